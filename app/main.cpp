@@ -1,0 +1,12 @@
+#include "core/StartUp.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    app.setApplicationName(QStringLiteral("zor"));
+    if (!zor::Main(zor::CommandLineConfig(app.arguments())))
+        return 0;
+    return app.exec();
+}

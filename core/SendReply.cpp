@@ -1,0 +1,49 @@
+#include "core/SendReply.h"
+
+#include "core/Dialogs.h"
+#include "core/Fields.h"
+#include "core/ProgramFolder.h"
+#include "core/SessionLink.h"
+#include "core/SharedState.h"
+#include "core/Trace.h"
+
+namespace zor {
+
+namespace {
+
+const QString EndSentinel = QStringLiteral("*&^%");
+
+void Send(const QString& text)
+{
+    if (Link().Send)
+        Link().Send(text);
+}
+
+} // namespace
+
+void SendReply(const QString& text)
+{
+    if (!Connected)
+        return;
+    const QString s = text + QLatin1Char('~') + EndSentinel;
+    for (int i = 1;; ++i) {
+        const QString part = GetField(s, i, QLatin1Char('~'));
+        if (part == EndSentinel)
+            break;
+        if (part.left(5).toLower() == QLatin1String("@open")) {
+            const QString title = GetField(part, 2, QLatin1Char(','));
+            const QString filter = GetField(part, 3, QLatin1Char(','));
+            // A cancelled dialog answers with an empty path, so the host
+            // still gets its line and learns that nothing was chosen.
+            const QString fileName = Dialogs::GetOpenFileName(title, filter, ProgramFolder());
+            WriteTrace(QStringLiteral("Call SEND 2"), fileName + QStringLiteral(" & vbCrLf"));
+            Send(fileName + QStringLiteral("\r\n"));
+        } else {
+            WriteTrace(QStringLiteral("Call SEND 3"), part + QStringLiteral(" & vbCrLf"));
+            Send(part + QLatin1Char('\r'));
+        }
+        WriteTrace(QStringLiteral("Transmited"), part);
+    }
+}
+
+} // namespace zor

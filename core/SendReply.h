@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+namespace zor {
+
+// Sends a reply to the host: nothing while not connected; otherwise each part
+// of the reply split at "~" as one line ended by CR. A part starting "@open"
+// asks for a file (its comma fields 2 and 3 are the dialog's title and filter)
+// and sends the chosen path ended by CR LF.
+void SendReply(const QString& text);
+
+} // namespace zor

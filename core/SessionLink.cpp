@@ -1,0 +1,11 @@
+#include "core/SessionLink.h"
+
+namespace zor {
+
+SessionLink& Link()
+{
+    static SessionLink link;
+    return link;
+}
+
+} // namespace zor

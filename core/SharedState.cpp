@@ -1,0 +1,24 @@
+#include "core/SharedState.h"
+
+namespace zor {
+
+QString VersionNumber()
+{
+    return QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision);
+}
+
+void SetStartValues()
+{
+    MsgBoxUp = false;
+    InputPending = false;
+    ItemListUp = false;
+    DefaultFontScale = Currency::fromDouble(1);
+    CaptureEnabled = 0;
+    ShadowOn = VbTrue;
+    ComPortPrinterName = QStringLiteral("Com Port Printer");
+    TraceMaxLines = 30000;
+    PrinterTypes.fill(QString());
+    PrinterMap.fill(0);
+}
+
+} // namespace zor

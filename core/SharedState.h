@@ -1,0 +1,94 @@
+#pragma once
+
+// The state that the subsystems share for the whole run, one instance each,
+// under the names every part of the program uses for them. Booleans that are
+// only switches are bool; those the host or the files hold as -1/0 integers
+// stay qint16.
+
+#include "core/Currency.h"
+#include "core/Records.h"
+
+#include <QString>
+#include <array>
+
+namespace zor {
+
+constexpr int EntitySlots = 1002;    // Entities(0 To 1001)
+constexpr int EntityDataSlots = 1001; // EntityData(0 To 1000)
+constexpr int EntityAttrSlots = 21;  // EntityAttrs(0 To 20)
+constexpr int DesignSampleEntity = 201;
+constexpr int ScriptKeySlots = 32;   // ScriptKeys(0 To 31)
+constexpr int PrinterTypeSlots = 11; // PrinterTypes / PrinterMap (0 To 10)
+
+constexpr qint16 VbTrue = -1;
+constexpr qint16 VbFalse = 0;
+
+// Session configuration and screen model
+inline QString ConfigFile;
+inline SessionSettings Settings;
+inline std::array<Entity, EntitySlots> Entities;
+inline qint16 EntityCount = 0;
+inline std::array<QString, EntityDataSlots> EntityData;
+inline std::array<EntityAttr, EntityAttrSlots> EntityAttrs;
+inline Currency DefaultFontScale = Currency::fromDouble(1);
+inline Currency CellWidth;
+inline Currency CellHeight;
+inline qint16 CurPage = 0;
+// Left column, top row (one more than the row the host gave), width, height.
+inline std::array<qint16, 4> SubWindowRect = {0, 0, 0, 0};
+
+// Modes
+inline bool Connected = false;
+inline bool MsgBoxUp = false;
+inline bool InputPending = false;
+inline bool ItemListUp = false;
+inline qint16 CaptureEnabled = 0;
+inline qint16 ShadowOn = VbTrue;
+inline qint16 TestMode = 0;
+inline bool ReportMode = false;
+inline bool ProcMode = false;
+inline bool ComMode = false;
+inline QString TypeAhead;
+inline qint16 TabletMode = 0;
+inline qint16 UseScreenCache = 1;
+
+// Tracing, printers, version and captions
+inline qint16 TraceMaxLines = 30000;
+inline QString ComPortPrinterName = QStringLiteral("Com Port Printer");
+inline std::array<QString, PrinterTypeSlots> PrinterTypes;
+inline std::array<qint16, PrinterTypeSlots> PrinterMap = {};
+inline QString VersionSuffix = QStringLiteral("1");
+inline QString SessionTitle;
+inline QString CommStatusText;
+inline std::array<QString, ScriptKeySlots> ScriptKeys;
+
+// Session switches stored in the configuration file
+inline qint32 InputForeColor = 0;
+inline qint32 InputBackColor = 0;
+inline QString HostDescription;
+inline qint16 ComPortPacing = 0;
+inline qint16 ComPortBlockSize = 0;
+inline qint16 ComPortPause = 0;
+inline qint16 KioskMode = 0;
+inline qint16 SendFunKeys = 0;
+inline qint16 SecureConnection = 0;
+inline qint16 ConfigReserved = 0;
+inline qint16 SuppressLF = 0;
+inline qint16 ExitOnDisconnect = 0;
+inline QString LastUser;
+inline qint16 EncryptScripts = 0;
+inline QString TermId;
+
+// The program's version, shown as major.minor.revision.
+constexpr int VersionMajor = ZOR_VERSION_MAJOR;
+constexpr int VersionMinor = ZOR_VERSION_MINOR;
+constexpr int VersionRevision = ZOR_VERSION_REVISION;
+QString VersionNumber(); // "major.minor.revision"
+
+// Start-up step 1: the start values that Main gives.
+void SetStartValues();
+
+// True when the entity index is a slot of the table.
+constexpr bool IsEntitySlot(int index) { return index >= 0 && index < EntitySlots; }
+
+} // namespace zor

@@ -1,0 +1,64 @@
+#include "core/StartUp.h"
+
+#include "core/Ciphers.h"
+#include "core/ProgramFolder.h"
+#include "core/SharedState.h"
+#include "core/Text.h"
+#include "session/fConnection.h"
+
+#include <QFile>
+
+namespace zor {
+
+QString CommandLineConfig(const QStringList& arguments)
+{
+    const QString line = arguments.mid(1).join(QLatin1Char(' '));
+    return Trim(line).isEmpty() ? QString() : line;
+}
+
+void LoadCacheValue()
+{
+    QFile file(ProgramFile(QStringLiteral("cacheval.dat")));
+    if (!file.open(QIODevice::ReadOnly)) {
+        UseScreenCache = 1;
+        return;
+    }
+    bool ok = false;
+    const int value = QString::fromLatin1(file.readLine()).trimmed().toInt(&ok);
+    UseScreenCache = ok ? static_cast<qint16>(value) : 1;
+}
+
+namespace {
+
+void PrepareDesignSample()
+{
+    Entity& sample = Entities[DesignSampleEntity];
+    sample.SetCaption(QStringLiteral("Sample Entity"));
+    sample.SetTag(QStringLiteral("[design]"));
+    sample.EntityType = KindNothing;
+    sample.X = 10;
+    sample.Y = 10;
+    sample.Width = 239;
+    sample.Height = 44;
+    sample.ImageIndex = 200;
+    sample.Align = 3;
+    sample.Active = VbTrue;
+}
+
+} // namespace
+
+bool Main(const QString& commandLine)
+{
+    SetStartValues();
+    if (commandLine.isEmpty())
+        return false;
+    ConfigFile = commandLine;
+    PrepareDesignSample();
+    VersionSuffix = QStringLiteral("1");
+    LoadScriptKeys();
+    LoadCacheValue();
+    fConnection::instance().show();
+    return true;
+}
+
+} // namespace zor

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace zor {
+
+// The session configuration named on the command line: the arguments joined
+// as they were typed; a line of blanks only counts as no name.
+QString CommandLineConfig(const QStringList& arguments);
+
+// Reads "cacheval.dat" into UseScreenCache; without the file the cache is on.
+void LoadCacheValue();
+
+// The start-up sequence. Returns false when no configuration was chosen and
+// the program is to end.
+bool Main(const QString& commandLine);
+
+} // namespace zor

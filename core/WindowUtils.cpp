@@ -1,0 +1,137 @@
+#include "core/WindowUtils.h"
+
+#include "core/Colors.h"
+#include "core/SharedState.h"
+#include "core/Twips.h"
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QScreen>
+#include <QTextCursor>
+#include <QWidget>
+
+namespace zor {
+
+namespace {
+
+std::array<QChar, 4>& AccessKeySlots()
+{
+    static std::array<QChar, 4> keys = {QLatin1Char(' '), QLatin1Char(' '), QLatin1Char(' '), QLatin1Char(' ')};
+    return keys;
+}
+
+// Inserts at the end without going through the widget's line handling, so
+// CR LF arrive as they are written.
+void InsertAtEnd(QPlainTextEdit& edit, const QString& text)
+{
+    QTextCursor cursor(edit.document());
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText(text);
+    edit.setTextCursor(cursor);
+}
+
+void KeepTail(QPlainTextEdit& edit)
+{
+    const QString text = edit.toPlainText();
+    edit.setPlainText(text.right(PaneKeptChars));
+}
+
+// Length of the pane as the text box counts it: a paragraph break is the two
+// characters CR LF.
+int PaneLength(const QPlainTextEdit& edit)
+{
+    const QTextDocument* doc = edit.document();
+    return doc->characterCount() - 1 + doc->blockCount() - 1;
+}
+
+// Filled rectangle between two corner points, both included.
+void FillCorners(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour)
+{
+    painter.fillRect(QRect(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2), qMax(y1, y2))), colour);
+}
+
+} // namespace
+
+void AppendConsole(QPlainTextEdit& console, const QString& text)
+{
+    if (PaneLength(console) >= PaneMaxChars + 1)
+        KeepTail(console);
+    InsertAtEnd(console, text + QStringLiteral("\n"));
+    if (console.isVisible())
+        console.setFocus();
+}
+
+void AppendProcText(QPlainTextEdit& procText, const QString& text)
+{
+    if (text.isEmpty()) {
+        procText.clear();
+        return;
+    }
+    if (PaneLength(procText) > PaneMaxChars)
+        KeepTail(procText);
+    InsertAtEnd(procText, text);
+}
+
+const std::array<QChar, 4>& UsedAccessKeys() { return AccessKeySlots(); }
+
+QString AssignAccessKey(const QString& caption)
+{
+    auto& keys = AccessKeySlots();
+    if (caption.isEmpty()) {
+        keys.fill(QLatin1Char(' '));
+        return {};
+    }
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        const QChar lower = caption.at(i).toLower();
+        if (std::find(keys.begin(), keys.end(), lower) != keys.end())
+            continue;
+        for (QChar& key : keys) {
+            if (key == QLatin1Char(' ')) {
+                key = lower;
+                break;
+            }
+        }
+        return caption.left(i) + QLatin1Char('&') + caption.mid(i);
+    }
+    return caption;
+}
+
+void CenterForm(QWidget& form)
+{
+    const QScreen* screen = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    form.move(area.x() + area.width() / 2 - form.width() / 2, area.y() + area.height() / 2 - form.height() / 2);
+}
+
+void CenterInParent(QWidget& child, const QWidget& parent)
+{
+    child.move(parent.width() / 2 - child.width() / 2, parent.height() / 2 - child.height() / 2);
+}
+
+void PlaceUnderToolbar(QWidget& form, const QWidget& sessionWindow, int toolbarHeight)
+{
+    form.move(sessionWindow.x() + TwipsToPixels(90), sessionWindow.y() + toolbarHeight + TwipsToPixels(660));
+}
+
+void UpdateMainCaption(QWidget& sessionWindow)
+{
+    sessionWindow.setWindowTitle(SessionTitle + QLatin1Char(' ') + CommStatusText);
+}
+
+void DrawRaisedBorder(QImage& surface, const QColor& background)
+{
+    surface.fill(background);
+    QPainter painter(&surface);
+    const int w = surface.width();
+    const int h = surface.height();
+    const QColor highlight = ToQColor(COLOR_3DHIGHLIGHT);
+    const QColor shadow = ToQColor(COLOR_BTNSHADOW);
+    FillCorners(painter, 0, 0, w, 1, highlight);
+    FillCorners(painter, 0, 0, 1, h, highlight);
+    FillCorners(painter, w - 2, 1, w - 1, h - 1, shadow);
+    FillCorners(painter, 1, h - 2, w - 1, h - 1, shadow);
+}
+
+} // namespace zor

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+#include <array>
+
+class QImage;
+class QPlainTextEdit;
+class QWidget;
+
+namespace zor {
+
+// The growing text panes keep at most this many characters, cut back in one
+// step to the last PaneKeptChars so that the cut happens rarely.
+constexpr int PaneMaxChars = 50000;
+constexpr int PaneKeptChars = 45000;
+
+// Appends text + CR LF to the console, giving it the focus when it is shown.
+void AppendConsole(QPlainTextEdit& console, const QString& text);
+// Appends text as it is to the procedure text; an empty text clears it.
+void AppendProcText(QPlainTextEdit& procText, const QString& text);
+
+// Access keys for up to four buttons: the caption with "&" before its first
+// character not yet used. An empty caption frees the four slots.
+QString AssignAccessKey(const QString& caption);
+const std::array<QChar, 4>& UsedAccessKeys();
+
+void CenterForm(QWidget& form);
+void CenterInParent(QWidget& child, const QWidget& parent);
+// Puts a dialog under the session window's toolbar.
+void PlaceUnderToolbar(QWidget& form, const QWidget& sessionWindow, int toolbarHeight);
+// The session window's caption from SessionTitle and CommStatusText.
+void UpdateMainCaption(QWidget& sessionWindow);
+// Clears the surface to its back colour and draws a two-pixel raised border.
+void DrawRaisedBorder(QImage& surface, const QColor& background);
+
+} // namespace zor

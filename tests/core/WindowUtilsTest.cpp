@@ -1,0 +1,82 @@
+#include "core/SharedState.h"
+#include "tests/support/QtPrinters.h"
+#include "core/WindowUtils.h"
+
+#include <QImage>
+#include <QPlainTextEdit>
+#include <gtest/gtest.h>
+
+using namespace zor;
+
+TEST(AccessKeys, AssignsTheFirstUnusedCharacter)
+{
+    AssignAccessKey(QString());
+    EXPECT_EQ(AssignAccessKey(QStringLiteral("Cancel")), QStringLiteral("&Cancel"));
+    EXPECT_EQ(AssignAccessKey(QStringLiteral("Close")), QStringLiteral("C&lose"));
+    EXPECT_EQ(AssignAccessKey(QStringLiteral("Clear")), QStringLiteral("Cl&ear"));
+    EXPECT_EQ(AssignAccessKey(QStringLiteral("OK")), QStringLiteral("&OK"));
+    // The four slots are full: the mark still goes before the first unused
+    // character, but nothing more is recorded.
+    EXPECT_EQ(AssignAccessKey(QStringLiteral("Yes")), QStringLiteral("&Yes"));
+    EXPECT_EQ(AssignAccessKey(QStringLiteral("Yes")), QStringLiteral("&Yes"));
+    EXPECT_EQ(AssignAccessKey(QStringLiteral("CLOE")), QStringLiteral("CLOE"));
+    EXPECT_EQ(AssignAccessKey(QString()), QString());
+    EXPECT_EQ(AssignAccessKey(QStringLiteral("Close")), QStringLiteral("&Close"));
+}
+
+TEST(AccessKeys, ABlankNeverGetsTheMarkWhileASlotIsFree)
+{
+    AssignAccessKey(QString());
+    EXPECT_EQ(AssignAccessKey(QStringLiteral(" a")), QStringLiteral(" &a"));
+    AssignAccessKey(QString());
+}
+
+TEST(Panes, ConsoleIsCutAt50001CharactersToTheLast45000)
+{
+    QPlainTextEdit console;
+    console.setPlainText(QString(50000, QLatin1Char('x')));
+    AppendConsole(console, QStringLiteral("a"));
+    EXPECT_EQ(console.toPlainText(), QString(50000, QLatin1Char('x')) + QStringLiteral("a\n"));
+
+    console.setPlainText(QString(49999, QLatin1Char('y')) + QLatin1Char('z') + QLatin1Char('w'));
+    AppendConsole(console, QStringLiteral("b"));
+    const QString text = console.toPlainText();
+    EXPECT_EQ(text.size(), 45000 + 2);
+    EXPECT_TRUE(text.startsWith(QStringLiteral("yyy")));
+    EXPECT_TRUE(text.endsWith(QStringLiteral("zwb\n")));
+}
+
+TEST(Panes, ProcTextAppendsAsItIsAndEmptyClears)
+{
+    QPlainTextEdit proc;
+    AppendProcText(proc, QStringLiteral("ab"));
+    AppendProcText(proc, QStringLiteral("cd"));
+    EXPECT_EQ(proc.toPlainText(), QStringLiteral("abcd"));
+    proc.setPlainText(QString(50001, QLatin1Char('p')));
+    AppendProcText(proc, QStringLiteral("q"));
+    EXPECT_EQ(proc.toPlainText().size(), 45001);
+    AppendProcText(proc, QString());
+    EXPECT_TRUE(proc.toPlainText().isEmpty());
+}
+
+TEST(Panels, RaisedBorder)
+{
+    QImage surface(20, 10, QImage::Format_RGB32);
+    DrawRaisedBorder(surface, QColor(192, 192, 192));
+    EXPECT_EQ(surface.pixelColor(0, 0), QColor(255, 255, 255));
+    EXPECT_EQ(surface.pixelColor(1, 5), QColor(255, 255, 255));
+    EXPECT_EQ(surface.pixelColor(19, 5), QColor(128, 128, 128));
+    EXPECT_EQ(surface.pixelColor(10, 9), QColor(128, 128, 128));
+    EXPECT_EQ(surface.pixelColor(10, 5), QColor(192, 192, 192));
+}
+
+TEST(Caption, JoinsTitleAndStatus)
+{
+    QWidget window;
+    SessionTitle = QStringLiteral("ZOR v1.0.0 [default.ntt]1");
+    CommStatusText = QStringLiteral("Connected");
+    UpdateMainCaption(window);
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("ZOR v1.0.0 [default.ntt]1 Connected"));
+    SessionTitle.clear();
+    CommStatusText.clear();
+}
