@@ -13,14 +13,16 @@ namespace {
 // Fixed for good: hosts encipher with the same keys, so changing one breaks
 // every host screen and reply file that uses it.
 constexpr std::array<const char*, 31> KeyTable = {
-    "4817203956", "7302918465", "1594837260", "8263519074", "3940172856", "6028471395", "9175302648",
-    "2746081935", "5381926047", "0619475382", "7452816903", "3198064527", "8527391640", "1063847259",
-    "6894250317", "4201736985", "9730586142", "2586917034", "5049283716", "8615042973", "3372950681",
-    "7908164325", "1437209856", "6582731409", "0295846173", "4760391528", "9123658740", "2851074693",
-    "5614920387", "8097365214", "3526187049",
+    "4817203956", "7302918465", "1594837260", "8263519074", "3940172856", "6028471395", "9175302648", "2746081935",
+    "5381926047", "0619475382", "7452816903", "3198064527", "8527391640", "1063847259", "6894250317", "4201736985",
+    "9730586142", "2586917034", "5049283716", "8615042973", "3372950681", "7908164325", "1437209856", "6582731409",
+    "0295846173", "4760391528", "9123658740", "2851074693", "5614920387", "8097365214", "3526187049",
 };
 
-QChar Shift(QChar c, int delta) { return QChar(static_cast<ushort>((c.unicode() + delta) & 0xFF)); }
+QChar Shift(QChar c, int delta)
+{
+    return QChar(static_cast<ushort>((c.unicode() + delta) & 0xFF));
+}
 
 QString ApplyKey(const QString& text, int keyIndex, int direction)
 {
@@ -67,8 +69,14 @@ QString UnscrambleText(const QString& text)
     return result;
 }
 
-QString EncryptWithKey(const QString& text, int keyIndex) { return ApplyKey(text, keyIndex, +1); }
-QString DecryptWithKey(const QString& text, int keyIndex) { return ApplyKey(text, keyIndex, -1); }
+QString EncryptWithKey(const QString& text, int keyIndex)
+{
+    return ApplyKey(text, keyIndex, +1);
+}
+QString DecryptWithKey(const QString& text, int keyIndex)
+{
+    return ApplyKey(text, keyIndex, -1);
+}
 
 QString EncryptScript(const QString& text, int keyIndex)
 {

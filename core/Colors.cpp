@@ -42,10 +42,10 @@ constexpr std::array<QRgb, 31> ClassicScheme = {
 };
 
 constexpr std::array<qint32, 16> BasicPalette = {
-    RGBLong(0, 0, 0),       RGBLong(0, 0, 128),   RGBLong(0, 128, 0),     RGBLong(0, 128, 128),
-    RGBLong(128, 0, 0),     RGBLong(128, 0, 128), RGBLong(128, 128, 0),   RGBLong(192, 192, 192),
-    RGBLong(128, 128, 128), RGBLong(0, 0, 255),   RGBLong(0, 255, 0),     RGBLong(0, 255, 255),
-    RGBLong(255, 0, 0),     RGBLong(255, 0, 255), RGBLong(255, 255, 0),   RGBLong(255, 255, 255),
+    RGBLong(0, 0, 0),       RGBLong(0, 0, 128),   RGBLong(0, 128, 0),   RGBLong(0, 128, 128),
+    RGBLong(128, 0, 0),     RGBLong(128, 0, 128), RGBLong(128, 128, 0), RGBLong(192, 192, 192),
+    RGBLong(128, 128, 128), RGBLong(0, 0, 255),   RGBLong(0, 255, 0),   RGBLong(0, 255, 255),
+    RGBLong(255, 0, 0),     RGBLong(255, 0, 255), RGBLong(255, 255, 0), RGBLong(255, 255, 255),
 };
 
 } // namespace
@@ -68,8 +68,14 @@ QRgb ToRgb(qint32 color)
                 static_cast<int>((value >> 16) & 0xFF));
 }
 
-QColor ToQColor(qint32 color) { return QColor::fromRgb(ToRgb(color)); }
+QColor ToQColor(qint32 color)
+{
+    return QColor::fromRgb(ToRgb(color));
+}
 
-qint32 FromQColor(const QColor& color) { return RGBLong(color.red(), color.green(), color.blue()); }
+qint32 FromQColor(const QColor& color)
+{
+    return RGBLong(color.red(), color.green(), color.blue());
+}
 
 } // namespace zor

@@ -8,7 +8,10 @@ namespace zor {
 // Colours are Longs in the layout &HBBGGRR (red in the low byte); values from
 // &H80000000 name a system colour by its index.
 constexpr qint32 SystemColorBase = static_cast<qint32>(0x80000000u);
-constexpr qint32 SystemColor(int index) { return SystemColorBase | index; }
+constexpr qint32 SystemColor(int index)
+{
+    return SystemColorBase | index;
+}
 
 constexpr qint32 COLOR_ACTIVECAPTION = SystemColor(2);
 constexpr qint32 COLOR_WINDOW = SystemColor(5);

@@ -14,10 +14,7 @@ struct Currency {
     static constexpr qint64 Scale = 10000;
 
     static Currency fromRaw(qint64 value) { return Currency{value}; }
-    static Currency fromDouble(double value)
-    {
-        return Currency{static_cast<qint64>(std::nearbyint(value * Scale))};
-    }
+    static Currency fromDouble(double value) { return Currency{static_cast<qint64>(std::nearbyint(value * Scale))}; }
     double toDouble() const { return static_cast<double>(raw) / Scale; }
 
     friend bool operator==(Currency, Currency) = default;

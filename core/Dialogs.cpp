@@ -74,9 +74,18 @@ QList<ButtonSpec> ButtonsOf(int style)
 
 } // namespace
 
-void SetAnswerer(Answerer answerer) { CurrentAnswerer() = std::move(answerer); }
-void ClearAnswerer() { CurrentAnswerer() = nullptr; }
-void SetParentWindow(QWidget* parent) { ParentWindow() = parent; }
+void SetAnswerer(Answerer answerer)
+{
+    CurrentAnswerer() = std::move(answerer);
+}
+void ClearAnswerer()
+{
+    CurrentAnswerer() = nullptr;
+}
+void SetParentWindow(QWidget* parent)
+{
+    ParentWindow() = parent;
+}
 
 int MsgBox(const QString& prompt, int style, const QString& title)
 {

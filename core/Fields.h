@@ -8,7 +8,10 @@ namespace zor {
 // a negative n and any field of a text of blanks only are empty; an n beyond
 // the last field gives the last field. Fields keep their blanks.
 QString GetField(const QString& text, int n, QChar delimiter);
-inline QString GetCaretField(const QString& text, int n) { return GetField(text, n, QLatin1Char('^')); }
+inline QString GetCaretField(const QString& text, int n)
+{
+    return GetField(text, n, QLatin1Char('^'));
+}
 
 // Removes control characters below 32 except TAB. A BEL sounds the bell, an
 // ESC ends report capture, a SUB adds a page break to the captured report.

@@ -16,10 +16,22 @@ template <typename T> void AppendLittle(QByteArray& data, T value)
 
 } // namespace
 
-void PackedWriter::Int16(qint16 value) { AppendLittle(data_, value); }
-void PackedWriter::Int32(qint32 value) { AppendLittle(data_, value); }
-void PackedWriter::Int64(qint64 value) { AppendLittle(data_, value); }
-void PackedWriter::Byte(quint8 value) { data_.append(static_cast<char>(value)); }
+void PackedWriter::Int16(qint16 value)
+{
+    AppendLittle(data_, value);
+}
+void PackedWriter::Int32(qint32 value)
+{
+    AppendLittle(data_, value);
+}
+void PackedWriter::Int64(qint64 value)
+{
+    AppendLittle(data_, value);
+}
+void PackedWriter::Byte(quint8 value)
+{
+    data_.append(static_cast<char>(value));
+}
 
 void PackedWriter::Single(float value)
 {
@@ -71,7 +83,10 @@ bool PackedReader::Int64(qint64& value)
     return true;
 }
 
-bool PackedReader::Byte(quint8& value) { return Take(&value, 1); }
+bool PackedReader::Byte(quint8& value)
+{
+    return Take(&value, 1);
+}
 
 bool PackedReader::Single(float& value)
 {
@@ -83,7 +98,10 @@ bool PackedReader::Single(float& value)
     return true;
 }
 
-bool PackedReader::Money(Currency& value) { return Int64(value.raw); }
+bool PackedReader::Money(Currency& value)
+{
+    return Int64(value.raw);
+}
 
 bool PackedReader::Fixed(QString& text, int width)
 {

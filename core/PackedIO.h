@@ -31,10 +31,7 @@ private:
 // unchanged, so a short file keeps the earlier values of what it lacks.
 class PackedReader {
 public:
-    explicit PackedReader(const QByteArray& data, qsizetype offset = 0)
-        : data_(data), pos_(offset)
-    {
-    }
+    explicit PackedReader(const QByteArray& data, qsizetype offset = 0) : data_(data), pos_(offset) {}
 
     bool Int16(qint16& value);
     bool Int32(qint32& value);

@@ -13,6 +13,9 @@ QString ProgramFolder()
     return QCoreApplication::applicationDirPath();
 }
 
-QString ProgramFile(const QString& name) { return ProgramFolder() + QLatin1Char('/') + name; }
+QString ProgramFile(const QString& name)
+{
+    return ProgramFolder() + QLatin1Char('/') + name;
+}
 
 } // namespace zor

@@ -7,15 +7,24 @@
 
 namespace zor {
 
-void Entity::SetCaption(const QString& text) { Caption = FixedWidth(text, CaptionWidth); }
-void Entity::SetTag(const QString& text) { Tag = FixedWidth(text, TagWidth); }
-bool Entity::IsDesign() const { return Trim(Tag) == QLatin1String("[design]"); }
+void Entity::SetCaption(const QString& text)
+{
+    Caption = FixedWidth(text, CaptionWidth);
+}
+void Entity::SetTag(const QString& text)
+{
+    Tag = FixedWidth(text, TagWidth);
+}
+bool Entity::IsDesign() const
+{
+    return Trim(Tag) == QLatin1String("[design]");
+}
 
 QString KindName(int kind)
 {
     static const std::array<const char*, NamedKindCount> names = {
-        "Nothing",     "Field Caption", "Field",          "Page Header",  "Column Caption", "Fixed Pitch Caption",
-        "Option Button", "Box",         "Action Button",  "Small Button", "Fixed Field",    "Image Display",
+        "Nothing",       "Field Caption", "Field",         "Page Header",  "Column Caption", "Fixed Pitch Caption",
+        "Option Button", "Box",           "Action Button", "Small Button", "Fixed Field",    "Image Display",
     };
     if (kind < 0 || kind >= NamedKindCount)
         return {};
@@ -34,10 +43,10 @@ void Write(PackedWriter& out, const Entity& e)
 
 bool Read(PackedReader& in, Entity& e)
 {
-    return in.Fixed(e.Caption, Entity::CaptionWidth) && in.Fixed(e.Tag, Entity::TagWidth) &&
-           in.Int16(e.EntityType) && in.Int16(e.X) && in.Int16(e.Y) && in.Int16(e.Width) && in.Int16(e.Height) &&
-           in.Int16(e.ImageIndex) && in.Int16(e.Align) && in.Int16(e.Region) && in.Int16(e.Spare1) &&
-           in.Int16(e.Active) && in.Int32(e.Spare2) && in.Byte(e.FontAdjust);
+    return in.Fixed(e.Caption, Entity::CaptionWidth) && in.Fixed(e.Tag, Entity::TagWidth) && in.Int16(e.EntityType) &&
+           in.Int16(e.X) && in.Int16(e.Y) && in.Int16(e.Width) && in.Int16(e.Height) && in.Int16(e.ImageIndex) &&
+           in.Int16(e.Align) && in.Int16(e.Region) && in.Int16(e.Spare1) && in.Int16(e.Active) && in.Int32(e.Spare2) &&
+           in.Byte(e.FontAdjust);
 }
 
 void Write(PackedWriter& out, const EntityAttr& a)
@@ -47,7 +56,8 @@ void Write(PackedWriter& out, const EntityAttr& a)
         out.Int16(v);
     for (qint32 v : {a.TextColor, a.DisabledColor, a.BackColor, a.BorderColor})
         out.Int32(v);
-    for (qint16 v : {a.UseBorder, a.FillBackground, a.TextShadow, a.ShadowLines, a.Clickable, a.HasImage, a.ImageShadow})
+    for (qint16 v :
+         {a.UseBorder, a.FillBackground, a.TextShadow, a.ShadowLines, a.Clickable, a.HasImage, a.ImageShadow})
         out.Int16(v);
     out.Money(a.FontScale);
 }
@@ -67,8 +77,8 @@ void Write(PackedWriter& out, const SessionSettings& s)
         out.Int16(v);
     out.Int32(s.BackColor);
     out.Fixed(s.HostName, SessionSettings::HostNameWidth);
-    for (qint16 v : {s.Option1, s.Port, s.UseGradient, s.NoBackImage, s.BackCentred, s.BackTiled, s.BackStretched,
-                     s.BackLeft})
+    for (qint16 v :
+         {s.Option1, s.Port, s.UseGradient, s.NoBackImage, s.BackCentred, s.BackTiled, s.BackStretched, s.BackLeft})
         out.Int16(v);
     out.Fixed(s.BackImageFile, SessionSettings::BackImageFileWidth);
     for (qint16 v : {s.GradChannel1, s.GradChannel2, s.GradChannel3, s.GradReverse})

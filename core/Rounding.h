@@ -9,7 +9,10 @@ namespace zor {
 
 // Nearest whole number with halves going to the even neighbour (2.5 -> 2,
 // 3.5 -> 4), the rounding every Integer destination of the system uses.
-inline double RoundHalfEven(double value) { return std::nearbyint(value); }
+inline double RoundHalfEven(double value)
+{
+    return std::nearbyint(value);
+}
 
 // A value converted to a 16-bit Integer, or nothing when it does not fit.
 inline std::optional<qint16> ToInteger(double value)

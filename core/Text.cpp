@@ -4,8 +4,7 @@ namespace zor {
 
 namespace {
 
-template <typename Keep>
-QString TrimWith(const QString& text, bool left, bool right, Keep isTrimmed)
+template <typename Keep> QString TrimWith(const QString& text, bool left, bool right, Keep isTrimmed)
 {
     qsizetype begin = 0;
     qsizetype end = text.size();
@@ -18,15 +17,33 @@ QString TrimWith(const QString& text, bool left, bool right, Keep isTrimmed)
     return text.mid(begin, end - begin);
 }
 
-bool IsBlank(QChar c) { return c == QLatin1Char(' '); }
-bool IsBlankOrNul(QChar c) { return c == QLatin1Char(' ') || c.unicode() == 0; }
+bool IsBlank(QChar c)
+{
+    return c == QLatin1Char(' ');
+}
+bool IsBlankOrNul(QChar c)
+{
+    return c == QLatin1Char(' ') || c.unicode() == 0;
+}
 
 } // namespace
 
-QString Trim(const QString& text) { return TrimWith(text, true, true, IsBlank); }
-QString TrimLeft(const QString& text) { return TrimWith(text, true, false, IsBlank); }
-QString TrimRight(const QString& text) { return TrimWith(text, false, true, IsBlank); }
-QString TrimBlanksAndNuls(const QString& text) { return TrimWith(text, true, true, IsBlankOrNul); }
+QString Trim(const QString& text)
+{
+    return TrimWith(text, true, true, IsBlank);
+}
+QString TrimLeft(const QString& text)
+{
+    return TrimWith(text, true, false, IsBlank);
+}
+QString TrimRight(const QString& text)
+{
+    return TrimWith(text, false, true, IsBlank);
+}
+QString TrimBlanksAndNuls(const QString& text)
+{
+    return TrimWith(text, true, true, IsBlankOrNul);
+}
 
 QString FixedWidth(const QString& text, int width)
 {

@@ -8,8 +8,14 @@ namespace zor {
 // Host text, file text and printer text are bytes 0..255. In memory they are
 // QStrings whose characters carry those codes (the Latin-1 mapping), so that
 // every byte survives the way in and out unchanged.
-inline QString FromBytes(const QByteArray& bytes) { return QString::fromLatin1(bytes); }
-inline QByteArray ToBytes(const QString& text) { return text.toLatin1(); }
+inline QString FromBytes(const QByteArray& bytes)
+{
+    return QString::fromLatin1(bytes);
+}
+inline QByteArray ToBytes(const QString& text)
+{
+    return text.toLatin1();
+}
 
 // Blanks removed at both ends (only the blank, like the host's own trim).
 QString Trim(const QString& text);

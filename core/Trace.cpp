@@ -29,8 +29,7 @@ void WriteTrace(const QString& tag, const QString& text)
     // A file that cannot be written must not stop the program that is being
     // traced: the line stays in the list and the failure is remembered.
     QFile file(log.Folder + QLatin1Char('/') + TraceFileName);
-    log.FileError = !file.open(QIODevice::WriteOnly | QIODevice::Append) ||
-                    file.write(line.toLatin1() + "\r\n") < 0;
+    log.FileError = !file.open(QIODevice::WriteOnly | QIODevice::Append) || file.write(line.toLatin1() + "\r\n") < 0;
 }
 
 } // namespace zor

@@ -20,7 +20,10 @@ struct TraceLog {
 };
 
 TraceLog& Trace();
-inline bool TraceOn() { return Trace().On; }
+inline bool TraceOn()
+{
+    return Trace().On;
+}
 
 inline const QString TraceFileName = QStringLiteral("ZOR_Trace.txt");
 

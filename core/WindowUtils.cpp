@@ -74,7 +74,10 @@ void AppendProcText(QPlainTextEdit& procText, const QString& text)
     InsertAtEnd(procText, text);
 }
 
-const std::array<QChar, 4>& UsedAccessKeys() { return AccessKeySlots(); }
+const std::array<QChar, 4>& UsedAccessKeys()
+{
+    return AccessKeySlots();
+}
 
 QString AssignAccessKey(const QString& caption)
 {

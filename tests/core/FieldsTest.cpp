@@ -15,11 +15,21 @@ TEST(Fields, GetFieldCases)
         const char* expected;
     };
     const Case cases[] = {
-        {"to^3^4^Name", 1, "to"},   {"to^3^4^Name", 4, "Name"}, {"to^3^4^Name", 0, ""},
-        {"to^3^4^Name", -2, ""},    {"a^b", 3, "b"},            {"a^b", 99, "b"},
-        {"   ", 1, ""},             {"", 1, ""},                {"a^^c", 2, ""},
-        {"a^^c", 3, "c"},           {"a^", 2, ""},              {"a^", 5, ""},
-        {" a ^ b ", 2, " b "},      {"^x", 1, ""},              {"^x", 2, "x"},
+        {"to^3^4^Name", 1, "to"},
+        {"to^3^4^Name", 4, "Name"},
+        {"to^3^4^Name", 0, ""},
+        {"to^3^4^Name", -2, ""},
+        {"a^b", 3, "b"},
+        {"a^b", 99, "b"},
+        {"   ", 1, ""},
+        {"", 1, ""},
+        {"a^^c", 2, ""},
+        {"a^^c", 3, "c"},
+        {"a^", 2, ""},
+        {"a^", 5, ""},
+        {" a ^ b ", 2, " b "},
+        {"^x", 1, ""},
+        {"^x", 2, "x"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(GetCaretField(QString::fromLatin1(c.text), c.n), QString::fromLatin1(c.expected))
@@ -60,8 +70,8 @@ TEST(Fields, ReplaceInPlaceNeverChangesTheLength)
     };
     const Case cases[] = {
         {"a,b,c", ",", ";", "a;b;c"},
-        {"abcabc", "bc", "X", "aXcaXc"},  // a shorter replacement leaves the rest of the match
-        {"a-b-c", "-", "==", "a===="},    // a longer one overwrites what follows, never past the end
+        {"abcabc", "bc", "X", "aXcaXc"}, // a shorter replacement leaves the rest of the match
+        {"a-b-c", "-", "==", "a===="},   // a longer one overwrites what follows, never past the end
         {"abc", "zz", "y", "abc"},
         {"", ",", ";", ""},
     };

@@ -1,7 +1,7 @@
+#include "core/Records.h"
 #include "core/Appearance.h"
 #include "core/Colors.h"
 #include "core/PackedIO.h"
-#include "core/Records.h"
 #include "core/SharedState.h"
 #include "tests/support/TestSupport.h"
 
@@ -28,8 +28,14 @@ template <typename Record> Record Unpack(const QByteArray& bytes)
     return r;
 }
 
-qint16 Int16At(const QByteArray& b, int offset) { return qFromLittleEndian<qint16>(b.constData() + offset); }
-qint32 Int32At(const QByteArray& b, int offset) { return qFromLittleEndian<qint32>(b.constData() + offset); }
+qint16 Int16At(const QByteArray& b, int offset)
+{
+    return qFromLittleEndian<qint16>(b.constData() + offset);
+}
+qint32 Int32At(const QByteArray& b, int offset)
+{
+    return qFromLittleEndian<qint32>(b.constData() + offset);
+}
 
 Entity SampleEntity()
 {

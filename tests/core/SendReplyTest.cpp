@@ -23,11 +23,8 @@ TEST(SendReply, SplitsAtTildeEachPartEndedByCr)
         QStringList sent;
     };
     const Case cases[] = {
-        {"", {"\r"}},
-        {"~", {"\r", "\r"}},
-        {"one~two~three", {"one\r", "two\r", "three\r"}},
-        {"a~*&^%~b", {"a\r"}},
-        {"*&^%", {}},
+        {"", {"\r"}},          {"~", {"\r", "\r"}}, {"one~two~three", {"one\r", "two\r", "three\r"}},
+        {"a~*&^%~b", {"a\r"}}, {"*&^%", {}},
     };
     for (const Case& c : cases) {
         test::SentRecorder host;

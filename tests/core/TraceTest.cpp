@@ -1,5 +1,5 @@
-#include "core/SharedState.h"
 #include "core/Trace.h"
+#include "core/SharedState.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>

@@ -1,6 +1,6 @@
+#include "core/WindowUtils.h"
 #include "core/SharedState.h"
 #include "tests/support/QtPrinters.h"
-#include "core/WindowUtils.h"
 
 #include <QImage>
 #include <QPlainTextEdit>

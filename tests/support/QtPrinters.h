@@ -20,7 +20,10 @@ inline void PrintTo(const QString& text, std::ostream* os)
     *os << '"';
 }
 
-inline void PrintTo(const QByteArray& bytes, std::ostream* os) { PrintTo(QString::fromLatin1(bytes), os); }
+inline void PrintTo(const QByteArray& bytes, std::ostream* os)
+{
+    PrintTo(QString::fromLatin1(bytes), os);
+}
 
 inline void PrintTo(const QStringList& list, std::ostream* os)
 {

@@ -63,7 +63,10 @@ DialogScript::DialogScript()
     });
 }
 
-DialogScript::~DialogScript() { Dialogs::ClearAnswerer(); }
+DialogScript::~DialogScript()
+{
+    Dialogs::ClearAnswerer();
+}
 
 QString SaveTestOutput(const QString& name, const QImage& image)
 {
