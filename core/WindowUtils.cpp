@@ -101,6 +101,12 @@ QString AssignAccessKey(const QString& caption)
     return caption;
 }
 
+bool IsVisible(const QWidget& widget)
+{
+    const QWidget* parent = widget.parentWidget();
+    return parent ? widget.isVisibleTo(parent) : widget.isVisible();
+}
+
 void CenterForm(QWidget& form)
 {
     const QScreen* screen = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
