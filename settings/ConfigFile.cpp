@@ -5,8 +5,11 @@
 #include "core/Text.h"
 
 #include <QFile>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <functional>
+#include <limits>
 
 namespace zor {
 
@@ -25,6 +28,13 @@ enum VariantType : qint16 {
     VariantBoolean = 11,
     VariantByte = 17,
 };
+
+// A double in the float's range; anything wider is no window size anyway.
+float ToSingle(double value)
+{
+    constexpr double largest = std::numeric_limits<float>::max();
+    return static_cast<float>(std::isnan(value) ? value : std::clamp(value, -largest, largest));
+}
 
 void WriteWidth(PackedWriter& out, const std::optional<float>& width)
 {
@@ -60,7 +70,7 @@ bool ReadWidth(PackedReader& in, std::optional<float>& width)
         qint32 value = 0;
         if (!in.Int32(value))
             return false;
-        width = static_cast<float>(value);
+        width = ToSingle(value);
         return true;
     }
     case VariantSingle: {
@@ -77,14 +87,14 @@ bool ReadWidth(PackedReader& in, std::optional<float>& width)
             return false;
         double value;
         std::memcpy(&value, &bits, sizeof value);
-        width = static_cast<float>(value);
+        width = ToSingle(value);
         return true;
     }
     case VariantCurrency: {
         Currency value;
         if (!in.Money(value))
             return false;
-        width = static_cast<float>(value.toDouble());
+        width = ToSingle(value.toDouble());
         return true;
     }
     case VariantByte: {
