@@ -154,7 +154,9 @@ TEST_F(PipelineTest, ChunksAreCutIntoUnits)
         {"x\x1by\x1b", {"x", "y", ""}},
         {"a\r\nb", {"a", "\nb"}},
         {"", {""}},
-        {"cs\x1b" "ca^1^2^Name\x1b", {"cs", "ca^1^2^Name", ""}},
+        {"cs\x1b"
+         "ca^1^2^Name\x1b",
+         {"cs", "ca^1^2^Name", ""}},
     };
     for (const Case& c : cases) {
         units.clear();
@@ -167,7 +169,8 @@ TEST_F(PipelineTest, ChunksAreCutIntoUnits)
 
 TEST_F(PipelineTest, BellsBeepOncePerChunkAndBecomeBlanks)
 {
-    Receive("a\x07" "b\x07\x07");
+    Receive("a\x07"
+            "b\x07\x07");
     EXPECT_EQ(beeps, 1);
     EXPECT_EQ(units, QStringList{"a b  "});
     Receive("quiet");
@@ -177,7 +180,9 @@ TEST_F(PipelineTest, BellsBeepOncePerChunkAndBecomeBlanks)
 TEST_F(PipelineTest, TheConsoleSwallowsUnits)
 {
     consoleShown = true;
-    Receive("a\x01" "b\x1b" "c");
+    Receive("a\x01"
+            "b\x1b"
+            "c");
     EXPECT_TRUE(units.isEmpty());
     EXPECT_EQ(console, (QStringList{"ab", "c"}));
 }
@@ -185,7 +190,8 @@ TEST_F(PipelineTest, TheConsoleSwallowsUnits)
 TEST_F(PipelineTest, PassThroughEndsAtTheMarker)
 {
     ComMode = true;
-    Receive("receipt\x1b" "COM^OFFcs\x1bxy");
+    Receive("receipt\x1b"
+            "COM^OFFcs\x1bxy");
     EXPECT_EQ(printed, QStringList{"receipt"});
     EXPECT_FALSE(ComMode);
     EXPECT_EQ(units, (QStringList{"cs", "xy"}));
@@ -205,7 +211,8 @@ TEST_F(PipelineTest, PassThroughSwitchedOnInsideAChunk)
         if (unit == "cp")
             ComMode = true;
     };
-    Receive("cp\x1bline1\r\nline2COM^OFF\x1b" "after");
+    Receive("cp\x1bline1\r\nline2COM^OFF\x1b"
+            "after");
     EXPECT_EQ(printed, QStringList{"line1\r\nline2"});
     EXPECT_EQ(portClosed, 1);
     EXPECT_FALSE(ComMode);
@@ -225,7 +232,8 @@ TEST_F(PipelineTest, AChunkArrivingBetweenTwoUnitsIsCutInOrder)
         if (unit == "a")
             Receive("c");
     };
-    Receive("a\x1b" "b");
+    Receive("a\x1b"
+            "b");
     EXPECT_EQ(units, (QStringList{"a", "b", "c"}));
     EXPECT_TRUE(pipeline.RecvBuffer().isEmpty());
 }
@@ -243,8 +251,7 @@ TEST_F(PipelineTest, TracesEveryStep)
     Arrive("pw");
     Trace().On = false;
     const std::deque<QString> expected = {
-        "[SCRAP2]Buffer cleared", "[REC]ab",        "[SCRAP]cd", "[SCRAP2]cdLEN: 4",
-        "[TIMEOUT]cd",            "[SCRIPT PROCESSED]",
+        "[SCRAP2]Buffer cleared", "[REC]ab", "[SCRAP]cd", "[SCRAP2]cdLEN: 4", "[TIMEOUT]cd", "[SCRIPT PROCESSED]",
     };
     EXPECT_EQ(Trace().Lines, expected);
 }
