@@ -25,6 +25,10 @@ void AppendProcText(QPlainTextEdit& procText, const QString& text);
 QString AssignAccessKey(const QString& caption);
 const std::array<QChar, 4>& UsedAccessKeys();
 
+// The control's own visible flag, as show() and hide() set it, whether or not
+// its window is on the screen.
+bool IsVisible(const QWidget& widget);
+
 void CenterForm(QWidget& form);
 void CenterInParent(QWidget& child, const QWidget& parent);
 // Puts a dialog under the session window's toolbar.

@@ -1,18 +1,215 @@
 #pragma once
 
+#include "core/EntityDrawing.h"
+#include "core/SharedState.h"
+#include "session/PictureBox.h"
+
+#include <QFont>
+#include <QImage>
 #include <QMainWindow>
+#include <array>
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QMenu;
+class QPlainTextEdit;
+class QProgressBar;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QStatusBar;
+class QTimer;
+class QToolBar;
 
 namespace zor {
 
+constexpr int ItemListSlots = 11;             // ILList(0 To 10)
+constexpr int ProcButtonSlots = 16;           // ProcButt(0 To 15)
+constexpr int MultiValueButtonSlots = 8;      // MVCmd(0 To 7), element 2 does not exist
+constexpr int TenKeyButtonSlots = 22;         // cbTenKey(0 To 21)
+constexpr int StatusPanelCount = 7;           // status-bar panels 1..7
+constexpr int BufferSlots = 2;                // Buffer(0 To 1)
+constexpr int HostPictureSlots = EntitySlots; // eImage: each picture takes an entity slot as well
+
 // The session window: the host's screen with its panels, toolbar and menus.
+// Controls keep the names the rest of the program knows them by; every panel
+// starts hidden.
 class fConnection : public QMainWindow {
     Q_OBJECT
 
 public:
     static fConnection& instance();
 
+    // Recomputes the cell size and places the surfaces and the open panels.
+    void Form_Resize();
+    // Lays out the procedure panel.
+    void ResizeProc();
+    // Redraws every entity: the backdrop and the entities composed on Work,
+    // then shown on MainPic in one copy.
+    void DrawEntities();
+    // Repaints BackDrop from the settings.
+    void PaintBackdrop();
+    // The option pictures and the host's pictures, for drawing entities.
+    EntityPictures Pictures() const;
+
+    // The toolbar button with the given key ("connect", "systemfunctions", ...).
+    QAction* ToolbarButton(const QString& key) const;
+
+    // Frame
+    QWidget* ClientArea = nullptr;
+    QToolBar* Toolbar = nullptr;
+    QMenu* SystemFunctionsMenu = nullptr; // drop-down of the "systemfunctions" button
+    QStatusBar* StatusBar = nullptr;
+    std::array<QLabel*, StatusPanelCount + 1> StatusPanels = {}; // 1..7, element 0 unused
+    QLabel* HelpBar = nullptr;
+
+    QMenu* filemnu = nullptr;
+    QAction* SpawnMnu = nullptr;
+    QAction* SaveMnu = nullptr;
+    QAction* saveasmnu = nullptr;
+    QAction* printmnu = nullptr;
+    QAction* exitmnu = nullptr;
+    QMenu* connectionmnu = nullptr;
+    QAction* connectmnu = nullptr;
+    QAction* disconnectmnu = nullptr;
+    QMenu* ViewMnu = nullptr;
+    QAction* ConsoleMnu = nullptr;
+    QAction* jumptreemnu = nullptr;
+    QAction* mnuReportView = nullptr;
+    QAction* mnuRefresh = nullptr;
+    QAction* PropertiesMnu = nullptr;
+    QMenu* HelpMnu = nullptr;
+    QAction* HelpContents = nullptr;
+    QAction* HelpSearch = nullptr;
+    QAction* HelpAbout = nullptr;
+    QMenu* ThePopUp = nullptr;
+    QAction* puSpawn = nullptr;
+    QAction* puSave = nullptr;
+    QAction* puSaveAs = nullptr;
+    QAction* puPrint = nullptr;
+    QAction* puConnect = nullptr;
+    QAction* puDisconnect = nullptr;
+    QAction* puConsole = nullptr;
+    QAction* puJumpTree = nullptr;
+    QAction* puReportViewer = nullptr;
+    QAction* puProperties = nullptr;
+
+    QTimer* Timer1 = nullptr;   // clock, 10 s
+    QTimer* Timer2 = nullptr;   // busy indicator, 100 ms
+    QTimer* Timer3 = nullptr;   // connect time-out, 5 s
+    QTimer* Timer4 = nullptr;   // message-box countdown, 1 s
+    QTimer* lvTimer1 = nullptr; // deferred focus of the sub-window editor, 1 s
+
+    // Visible surfaces
+    PictureBox* MainPic = nullptr;
+    PictureBox* lvMainPic = nullptr; // the sub-window
+    QLabel* GuiWindowCap = nullptr;  // its caption bar
+    PictureBox* Shadow = nullptr;    // its drop shadow
+    QFrame* MoveBox = nullptr;       // outline while the sub-window is dragged
+
+    // Hidden surfaces
+    QImage Work;
+    QFont WorkFont;
+    QImage BackDrop;
+    QImage BackImage;
+    std::array<QImage, BufferSlots> Buffer;
+    std::array<QImage, HostPictureSlots> eImage;
+
+    // Input boxes
+    PictureBox* INTextPic = nullptr;
+    QLineEdit* INText = nullptr;
+    PictureBox* lvINTextPic = nullptr;
+    QLineEdit* lvINText = nullptr;
+
+    // Item lists
+    std::array<QListWidget*, ItemListSlots> ILList = {};
+
+    // Multi-value editors
+    PictureBox* MVPic = nullptr;
+    QLineEdit* MVText = nullptr;
+    std::array<QPushButton*, MultiValueButtonSlots> MVCmd = {};
+    PictureBox* lvMVPic = nullptr;
+    QLineEdit* lvMVText = nullptr;
+    std::array<QPushButton*, MultiValueButtonSlots> lvMVCmd = {};
+
+    // List selection
+    PictureBox* ListPic = nullptr;
+    QLabel* LSForm = nullptr;
+    QLabel* LSHeader = nullptr;
+    QListWidget* LSList = nullptr;
+    std::array<QPushButton*, 4> LSCmnd = {};
+
+    // Message box
+    PictureBox* MsgPic = nullptr;
+    QLabel* MsgPicCap = nullptr;
+    QLabel* lErrMessage = nullptr;
+    std::array<QLabel*, 3> iErrEffect = {};
+    std::array<QPushButton*, 4> MBCommand = {};
+
+    // Progress bar
+    PictureBox* ProgBarPic = nullptr;
+    QLabel* ProgBarMsg = nullptr;
+    QProgressBar* ProgBar = nullptr;
+
+    // Parameters
+    PictureBox* ParmFrame = nullptr;
+    QLabel* ParamCap = nullptr;
+    QGroupBox* frame = nullptr;
+    std::array<QRadioButton*, 10> oParams = {};
+    std::array<QPushButton*, 3> PLCommand = {};
+
+    // Procedure panel
+    PictureBox* ProcPic = nullptr;
+    QPlainTextEdit* ProcText = nullptr;
+    std::array<QPushButton*, ProcButtonSlots> ProcButt = {};
+    QLineEdit* fProcInput = nullptr;
+    QLabel* lblProcLabel = nullptr;
+
+    // Inline help
+    PictureBox* HelpPicContainer = nullptr;
+    QLabel* helppiccap = nullptr;
+    PictureBox* HelpPic = nullptr;
+    QScrollBar* HelpVScroll = nullptr;
+
+    // Console
+    QWidget* Console = nullptr;
+    QPlainTextEdit* ConsoleText = nullptr;
+
+    // Busy indicator
+    QLabel* lWorking = nullptr;
+
+    // Ten-key pad
+    QGroupBox* frTenKey = nullptr;
+    QLineEdit* tbTenKey = nullptr;
+    std::array<QPushButton*, TenKeyButtonSlots> cbTenKey = {};
+    QLabel* lblTK1 = nullptr;
+    QLabel* lblTK2 = nullptr;
+
+    // Hidden lists: the canned answers and the screen's command history
+    QListWidget* DataList = nullptr;
+    QListWidget* stack = nullptr;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
     fConnection();
+    void CreateMenus();
+    void CreateToolbar();
+    void CreateStatusBar();
+    void CreateTimers();
+    void CreateSurfaces();
+    void CreateInputPanels();
+    void CreateListPanels();
+    void CreateMessagePanels();
+    void CreateProcedurePanel();
+    void CreateHelpPanel();
+    void CreateConsole();
+    void CreateTenKeyPad();
 };
 
 } // namespace zor

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QSize>
+
+class QPainter;
+
+namespace zor {
+
+// Drawing works at 96 dots per inch, so a font size in points gives the same
+// pixel height on every desktop and in tests.
+constexpr int SurfaceDotsPerMeter = 3780;
+
+// A picture surface as drawing sees it: its pixels and the font it draws
+// with. The font's size set for one entity stays for the next one.
+struct Surface {
+    QImage& Image;
+    QFont& Font;
+};
+
+// A new surface of the given size filled with the colour.
+QImage MakeSurfaceImage(QSize size, const QColor& fill);
+// Gives the surface a new size: the new part shows the colour, the old
+// pixels keep their place at the top left.
+void ResizeSurface(QImage& image, QSize size, const QColor& fill);
+// The font a surface starts with.
+QFont DefaultSurfaceFont();
+
+// Rectangles given by two corner points, both corners included, in either
+// order: filled, and as a one-pixel outline.
+void FillBetween(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour);
+void OutlineBetween(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour);
+
+} // namespace zor

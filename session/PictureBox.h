@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/Surface.h"
+
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+namespace zor {
+
+// A visible picture: a widget that owns an image of its own size and shows
+// it. Child controls placed on it are drawn over the image.
+class PictureBox : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PictureBox(const QString& name, QWidget* parent = nullptr);
+
+    QImage& Image() { return mImage; }
+    const QImage& Image() const { return mImage; }
+    // The font of drawing on the image. It is kept apart from the widget's
+    // font so that the size set for one entity never reaches the child
+    // controls.
+    QFont DrawFont;
+    zor::Surface Surface() { return {mImage, DrawFont}; }
+
+    QColor BackColor() const { return mBackColor; }
+    void SetBackColor(const QColor& colour);
+    // Fills the image with the back colour.
+    void Clear();
+    // Shows the image as it now is.
+    void Refresh();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage mImage;
+    QColor mBackColor;
+};
+
+} // namespace zor

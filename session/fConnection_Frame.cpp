@@ -1,0 +1,172 @@
+// The session window's menus, toolbar, status bar and timers.
+#include "session/fConnection.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace zor {
+
+namespace {
+
+QAction* AddItem(QMenu& menu, const char* name, const QString& caption)
+{
+    QAction* action = menu.addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QMenu* AddMenu(QMenuBar& bar, const char* name, const QString& caption)
+{
+    QMenu* menu = bar.addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QTimer* MakeTimer(QObject* owner, const char* name, int interval, bool running)
+{
+    auto* timer = new QTimer(owner);
+    timer->setObjectName(QLatin1String(name));
+    timer->setInterval(interval);
+    if (running)
+        timer->start();
+    return timer;
+}
+
+} // namespace
+
+void fConnection::CreateMenus()
+{
+    QMenuBar& bar = *menuBar();
+    filemnu = AddMenu(bar, "filemnu", QStringLiteral("&File"));
+    SpawnMnu = AddItem(*filemnu, "SpawnMnu", QStringLiteral("&Launch Session"));
+    SaveMnu = AddItem(*filemnu, "SaveMnu", QStringLiteral("&Save"));
+    saveasmnu = AddItem(*filemnu, "saveasmnu", QStringLiteral("Save &As"));
+    filemnu->addSeparator();
+    printmnu = AddItem(*filemnu, "printmnu", QStringLiteral("&Print"));
+    filemnu->addSeparator();
+    exitmnu = AddItem(*filemnu, "exitmnu", QStringLiteral("E&xit"));
+
+    connectionmnu = AddMenu(bar, "connectionmnu", QStringLiteral("&Connection"));
+    connectmnu = AddItem(*connectionmnu, "connectmnu", QStringLiteral("&Log On"));
+    disconnectmnu = AddItem(*connectionmnu, "disconnectmnu", QStringLiteral("Log &Off"));
+    disconnectmnu->setEnabled(false);
+
+    ViewMnu = AddMenu(bar, "ViewMnu", QStringLiteral("&View"));
+    ConsoleMnu = AddItem(*ViewMnu, "ConsoleMnu", QStringLiteral("&Console Window"));
+    jumptreemnu = AddItem(*ViewMnu, "jumptreemnu", QStringLiteral("&Menu Tree (ALT+J)"));
+    mnuReportView = AddItem(*ViewMnu, "mnuReportView", QStringLiteral("Report &Viewer"));
+    ViewMnu->addSeparator();
+    mnuRefresh = AddItem(*ViewMnu, "mnuRefresh", QStringLiteral("Refresh"));
+    ViewMnu->addSeparator();
+    PropertiesMnu = AddItem(*ViewMnu, "PropertiesMnu", QStringLiteral("&Properties"));
+
+    HelpMnu = AddMenu(bar, "HelpMnu", QStringLiteral("&Help"));
+    HelpContents = AddItem(*HelpMnu, "HelpContents", QStringLiteral("&Contents"));
+    HelpSearch = AddItem(*HelpMnu, "HelpSearch", QStringLiteral("&Tips"));
+    HelpMnu->addSeparator();
+    HelpAbout = AddItem(*HelpMnu, "HelpAbout", QStringLiteral("&About ZOR GUI"));
+
+    ThePopUp = new QMenu(this);
+    ThePopUp->setObjectName(QStringLiteral("ThePopUp"));
+    puSpawn = AddItem(*ThePopUp, "puSpawn", QStringLiteral("Spa&wn"));
+    puSave = AddItem(*ThePopUp, "puSave", QStringLiteral("&Save"));
+    puSaveAs = AddItem(*ThePopUp, "puSaveAs", QStringLiteral("Save &As"));
+    puPrint = AddItem(*ThePopUp, "puPrint", QStringLiteral("P&rint"));
+    ThePopUp->addSeparator();
+    puConnect = AddItem(*ThePopUp, "puConnect", QStringLiteral("&Connect"));
+    puDisconnect = AddItem(*ThePopUp, "puDisconnect", QStringLiteral("&Disconnect"));
+    puDisconnect->setEnabled(false);
+    ThePopUp->addSeparator();
+    puConsole = AddItem(*ThePopUp, "puConsole", QStringLiteral("C&onsole"));
+    puJumpTree = AddItem(*ThePopUp, "puJumpTree", QStringLiteral("&Menu Tree"));
+    puReportViewer = AddItem(*ThePopUp, "puReportViewer", QStringLiteral("Report &Viewer"));
+    ThePopUp->addSeparator();
+    puProperties = AddItem(*ThePopUp, "puProperties", QStringLiteral("&Properties"));
+
+    // Each menu-bar item does what its pop-up twin does.
+    const std::pair<QAction*, QAction*> twins[] = {
+        {SpawnMnu, puSpawn},           {SaveMnu, puSave},         {saveasmnu, puSaveAs},
+        {printmnu, puPrint},           {connectmnu, puConnect},   {disconnectmnu, puDisconnect},
+        {ConsoleMnu, puConsole},       {jumptreemnu, puJumpTree}, {mnuReportView, puReportViewer},
+        {PropertiesMnu, puProperties},
+    };
+    for (const auto& [item, twin] : twins)
+        connect(item, &QAction::triggered, twin, &QAction::trigger);
+}
+
+void fConnection::CreateToolbar()
+{
+    // The toolbar is a control of the client area (not a dock), so that the
+    // screen below it is placed by the window's own layout rules.
+    Toolbar = new QToolBar(ClientArea);
+    Toolbar->setObjectName(QStringLiteral("Toolbar"));
+    Toolbar->setMovable(false);
+    Toolbar->setIconSize(QSize(16, 16));
+    struct Button {
+        const char* key;
+        QStyle::StandardPixmap icon;
+        const char* tip;
+    };
+    const Button buttons[] = {
+        {"spawn", QStyle::SP_FileDialogNewFolder, "Launch Session"},
+        {"save", QStyle::SP_DialogSaveButton, "Save"},
+        {"print", QStyle::SP_FileDialogDetailedView, "Print"},
+        {"connect", QStyle::SP_DialogYesButton, "Log On"},
+        {"disconnect", QStyle::SP_DialogNoButton, "Log Off"},
+        {"properties", QStyle::SP_FileDialogInfoView, "Properties"},
+        {"console", QStyle::SP_ComputerIcon, "Console Window"},
+        {"menutree", QStyle::SP_DirOpenIcon, "Menu Tree"},
+        {"reportviewer", QStyle::SP_FileIcon, "Report Viewer"},
+        {"TenKey", QStyle::SP_DesktopIcon, "Ten-Key Pad"},
+        {"systemfunctions", QStyle::SP_DriveNetIcon, "System Functions"},
+        {"help", QStyle::SP_DialogHelpButton, "Help"},
+    };
+    for (const Button& b : buttons) {
+        QAction* action = Toolbar->addAction(style()->standardIcon(b.icon), QLatin1String(b.tip));
+        action->setObjectName(QLatin1String(b.key));
+    }
+    ToolbarButton(QStringLiteral("disconnect"))->setEnabled(false);
+
+    SystemFunctionsMenu = new QMenu(this);
+    SystemFunctionsMenu->setObjectName(QStringLiteral("SystemFunctionsMenu"));
+    QAction* systemFunctions = ToolbarButton(QStringLiteral("systemfunctions"));
+    systemFunctions->setMenu(SystemFunctionsMenu);
+    if (auto* button = qobject_cast<QToolButton*>(Toolbar->widgetForAction(systemFunctions)))
+        button->setPopupMode(QToolButton::InstantPopup);
+    Toolbar->adjustSize();
+}
+
+void fConnection::CreateStatusBar()
+{
+    StatusBar = new QStatusBar(this);
+    StatusBar->setObjectName(QStringLiteral("StatusBar"));
+    StatusBar->setSizeGripEnabled(false);
+    setStatusBar(StatusBar);
+    for (int i = 1; i <= StatusPanelCount; ++i) {
+        auto* panel = new QLabel(StatusBar);
+        panel->setObjectName(QStringLiteral("StatusPanel_%1").arg(i));
+        panel->setFrameShape(QFrame::Panel);
+        panel->setFrameShadow(QFrame::Sunken);
+        panel->setMinimumWidth(40);
+        StatusBar->addPermanentWidget(panel, i == 1 ? 1 : 0);
+        StatusPanels[static_cast<size_t>(i)] = panel;
+    }
+}
+
+void fConnection::CreateTimers()
+{
+    Timer1 = MakeTimer(this, "Timer1", 10000, true);
+    Timer2 = MakeTimer(this, "Timer2", 100, true);
+    Timer3 = MakeTimer(this, "Timer3", 5000, false);
+    Timer4 = MakeTimer(this, "Timer4", 1000, false);
+    lvTimer1 = MakeTimer(this, "lvTimer1", 1000, true);
+}
+
+} // namespace zor
