@@ -5,32 +5,31 @@
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
+#include "settings/FileSave.h"
 #include "settings/TextFile.h"
+
+#include <QDir>
 
 namespace zor {
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
-
+// A file that exists but cannot be read is told, since its list then stays
+// empty and the next save of that list would replace the file.
 TextFileRead ReadCompanion(const QString& name)
 {
-    TextFileRead read = ReadTextFile(ProgramFile(name));
+    const QString path = ProgramFile(name);
+    TextFileRead read = ReadTextFile(path);
     if (!read.Missing && !read.Error.isEmpty())
-        Dialogs::MsgBox(QStringLiteral("Could not read \"") + name + QStringLiteral("\".") + CRLF + read.Error,
-                        Dialogs::Exclamation, QStringLiteral("ERROR"));
+        Dialogs::MsgBox(
+            QStringLiteral("The file \"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), read.Error),
+            Dialogs::Exclamation, QStringLiteral("ERROR"));
     return read;
 }
 
 bool WriteCompanion(const QString& name, const QStringList& lines)
 {
-    const QString error = WriteTextFile(ProgramFile(name), lines);
-    if (error.isEmpty())
-        return true;
-    Dialogs::MsgBox(QStringLiteral("Could not save \"") + name + QStringLiteral("\".") + CRLF + error + CRLF +
-                        QStringLiteral("The file keeps its previous contents."),
-                    Dialogs::Critical, QStringLiteral("ERROR"));
-    return false;
+    return SaveFileWhole(ProgramFile(name), TextFileBytes(lines));
 }
 
 } // namespace

@@ -171,7 +171,7 @@ TEST_F(CompanionFiles, UnreadableSessionRepliesEndTheReadingAndTellTheUser)
     EXPECT_TRUE(lists.SessionReplies.isEmpty());
     EXPECT_TRUE(lists.Servers.Entries.isEmpty());
     ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("Could not read \"North Shop.dat\"")));
+    EXPECT_TRUE(dialogs.asked[0].prompt.contains(QStringLiteral("North Shop.dat\" could not be read")));
 }
 
 TEST_F(CompanionFiles, FailedWriteKeepsTheFileAndTellsTheUser)
@@ -180,6 +180,6 @@ TEST_F(CompanionFiles, FailedWriteKeepsTheFileAndTellsTheUser)
     EXPECT_FALSE(SaveReplyTab(0, {QStringLiteral("Login:=@userid")}));
     ASSERT_EQ(dialogs.asked.size(), 1);
     EXPECT_EQ(dialogs.asked[0].title, QStringLiteral("ERROR"));
-    EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("Could not save \"response.dat\"")));
+    EXPECT_TRUE(dialogs.asked[0].prompt.contains(QStringLiteral("response.dat\" could not be saved")));
     EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"response.dat"});
 }
