@@ -40,16 +40,29 @@ TextFileRead ReadTextFile(const QString& path)
     return result;
 }
 
-QString WriteTextFile(const QString& path, const QStringList& lines)
+QString WriteFileWhole(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write (a full disk) shows in write()'s
+    // count: a buffered commit() can lose it and put the cut file in place.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return file.errorString();
-    for (const QString& line : lines)
-        file.write(ToBytes(line + QStringLiteral("\r\n")));
+    if (file.write(bytes) != bytes.size()) {
+        const QString error = file.errorString();
+        file.cancelWriting();
+        return error;
+    }
     if (!file.commit())
         return file.errorString();
     return QString();
+}
+
+QString WriteTextFile(const QString& path, const QStringList& lines)
+{
+    QByteArray bytes;
+    for (const QString& line : lines)
+        bytes += ToBytes(line) + "\r\n";
+    return WriteFileWhole(path, bytes);
 }
 
 } // namespace zor
