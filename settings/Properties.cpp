@@ -87,6 +87,7 @@ void Properties::CreateControls()
     testcomm = new QSerialPort(this);
     testcomm->setObjectName(QStringLiteral("testcomm"));
     cbPrinterSelect = Make<QComboBox>(this, QStringLiteral("cbPrinterSelect"));
+    CreateReplyLists();
 }
 
 void Properties::Form_Load()
@@ -96,6 +97,7 @@ void Properties::Form_Load()
     mLoaded = true;
     LoadINI();
     CenterForm(*this);
+    LoadCompanionFiles();
 }
 
 void Properties::Unload()

@@ -19,6 +19,7 @@ class AutoRepliesOnHost : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        saved = ReplyLink();
         ComMode = false;
         QObject::connect(&channel, &HostChannel::CommState, [this](int state) {
             Connected = state == static_cast<int>(ChannelState::Connected);
@@ -45,7 +46,7 @@ protected:
     void TearDown() override
     {
         channel.Close(0);
-        ReplyLink() = AutoReplyLink();
+        ReplyLink() = saved;
         Link().Send = nullptr;
         Connected = false;
     }
@@ -65,6 +66,7 @@ protected:
         return false;
     }
 
+    AutoReplyLink saved;
     HostChannel channel;
     ReceivePipeline pipeline;
     QStringList global;
