@@ -2,6 +2,7 @@
 
 #include "core/Colors.h"
 #include "core/SharedState.h"
+#include "core/Surface.h"
 #include "core/Twips.h"
 
 #include <QGuiApplication>
@@ -44,12 +45,6 @@ int PaneLength(const QPlainTextEdit& edit)
 {
     const QTextDocument* doc = edit.document();
     return doc->characterCount() - 1 + doc->blockCount() - 1;
-}
-
-// Filled rectangle between two corner points, both included.
-void FillCorners(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour)
-{
-    painter.fillRect(QRect(QPoint(qMin(x1, x2), qMin(y1, y2)), QPoint(qMax(x1, x2), qMax(y1, y2))), colour);
 }
 
 } // namespace
@@ -119,6 +114,12 @@ void CenterInParent(QWidget& child, const QWidget& parent)
     child.move(parent.width() / 2 - child.width() / 2, parent.height() / 2 - child.height() / 2);
 }
 
+void CenterOverWindow(QWidget& dialog, const QWidget& window)
+{
+    dialog.move(window.x() + (window.width() - dialog.width()) / 2,
+                window.y() + (window.height() - dialog.height()) / 2);
+}
+
 void PlaceUnderToolbar(QWidget& form, const QWidget& sessionWindow, int toolbarHeight)
 {
     form.move(sessionWindow.x() + TwipsToPixels(90), sessionWindow.y() + toolbarHeight + TwipsToPixels(660));
@@ -137,10 +138,10 @@ void DrawRaisedBorder(QImage& surface, const QColor& background)
     const int h = surface.height();
     const QColor highlight = ToQColor(COLOR_3DHIGHLIGHT);
     const QColor shadow = ToQColor(COLOR_BTNSHADOW);
-    FillCorners(painter, 0, 0, w, 1, highlight);
-    FillCorners(painter, 0, 0, 1, h, highlight);
-    FillCorners(painter, w - 2, 1, w - 1, h - 1, shadow);
-    FillCorners(painter, 1, h - 2, w - 1, h - 1, shadow);
+    FillBetween(painter, 0, 0, w, 1, highlight);
+    FillBetween(painter, 0, 0, 1, h, highlight);
+    FillBetween(painter, w - 2, 1, w - 1, h - 1, shadow);
+    FillBetween(painter, 1, h - 2, w - 1, h - 1, shadow);
 }
 
 } // namespace zor

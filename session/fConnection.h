@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/EntityDrawing.h"
 #include "core/SharedState.h"
 #include "interpreter/Interpreter.h"
 #include "session/PictureBox.h"
@@ -55,6 +56,8 @@ public:
     void DrawEntities();
     // Repaints BackDrop from the settings.
     void PaintBackdrop();
+    // The option pictures and the host's pictures, for drawing entities.
+    EntityPictures Pictures() const;
 
     // The toolbar button with the given key ("connect", "systemfunctions", ...).
     QAction* ToolbarButton(const QString& key) const;

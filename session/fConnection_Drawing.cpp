@@ -1,25 +1,35 @@
 // The session window's redraw: backdrop and entities.
 #include "session/fConnection.h"
 
-#include "core/Colors.h"
+#include "core/Backdrop.h"
+#include "core/Images.h"
+#include "core/WindowUtils.h"
 
-#include <QPainter>
+#include <QLabel>
 
 namespace zor {
 
+EntityPictures fConnection::Pictures() const
+{
+    return {Images().AnImage, eImage};
+}
+
 void fConnection::PaintBackdrop()
 {
-    BackDrop.fill(ToQColor(Settings.BackColor));
+    ::zor::PaintBackdrop(BackDrop, BackImage, MainPic->size());
 }
 
 void fConnection::DrawEntities()
 {
-    Work = BackDrop.copy();
-    QPainter painter(&MainPic->Image());
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(0, 0, Work);
-    painter.end();
+    ::zor::DrawEntities({.BackDrop = BackDrop,
+                         .Work = {Work, WorkFont},
+                         .Target = MainPic->Image(),
+                         .SubWindow = lvMainPic->Surface(),
+                         .SubWindowShown = IsVisible(*lvMainPic),
+                         .SubWindowCaptionHeight = GuiWindowCap->height(),
+                         .Pictures = Pictures()});
     MainPic->Refresh();
+    lvMainPic->Refresh();
 }
 
 } // namespace zor

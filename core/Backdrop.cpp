@@ -1,0 +1,102 @@
+#include "core/Backdrop.h"
+
+#include "core/Colors.h"
+#include "core/Rounding.h"
+#include "core/SharedState.h"
+#include "core/Surface.h"
+#include "core/Text.h"
+
+#include <QPainter>
+
+namespace zor {
+
+namespace {
+
+constexpr int GridColumns = 80;
+constexpr int GridRows = 25;
+
+void PlacePicture(QPainter& painter, const QImage& picture, QSize area)
+{
+    const int w = picture.width();
+    const int h = picture.height();
+    const int W = area.width();
+    const int H = area.height();
+    if (Settings.BackCentred != 0) {
+        const int x = ToPixel(W / 2.0) - ToPixel(w / 2.0);
+        const int y = ToPixel(H / 2.0) - ToPixel(h / 2.0);
+        painter.drawImage(x, y, picture);
+    } else if (Settings.BackTiled != 0) {
+        for (int y = 0; y <= H; y += h) {
+            for (int x = 0; x <= W; x += w)
+                painter.drawImage(x, y, picture);
+        }
+    } else if (Settings.BackStretched != 0) {
+        painter.drawImage(QRect(0, 0, W, H), picture);
+    } else {
+        painter.drawImage(0, 0, picture);
+    }
+}
+
+bool AnyPlacement()
+{
+    return Settings.BackCentred != 0 || Settings.BackTiled != 0 || Settings.BackStretched != 0 ||
+           Settings.BackLeft != 0;
+}
+
+void DrawGrid(QPainter& painter, QSize mainSize)
+{
+    for (int i = 1; i <= GridColumns; ++i) {
+        const int x = ToPixel(i * CellWidth.toDouble());
+        FillBetween(painter, x, 0, x, mainSize.height(), Qt::black);
+    }
+    for (int i = 1; i <= GridRows; ++i) {
+        const int y = ToPixel(i * CellHeight.toDouble());
+        FillBetween(painter, 0, y, mainSize.width(), y, Qt::black);
+    }
+}
+
+} // namespace
+
+void PaintBackdrop(QImage& backDrop, QImage& backImage, QSize mainSize)
+{
+    backDrop.fill(ToQColor(Settings.BackColor));
+    if (Settings.NoBackImage == 1) {
+        if (Settings.UseGradient == 1)
+            DrawGradient(backDrop);
+    } else {
+        QImage loaded;
+        if (loaded.load(Trim(Settings.BackImageFile)))
+            backImage = loaded.convertToFormat(QImage::Format_RGB32);
+        if (!AnyPlacement())
+            return;
+        // An empty picture has no size to step by: only the colour shows.
+        if (!backImage.isNull()) {
+            QPainter painter(&backDrop);
+            painter.setCompositionMode(QPainter::CompositionMode_Source);
+            PlacePicture(painter, backImage, backDrop.size());
+        }
+    }
+    if (TestMode != 0 && !backDrop.isNull()) {
+        QPainter painter(&backDrop);
+        DrawGrid(painter, mainSize);
+    }
+}
+
+void DrawGradient(QImage& surface)
+{
+    if (surface.isNull())
+        return;
+    QPainter painter(&surface);
+    const double band = surface.height() / 150.0;
+    const bool reverse = Settings.GradReverse == 1;
+    double y = 0;
+    for (int step = 0; step <= 150; ++step) {
+        const int v = reverse ? 205 - step : 55 + step;
+        y += band;
+        const QColor colour(Settings.GradChannel1 == 1 ? v : 0, Settings.GradChannel2 == 1 ? v : 0,
+                            Settings.GradChannel3 == 1 ? v : 0);
+        FillBetween(painter, 0, ToPixel(y), surface.width(), ToPixel(y + band), colour);
+    }
+}
+
+} // namespace zor

@@ -1,0 +1,321 @@
+#include "core/EntityDrawing.h"
+
+#include "core/Colors.h"
+#include "core/Rounding.h"
+#include "core/SharedState.h"
+#include "core/Text.h"
+#include "core/Trace.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <limits>
+
+namespace zor {
+
+namespace {
+
+// num / den rounded to the nearest whole number, halves to the even one, in
+// integers so that Currency products round exactly as they are stored.
+int RoundDiv(qint64 num, qint64 den)
+{
+    qint64 q = num / den;
+    qint64 r = num % den;
+    if (r < 0) {
+        --q;
+        r += den;
+    }
+    if (2 * r > den || (2 * r == den && (q & 1)))
+        ++q;
+    constexpr qint64 limit = std::numeric_limits<int>::max() / 2;
+    return static_cast<int>(qBound(-limit, q, limit));
+}
+
+// A Currency value given by its scaled integer, as a whole pixel.
+int Pixel(qint64 raw)
+{
+    return RoundDiv(raw, Currency::Scale);
+}
+
+constexpr qint64 Scaled(qint64 pixels)
+{
+    return pixels * Currency::Scale;
+}
+
+bool IsOn(qint16 flag)
+{
+    return flag != 0;
+}
+
+QString CaptionByTrimMode(const QString& caption, qint16 trimMode)
+{
+    switch (trimMode) {
+    case 1:
+        return TrimLeft(caption);
+    case 2:
+        return TrimRight(caption);
+    case 3:
+        return Trim(caption);
+    default:
+        return caption;
+    }
+}
+
+// The point is the top left of the text, as the host's screens are laid out.
+void DrawTextAt(QPainter& painter, int x, int y, const QString& text, bool shadow, const QColor& colour)
+{
+    const int baseline = painter.fontMetrics().ascent();
+    if (shadow) {
+        painter.setPen(Qt::black);
+        painter.drawText(QPoint(x + 2, y + 2 + baseline), text);
+    }
+    painter.setPen(colour);
+    painter.drawText(QPoint(x, y + baseline), text);
+}
+
+// The upper or lower half of an option picture at the given size.
+QImage Half(const QImage& picture, bool lower, int width, int height)
+{
+    const int half = picture.height() / 2;
+    return picture.copy(0, lower ? half : 0, picture.width(), half)
+        .scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+void DrawOptionPicture(QPainter& painter, const QImage& picture, int x, int y, int width, int height, bool shadow)
+{
+    if (picture.isNull() || picture.height() < 2 || width <= 0 || height <= 0)
+        return;
+    const QImage mask = Half(picture, true, width, height);
+    const QImage image = Half(picture, false, width, height);
+    painter.save();
+    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
+    if (shadow)
+        painter.drawImage(x + 5, y + 5, mask);
+    painter.drawImage(x, y, mask);
+    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
+    painter.drawImage(x, y, image);
+    painter.restore();
+}
+
+const QImage* PictureAt(std::span<const QImage> pictures, int index)
+{
+    if (index < 0 || index >= static_cast<int>(pictures.size()))
+        return nullptr;
+    const QImage& picture = pictures[static_cast<size_t>(index)];
+    return picture.isNull() ? nullptr : &picture;
+}
+
+void DrawEntityWith(QPainter& painter, QFont& font, const Entity& entity, const EntityAttr& attr,
+                    const EntityPictures& pictures)
+{
+    EntityAttrs[KindOptionButton].TrimMode = 0;
+
+    const qint64 cw = CellWidth.raw;
+    const qint64 ch = CellHeight.raw;
+    int x, y, r, b;
+    if (entity.IsDesign()) {
+        x = entity.X;
+        y = entity.Y;
+        r = entity.Width;
+        b = entity.Height;
+    } else {
+        const qint64 scaled = RoundDiv(cw * attr.FontScale.raw, Currency::Scale);
+        double points = static_cast<double>(scaled) / Currency::Scale + entity.FontAdjust;
+        if (TabletMode != 0)
+            points *= 0.75;
+        if (points > 0)
+            font.setPointSizeF(points);
+        x = Pixel(entity.X * cw);
+        y = Pixel(entity.Y * ch);
+        r = Pixel(Scaled(x) + (entity.Width + 1) * cw);
+        b = Pixel(Scaled(y) + entity.Height * ch);
+    }
+    painter.setFont(font);
+    const QFontMetrics metrics = painter.fontMetrics();
+
+    if (entity.Region != 0) {
+        const qint64 left = SubWindowRect[0] * cw;
+        const qint64 top = SubWindowRect[1] * ch;
+        x = Pixel(Scaled(x) - left);
+        r = Pixel(Scaled(r) - left);
+        y = Pixel(Scaled(y) - top + ch);
+        b = Pixel(Scaled(b) - top + ch);
+    }
+
+    MakeBevelColours(Settings.BackColor, 1);
+
+    QString caption = CaptionByTrimMode(entity.Caption, attr.TrimMode);
+    if (attr.TrimMode > 0) {
+        const double room = (entity.Width + 1) * CellWidth.toDouble();
+        while (!caption.isEmpty() && metrics.horizontalAdvance(caption) > room)
+            caption.chop(1);
+    }
+
+    const int textWidth = metrics.horizontalAdvance(caption);
+    int textDY = ToPixel(CellHeight.toDouble() / 2 - metrics.height() / 2.0);
+    int textX = 0;
+    if (entity.Align == 0) {
+        textX = x + 3;
+    } else if (entity.Align == 1) {
+        textX = r - textWidth - 5;
+    } else if (entity.Align == 2 || entity.Align == 3 || entity.Align >= 50) {
+        textX = ToPixel(x + (r - x) / 2.0 - textWidth / 2.0);
+        if (entity.Align < 50)
+            textDY = ToPixel(textDY + (b - CellHeight.toDouble()) / 2 - y / 2.0);
+    }
+
+    const bool optionPicture = IsOn(attr.HasImage) && attr.ImagePlacement == 1;
+    if (optionPicture)
+        r = Pixel(Scaled(r) + 2 * cw + Scaled(12));
+
+    const int fw = attr.FrameWidth;
+    if (IsOn(attr.ShadowLines))
+        FillBetween(painter, x + 5 + fw, y + 5 + fw, r + 4 - fw, b + 4 - fw, Qt::black);
+    if (IsOn(attr.FillBackground)) {
+        FillBetween(painter, x + fw, y + fw, r - 1 - fw, b - 1 - fw, ToQColor(attr.BackColor));
+        MakeBevelColours(attr.BackColor, 0);
+    } else {
+        MakeBevelColours(Settings.BackColor, 0);
+    }
+
+    if (attr.FrameStyle > 0) {
+        const bool pairOne = attr.FrameStyle == FrameRaised || attr.FrameStyle == FrameEmbossed;
+        const QColor a = ToQColor(pairOne ? BevelLight1 : BevelDark2);
+        const QColor bc = ToQColor(pairOne ? BevelDark1 : BevelLight2);
+        if (attr.FrameStyle == FrameRaised || attr.FrameStyle == FrameIndented) {
+            FillBetween(painter, x + fw, y + fw, r - fw, y + 1 + fw, a);
+            FillBetween(painter, x + fw, y + fw, x + 1 + fw, b - 1 - fw, a);
+            FillBetween(painter, x + fw, b - 1 - fw, r - fw, b - 2 - fw, bc);
+            FillBetween(painter, r - fw, b - 1 - fw, r - 1 - fw, y + fw, bc);
+        } else if (attr.FrameStyle == FrameEngraved || attr.FrameStyle == FrameEmbossed) {
+            OutlineBetween(painter, x + fw, y + fw, r - fw, b - 1 - fw, a);
+            OutlineBetween(painter, x + 1 + fw, y + 1 + fw, r + 1 - fw, b - fw, bc);
+        }
+    }
+
+    if (IsOn(attr.HasImage)) {
+        if (attr.ImagePlacement == 1) {
+            if (const QImage* picture = PictureAt(pictures.OptionPictures, entity.ImageIndex))
+                DrawOptionPicture(painter, *picture, x, y, Pixel(2 * cw), Pixel(ch), IsOn(attr.ImageShadow));
+            textX = Pixel(Scaled(x) + 2 * cw + Scaled(12));
+        } else if (attr.ImagePlacement == 2) {
+            const QImage* picture = PictureAt(pictures.HostPictures, entity.ImageIndex);
+            const int width = r - 3 - x;
+            const int height = b - 4 - y;
+            if (picture && width > 0 && height > 0) {
+                painter.save();
+                painter.setCompositionMode(QPainter::CompositionMode_Source);
+                painter.drawImage(QRect(x + 2, y + 2, width, height), *picture);
+                painter.restore();
+            }
+        }
+    }
+
+    if (!caption.isEmpty()) {
+        const bool shadow = IsOn(attr.TextShadow);
+        const QColor colour = ToQColor(IsOn(entity.Active) ? attr.TextColor : attr.DisabledColor);
+        if (entity.Align == 4) {
+            const qint64 pitch = cw + Scaled(entity.FontAdjust);
+            for (qsizetype i = 0; i < caption.size(); ++i) {
+                const QChar c = caption.at(i);
+                // Twice the cell's centre less the character's width, so that
+                // the half pitch rounds exactly.
+                const qint64 twice = 2 * Scaled(x + 1) + 2 * i * pitch + pitch - Scaled(metrics.horizontalAdvance(c));
+                DrawTextAt(painter, RoundDiv(twice, 2 * Currency::Scale), y + textDY, QString(c), shadow, colour);
+            }
+        } else {
+            DrawTextAt(painter, textX, y + textDY, caption, shadow, colour);
+        }
+    }
+
+    if (IsOn(attr.UseBorder))
+        OutlineBetween(painter, x + fw, y + fw, r - fw, b - 1 - fw, ToQColor(attr.BorderColor));
+}
+
+void DrawSubWindowFrame(QPainter& painter, const QImage& backDrop, QSize size, int captionHeight)
+{
+    const int w = size.width();
+    const int h = size.height();
+    const double ch = CellHeight.toDouble();
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(QPoint(0, ToPixel(captionHeight - ch)), backDrop,
+                      QRect(0, 0, w, qMax(0, ToPixel(h - captionHeight + ch))));
+    painter.restore();
+    const QColor highlight = ToQColor(COLOR_3DHIGHLIGHT);
+    const QColor shadow = ToQColor(COLOR_BTNSHADOW);
+    FillBetween(painter, 0, 0, w, 2, highlight);
+    FillBetween(painter, 0, 2, 2, h, highlight);
+    FillBetween(painter, w - 3, 2, w - 1, h - 1, shadow);
+    FillBetween(painter, 1, h - 3, w - 1, h - 1, shadow);
+}
+
+} // namespace
+
+void MakeBevelColours(qint32 colour, int which)
+{
+    const quint32 low = static_cast<quint32>(colour) & 0xFFFFFFu;
+    const int red = static_cast<int>(low & 0xFF);
+    const int green = static_cast<int>((low >> 8) & 0xFF);
+    const int blue = static_cast<int>((low >> 16) & 0xFF);
+    const qint32 dark = RGBLong(qMax(red - 50, 0), qMax(green - 50, 0), qMax(blue - 50, 0));
+    const qint32 light = RGBLong(qMin(red + 50, 255), qMin(green + 50, 255), qMin(blue + 50, 255));
+    if (which == 0) {
+        BevelDark1 = dark;
+        BevelLight1 = light;
+    } else if (which == 1) {
+        BevelDark2 = dark;
+        BevelLight2 = light;
+    }
+}
+
+void DrawEntity(Surface surface, const Entity& entity, const EntityAttr& attr, const EntityPictures& pictures)
+{
+    if (surface.Image.isNull())
+        return;
+    QPainter painter(&surface.Image);
+    DrawEntityWith(painter, surface.Font, entity, attr, pictures);
+}
+
+void DrawEntities(const ScreenSurfaces& s)
+{
+    if (s.Work.Image.isNull())
+        return;
+    QPainter work(&s.Work.Image);
+    work.setCompositionMode(QPainter::CompositionMode_Source);
+    work.drawImage(0, 0, s.BackDrop, 0, 0, s.Work.Image.width(), s.Work.Image.height());
+    work.setCompositionMode(QPainter::CompositionMode_SourceOver);
+
+    QPainter sub;
+    if (!s.SubWindow.Image.isNull())
+        sub.begin(&s.SubWindow.Image);
+    if (sub.isActive() && s.SubWindowShown)
+        DrawSubWindowFrame(sub, s.BackDrop, s.SubWindow.Image.size(), s.SubWindowCaptionHeight);
+
+    const int count = qMin<int>(EntityCount, EntitySlots);
+    for (int i = 0; i < count; ++i) {
+        const Entity& entity = Entities[static_cast<size_t>(i)];
+        if (entity.EntityType <= 0 || entity.Width <= 0)
+            continue;
+        if (entity.EntityType >= EntityAttrSlots) {
+            WriteTrace(QStringLiteral("Draw"),
+                       QStringLiteral("entity %1 has no kind %2: not drawn").arg(i).arg(entity.EntityType));
+            continue;
+        }
+        const EntityAttr& attr = EntityAttrs[static_cast<size_t>(entity.EntityType)];
+        if (entity.Region < 1)
+            DrawEntityWith(work, s.Work.Font, entity, attr, s.Pictures);
+        else if (sub.isActive())
+            DrawEntityWith(sub, s.SubWindow.Font, entity, attr, s.Pictures);
+    }
+    work.end();
+    if (sub.isActive())
+        sub.end();
+
+    if (s.Target.isNull())
+        return;
+    QPainter target(&s.Target);
+    target.setCompositionMode(QPainter::CompositionMode_Source);
+    target.drawImage(0, 0, s.Work.Image, 0, 0, s.Target.width(), s.Target.height());
+}
+
+} // namespace zor
