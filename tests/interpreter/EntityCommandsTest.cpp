@@ -1,5 +1,6 @@
 #include "core/Ciphers.h"
 #include "tests/interpreter/ProcessFixture.h"
+#include "tests/support/ScreenStateScope.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -126,6 +127,26 @@ TEST_F(ProcessTest, ReplaceChangesTheEntityOnItsCellOnly)
     EXPECT_EQ(EntityCount, 1);
     EXPECT_EQ(History().size(), 4);
     EXPECT_EQ(History().last(), QStringLiteral("rp^40^20^Ghost"));
+}
+
+TEST_F(ProcessTest, ReplaceRedrawsOnlyItsEntity)
+{
+    test::ScreenStateScope scope;
+    EntityAttrs[KindField] = EntityAttr{};
+    EntityAttrs[KindField].FillBackground = VbTrue;
+    EntityAttrs[KindField].BackColor = 0x0000FF;
+    Run({QStringLiteral("to^5^3^10^l^Old^^2"), QStringLiteral("dr")});
+    QImage& screen = window.MainPic->Image();
+    ASSERT_GE(screen.width(), 200);
+    ASSERT_GE(screen.height(), 100);
+    const QPoint inside(157, 77);
+    EXPECT_EQ(screen.pixelColor(inside), QColor(Qt::red));
+    screen.setPixelColor(0, 0, Qt::green);
+
+    EntityAttrs[KindField].BackColor = 0xFF0000;
+    Run({QStringLiteral("rp^5^3^New")});
+    EXPECT_EQ(screen.pixelColor(inside), QColor(Qt::blue));
+    EXPECT_EQ(screen.pixelColor(0, 0), QColor(Qt::green));
 }
 
 TEST_F(ProcessTest, OptionsHeadersAndBoxes)
