@@ -1,6 +1,7 @@
 #include "settings/Properties.h"
 
 #include "core/WindowUtils.h"
+#include "session/AutoReplies.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -24,6 +25,14 @@ template <typename Control> Control* Make(QWidget* parent, const QString& name, 
     return control;
 }
 
+QStringList Items(const QListWidget& list)
+{
+    QStringList items;
+    for (int i = 0; i < list.count(); ++i)
+        items << list.item(i)->text();
+    return items;
+}
+
 QString Indexed(const char* name, int index)
 {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
@@ -45,6 +54,15 @@ Properties::Properties()
     setWindowTitle(QStringLiteral("Properties"));
     setModal(true);
     CreateControls();
+
+    // The automatic replies read the lists as they stand at each match.
+    ReplyLink().GlobalReplies = [this] { return Items(*List2); };
+    ReplyLink().SessionReplies = [this] { return Items(*List6); };
+    ReplyLink().UseSessionReply = [this](const QString& entry) {
+        const QList<QListWidgetItem*> found = List6->findItems(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (!found.isEmpty())
+            delete List6->takeItem(List6->row(found.first()));
+    };
 }
 
 void Properties::CreateControls()
