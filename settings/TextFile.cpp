@@ -40,29 +40,16 @@ TextFileRead ReadTextFile(const QString& path)
     return result;
 }
 
-QString WriteFileWhole(const QString& path, const QByteArray& bytes)
+QString WriteTextFile(const QString& path, const QStringList& lines)
 {
     QSaveFile file(path);
-    // Unbuffered, so that a short write (a full disk) shows in write()'s
-    // count: a buffered commit() can lose it and put the cut file in place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+    if (!file.open(QIODevice::WriteOnly))
         return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
+    for (const QString& line : lines)
+        file.write(ToBytes(line + QStringLiteral("\r\n")));
     if (!file.commit())
         return file.errorString();
     return QString();
-}
-
-QString WriteTextFile(const QString& path, const QStringList& lines)
-{
-    QByteArray bytes;
-    for (const QString& line : lines)
-        bytes += ToBytes(line) + "\r\n";
-    return WriteFileWhole(path, bytes);
 }
 
 } // namespace zor

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -19,12 +18,6 @@ struct TextFileRead {
 // Splits at CR LF, and also at a lone LF or CR (files edited by hand); the
 // line end after the last line gives no extra empty line.
 TextFileRead ReadTextFile(const QString& path);
-
-// Replaces the file with exactly these bytes: they are written beside it and
-// renamed over it only when complete, so a failed write (a full disk, a
-// missing folder) leaves the old file as it was. Returns the error text,
-// empty on success.
-QString WriteFileWhole(const QString& path, const QByteArray& bytes);
 
 // Replaces the file whole, one CR LF line per entry: a failed write leaves
 // the old file as it was. Returns the error text, empty on success.
