@@ -1,6 +1,7 @@
 #include "settings/Properties.h"
 
 #include "core/WindowUtils.h"
+#include "session/AutoReplies.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -45,6 +46,15 @@ Properties::Properties()
     setWindowTitle(QStringLiteral("Properties"));
     setModal(true);
     CreateControls();
+
+    // The automatic replies read the lists as they stand at each match.
+    ReplyLink().GlobalReplies = [this] { return ListItems(*List2); };
+    ReplyLink().SessionReplies = [this] { return ListItems(*List6); };
+    ReplyLink().UseSessionReply = [this](const QString& entry) {
+        const QList<QListWidgetItem*> found = List6->findItems(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (!found.isEmpty())
+            delete List6->takeItem(List6->row(found.first()));
+    };
 }
 
 void Properties::CreateControls()

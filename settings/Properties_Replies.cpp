@@ -1,6 +1,6 @@
 #include "settings/Properties.h"
 
-#include "session/AutoReplies.h"
+#include "core/WindowUtils.h"
 #include "settings/CompanionFiles.h"
 #include "settings/fLogin.h"
 
@@ -13,29 +13,10 @@ namespace zor {
 
 namespace {
 
-QStringList Items(const QListWidget& list)
-{
-    QStringList items;
-    items.reserve(list.count());
-    for (int i = 0; i < list.count(); ++i)
-        items << list.item(i)->text();
-    return items;
-}
-
 void Fill(QListWidget& list, const QStringList& items)
 {
     list.clear();
     list.addItems(items);
-}
-
-void RemoveFirst(QListWidget& list, const QString& text)
-{
-    for (int i = 0; i < list.count(); ++i) {
-        if (list.item(i)->text() == text) {
-            delete list.takeItem(i);
-            return;
-        }
-    }
 }
 
 } // namespace
@@ -52,20 +33,6 @@ void Properties::CreateReplyLists()
     List3->hide();
     List4 = new QListWidget(this);
     List4->setObjectName(QStringLiteral("List4"));
-
-    // The window outlives its unloading (it only hides), so the lists are
-    // read straight from it: going through instance() would load it again
-    // in the middle of the host's text.
-    AutoReplyLink& link = ReplyLink();
-    link.GlobalReplies = [this] { return Items(*List2); };
-    link.SessionReplies = [this] { return Items(*List6); };
-    link.UseSessionReply = [this](const QString& entry) { RemoveFirst(*List6, entry); };
-    link.UserId = [] { return fLogin::instance().Text1->text(); };
-    link.Password = [] { return fLogin::instance().Text2->text(); };
-    link.Account = [] {
-        const QListWidgetItem* account = fLogin::instance().lbAccountList->currentItem();
-        return account ? account->text() : QString();
-    };
 }
 
 void Properties::LoadCompanionFiles()
@@ -90,12 +57,12 @@ void Properties::SaveResponses()
     const int tab = SSTab2->currentIndex();
     const QListWidget* lists[] = {List2, List5, List7};
     if (tab >= 0 && tab < 3)
-        SaveReplyTab(tab, Items(*lists[tab]));
+        SaveReplyTab(tab, ListItems(*lists[tab]));
 }
 
 void Properties::SaveServers()
 {
-    WriteServerList({Items(*List3), Items(*List4)});
+    WriteServerList({ListItems(*List3), ListItems(*List4)});
 }
 
 } // namespace zor

@@ -3,7 +3,6 @@
 #include "core/Text.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace zor {
 
@@ -46,23 +45,6 @@ QByteArray TextFileBytes(const QStringList& lines)
     for (const QString& line : lines)
         bytes += ToBytes(line) + "\r\n";
     return bytes;
-}
-
-QString WriteFileWhole(const QString& path, const QByteArray& bytes)
-{
-    QSaveFile file(path);
-    // Unbuffered, so that a short write (a full disk) shows in write()'s
-    // count: a buffered commit() can lose it and put the cut file in place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString error = file.errorString();
-        file.cancelWriting();
-        return error;
-    }
-    if (!file.commit())
-        return file.errorString();
-    return QString();
 }
 
 } // namespace zor

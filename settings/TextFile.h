@@ -23,10 +23,4 @@ TextFileRead ReadTextFile(const QString& path);
 // The bytes of a text file: one CR LF line per entry.
 QByteArray TextFileBytes(const QStringList& lines);
 
-// Replaces the file with exactly these bytes: they are written beside it and
-// renamed over it only when complete, so a failed write (a full disk, a
-// missing folder) leaves the old file as it was. Returns the error text,
-// empty on success.
-QString WriteFileWhole(const QString& path, const QByteArray& bytes);
-
 } // namespace zor

@@ -4,6 +4,7 @@
 #include "core/Text.h"
 #include "core/Twips.h"
 #include "core/WindowUtils.h"
+#include "session/AutoReplies.h"
 #include "session/fConnection.h"
 #include "settings/ConfigFile.h"
 #include "settings/Properties.h"
@@ -82,6 +83,14 @@ fLogin::fLogin() : QDialog(&fConnection::instance())
 
     connect(Command1, &QPushButton::clicked, this, &fLogin::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &fLogin::Command2_Click);
+
+    // The automatic replies' placeholders read the boxes at match time.
+    ReplyLink().UserId = [this] { return Text1->text(); };
+    ReplyLink().Password = [this] { return Text2->text(); };
+    ReplyLink().Account = [this] {
+        const QListWidgetItem* item = lbAccountList->currentItem();
+        return item ? item->text() : QString();
+    };
     Form_Load();
 }
 

@@ -1,6 +1,7 @@
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "core/Twips.h"
+#include "session/AutoReplies.h"
 #include "session/fConnection.h"
 #include "settings/ConfigFile.h"
 #include "settings/Properties.h"
@@ -52,6 +53,7 @@ TEST(Login, LayoutFollowsTheNumberOfAccounts)
         EXPECT_EQ(dialog.lbAccountList->currentRow(), c.selected) << c.accounts.size();
         if (c.selected >= 0) {
             EXPECT_EQ(dialog.lbAccountList->currentItem()->text(), QStringLiteral("SHOP"));
+            EXPECT_EQ(ReplyLink().Account(), QStringLiteral("SHOP"));
         }
     }
     fLogin::instance().hide();
@@ -85,6 +87,13 @@ TEST(Login, LogOnKeepsUserAndPasswordSavesAndCopiesTheSessionReplies)
     EXPECT_EQ(LogonFailed, VbFalse);
     ASSERT_EQ(settings.List6->count(), 2);
     EXPECT_EQ(settings.List6->item(1)->text(), QStringLiteral("password:~@pass"));
+    // What the automatic replies see.
+    EXPECT_EQ(ReplyLink().UserId(), QStringLiteral("clerk"));
+    EXPECT_EQ(ReplyLink().Password(), QStringLiteral("abcdefghijkl"));
+    EXPECT_EQ(ReplyLink().Account(), QString());
+    EXPECT_EQ(ReplyLink().SessionReplies(), QStringList({"login:~@user", "password:~@pass"}));
+    ReplyLink().UseSessionReply(QStringLiteral("login:~@user"));
+    EXPECT_EQ(ReplyLink().SessionReplies(), QStringList({"password:~@pass"}));
 
     // The user id went into the configuration file.
     LastUser.clear();
