@@ -1,6 +1,7 @@
 #include "settings/ReplyLists.h"
 #include "core/Ciphers.h"
 #include "core/SharedState.h"
+#include "core/WindowUtils.h"
 #include "session/AutoReplies.h"
 #include "settings/Properties.h"
 #include "settings/fLogin.h"
@@ -15,14 +16,6 @@
 using namespace zor;
 
 namespace {
-
-QStringList Items(const QListWidget* list)
-{
-    QStringList items;
-    for (int i = 0; i < list->count(); ++i)
-        items << list->item(i)->text();
-    return items;
-}
 
 // The settings window loaded from a program folder of companion files, as at
 // start-up.
@@ -57,13 +50,13 @@ protected:
 TEST_F(ReplyLists, LoadingFillsTheListsOnceAndTheFirstPromptIsAnswered)
 {
     for (int load = 0; load < 2; ++load) {
-        EXPECT_EQ(Items(window->List2), (QStringList{"Login:=@userid", "Password:=@password"}));
-        EXPECT_EQ(Items(window->List5), QStringList{"Menu:=1"});
-        EXPECT_EQ(Items(window->List7), (QStringList{"SALES", "STOCK"}));
-        EXPECT_EQ(Items(fLogin::instance().lbAccountList), (QStringList{"SALES", "STOCK"}));
+        EXPECT_EQ(ListItems(*window->List2), (QStringList{"Login:=@userid", "Password:=@password"}));
+        EXPECT_EQ(ListItems(*window->List5), QStringList{"Menu:=1"});
+        EXPECT_EQ(ListItems(*window->List7), (QStringList{"SALES", "STOCK"}));
+        EXPECT_EQ(ListItems(*fLogin::instance().lbAccountList), (QStringList{"SALES", "STOCK"}));
         EXPECT_EQ(window->SSTab2->tabText(1), QStringLiteral("North Shop"));
-        EXPECT_EQ(Items(window->List3), QStringList{"shop1,23,North Shop"});
-        EXPECT_EQ(Items(window->List4), QStringList{"shop1,23,North Shop"});
+        EXPECT_EQ(ListItems(*window->List3), QStringList{"shop1,23,North Shop"});
+        EXPECT_EQ(ListItems(*window->List4), QStringList{"shop1,23,North Shop"});
         EXPECT_FALSE(window->PropCheck[12]->isChecked());
         window->Unload();
         window = &Properties::instance();
@@ -90,8 +83,8 @@ TEST_F(ReplyLists, SessionRepliesAreCopiedAtLogOnAndUsedOnce)
     SetTempList();
     EXPECT_TRUE(Process_Script(prompt));
     EXPECT_FALSE(Process_Script(prompt));
-    EXPECT_EQ(Items(window->List6), QStringList());
-    EXPECT_EQ(Items(window->List5), QStringList{"Menu:=1"});
+    EXPECT_EQ(ListItems(*window->List6), QStringList());
+    EXPECT_EQ(ListItems(*window->List5), QStringList{"Menu:=1"});
     // Opening and closing the settings window keeps this log-on's copy.
     window->Unload();
     window = &Properties::instance();
@@ -117,7 +110,7 @@ TEST_F(ReplyLists, SavesTheListOfTheTabShownAndTheServerList)
 
     window->Unload();
     window = &Properties::instance();
-    EXPECT_EQ(Items(window->List2), (QStringList{"Login:=@userid", "Password:=@password", "Shop=hello"}));
+    EXPECT_EQ(ListItems(*window->List2), (QStringList{"Login:=@userid", "Password:=@password", "Shop=hello"}));
 
     window->List3->addItem(QStringLiteral("10.0.0.5,2323,South"));
     window->List4->addItem(QStringLiteral("South Shop"));
