@@ -9,27 +9,47 @@
 #include "settings/TextFile.h"
 
 #include <QDir>
+#include <QSet>
 
 namespace zor {
 
 namespace {
 
-// A file that exists but cannot be read is told, since its list then stays
-// empty and the next save of that list would replace the file.
+// Files that exist but could not be read in this run. Their lists stay
+// empty, so saving such a list would wipe what the file holds: they are not
+// saved over until a later reading succeeds.
+QSet<QString>& UnreadFiles()
+{
+    static QSet<QString> files;
+    return files;
+}
+
 TextFileRead ReadCompanion(const QString& name)
 {
     const QString path = ProgramFile(name);
     TextFileRead read = ReadTextFile(path);
-    if (!read.Missing && !read.Error.isEmpty())
-        Dialogs::MsgBox(
-            QStringLiteral("The file \"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), read.Error),
-            Dialogs::Exclamation, QStringLiteral("ERROR"));
+    if (read.Missing || read.Ok()) {
+        UnreadFiles().remove(path);
+        return read;
+    }
+    UnreadFiles().insert(path);
+    Dialogs::MsgBox(
+        QStringLiteral("The file \"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), read.Error),
+        Dialogs::Exclamation, QStringLiteral("ERROR"));
     return read;
 }
 
 bool WriteCompanion(const QString& name, const QStringList& lines)
 {
-    return SaveFileWhole(ProgramFile(name), TextFileBytes(lines));
+    const QString path = ProgramFile(name);
+    if (UnreadFiles().contains(path)) {
+        Dialogs::MsgBox(QStringLiteral("The file \"%1\" could not be read, so it is not saved over: what it holds "
+                                       "would be lost.")
+                            .arg(QDir::toNativeSeparators(path)),
+                        Dialogs::Critical, QStringLiteral("ERROR"));
+        return false;
+    }
+    return SaveFileWhole(path, TextFileBytes(lines));
 }
 
 } // namespace

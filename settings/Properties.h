@@ -69,9 +69,9 @@ public:
     // Reads the lock file, the reply lists, the accounts (into the log-on
     // dialog too) and the server list.
     void LoadCompanionFiles();
-    // Writes the list of the reply tab shown.
-    void SaveResponses();
-    void SaveServers();
+    // Writes the list of the reply tab shown; false when it could not.
+    bool SaveResponses();
+    bool SaveServers();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -52,17 +52,16 @@ void Properties::LoadCompanionFiles()
     Fill(*List4, lists.Servers.Shown);
 }
 
-void Properties::SaveResponses()
+bool Properties::SaveResponses()
 {
     const int tab = SSTab2->currentIndex();
     const QListWidget* lists[] = {List2, List5, List7};
-    if (tab >= 0 && tab < 3)
-        SaveReplyTab(tab, ListItems(*lists[tab]));
+    return tab < 0 || tab >= 3 || SaveReplyTab(tab, ListItems(*lists[tab]));
 }
 
-void Properties::SaveServers()
+bool Properties::SaveServers()
 {
-    WriteServerList({ListItems(*List3), ListItems(*List4)});
+    return WriteServerList({ListItems(*List3), ListItems(*List4)});
 }
 
 } // namespace zor

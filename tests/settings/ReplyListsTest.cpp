@@ -112,6 +112,12 @@ TEST_F(ReplyLists, SavesTheListOfTheTabShownAndTheServerList)
     window = &Properties::instance();
     EXPECT_EQ(ListItems(*window->List2), (QStringList{"Login:=@userid", "Password:=@password", "Shop=hello"}));
 
+    // Saving the configuration writes the list shown last.
+    window->SSTab2->setCurrentIndex(1);
+    window->List5->addItem(QStringLiteral("Menu 2:=2"));
+    ASSERT_TRUE(window->SaveINI());
+    EXPECT_EQ(home.read(QStringLiteral("North Shop.dat")), QByteArray("Menu:=1\r\nMenu 2:=2\r\n"));
+
     window->List3->addItem(QStringLiteral("10.0.0.5,2323,South"));
     window->List4->addItem(QStringLiteral("South Shop"));
     window->SaveServers();
