@@ -277,7 +277,8 @@ TEST(FileSave, FailureIsReportedAndTheOldFileStays)
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(dialogs.asked.size(), 2);
+    ASSERT_EQ(dialogs.asked.size(), 2);
+    EXPECT_TRUE(dialogs.asked[1].prompt.contains(QStringLiteral("disk full")));
     EXPECT_EQ(home.read(QStringLiteral("default.ntt")), QByteArray("old content"));
 
     EXPECT_TRUE(SaveFileWhole(target, "new"));
