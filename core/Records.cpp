@@ -3,17 +3,33 @@
 #include "core/PackedIO.h"
 #include "core/Text.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zor {
 
-void Entity::SetCaption(const QString& text)
+namespace {
+
+// Writes into the field's own buffer: a screen sets thousands of captions and
+// tags, and the field is nearly always already of its width and unshared.
+void AssignFixedWidth(QString& field, QStringView text, int width)
 {
-    Caption = FixedWidth(text, CaptionWidth);
+    field.resize(width);
+    QChar* out = field.data();
+    const qsizetype used = qMin<qsizetype>(text.size(), width);
+    std::copy_n(text.data(), used, out);
+    std::fill(out + used, out + width, QLatin1Char(' '));
 }
-void Entity::SetTag(const QString& text)
+
+} // namespace
+
+void Entity::SetCaption(QStringView text)
 {
-    Tag = FixedWidth(text, TagWidth);
+    AssignFixedWidth(Caption, text, CaptionWidth);
+}
+void Entity::SetTag(QStringView text)
+{
+    AssignFixedWidth(Tag, text, TagWidth);
 }
 bool Entity::IsDesign() const
 {

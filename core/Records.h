@@ -32,8 +32,8 @@ struct Entity {
     qint32 Spare2 = 0;
     quint8 FontAdjust = 0;
 
-    void SetCaption(const QString& text);
-    void SetTag(const QString& text);
+    void SetCaption(QStringView text);
+    void SetTag(QStringView text);
     // A tag of "[design]" makes the four numbers pixels instead of cells.
     bool IsDesign() const;
 

@@ -19,6 +19,12 @@ void Send(const QString& text)
         Link().Send(text);
 }
 
+void SendPart(const QString& part)
+{
+    WriteTrace(QStringLiteral("Call SEND 3"), part + QStringLiteral(" & vbCrLf"));
+    Send(part + QLatin1Char('\r'));
+}
+
 } // namespace
 
 void SendReply(const QString& text)
@@ -39,11 +45,18 @@ void SendReply(const QString& text)
             WriteTrace(QStringLiteral("Call SEND 2"), fileName + QStringLiteral(" & vbCrLf"));
             Send(fileName + QStringLiteral("\r\n"));
         } else {
-            WriteTrace(QStringLiteral("Call SEND 3"), part + QStringLiteral(" & vbCrLf"));
-            Send(part + QLatin1Char('\r'));
+            SendPart(part);
         }
         WriteTrace(QStringLiteral("Transmited"), part);
     }
+}
+
+void SendLine(const QString& text)
+{
+    if (!Connected)
+        return;
+    SendPart(text);
+    WriteTrace(QStringLiteral("Transmited"), text);
 }
 
 } // namespace zor

@@ -10,4 +10,10 @@ namespace zor {
 // and sends the chosen path ended by CR LF.
 void SendReply(const QString& text);
 
+// Sends a value the user typed (a user id, a password) as one line ended by
+// CR, exactly as it stands: no "~" split and no file dialog, so a password
+// holding "~" or starting "@open" still reaches the host whole. Nothing while
+// not connected.
+void SendLine(const QString& text);
+
 } // namespace zor

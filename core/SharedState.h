@@ -36,12 +36,20 @@ inline Currency CellHeight;
 inline qint16 CurPage = 0;
 // Left column, top row (one more than the row the host gave), width, height.
 inline std::array<qint16, 4> SubWindowRect = {0, 0, 0, 0};
+// Set by the interpreter when the entity table changed: the receive pipeline
+// redraws the whole screen once after the chunk.
+inline bool ScreenChanged = false;
+// Host pictures in use since the screen was cleared; the next one loads into
+// this slot of the window's picture store.
+inline qint16 ImageCount = 0;
 
 // Modes
 inline bool Connected = false;
 inline bool MsgBoxUp = false;
 inline bool InputPending = false;
 inline bool ItemListUp = false;
+// True while the screen is being cleared: input validation stands aside.
+inline bool ClearingScreen = false;
 inline qint16 CaptureEnabled = 0;
 inline qint16 ShadowOn = VbTrue;
 inline qint16 TestMode = 0;

@@ -1,5 +1,7 @@
 #include "core/Text.h"
 
+#include <algorithm>
+
 namespace zor {
 
 namespace {
@@ -17,7 +19,7 @@ template <typename Keep> QString TrimWith(const QString& text, bool left, bool r
     return text.mid(begin, end - begin);
 }
 
-bool IsBlank(QChar c)
+bool IsBlankChar(QChar c)
 {
     return c == QLatin1Char(' ');
 }
@@ -30,19 +32,24 @@ bool IsBlankOrNul(QChar c)
 
 QString Trim(const QString& text)
 {
-    return TrimWith(text, true, true, IsBlank);
+    return TrimWith(text, true, true, IsBlankChar);
 }
 QString TrimLeft(const QString& text)
 {
-    return TrimWith(text, true, false, IsBlank);
+    return TrimWith(text, true, false, IsBlankChar);
 }
 QString TrimRight(const QString& text)
 {
-    return TrimWith(text, false, true, IsBlank);
+    return TrimWith(text, false, true, IsBlankChar);
 }
 QString TrimBlanksAndNuls(const QString& text)
 {
     return TrimWith(text, true, true, IsBlankOrNul);
+}
+
+bool IsBlank(QStringView text)
+{
+    return std::all_of(text.begin(), text.end(), IsBlankChar);
 }
 
 QString FixedWidth(const QString& text, int width)

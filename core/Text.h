@@ -19,6 +19,8 @@ inline QByteArray ToBytes(const QString& text)
 
 // Blanks removed at both ends (only the blank, like the host's own trim).
 QString Trim(const QString& text);
+// True when the text is empty or all blanks, as Trim(text).isEmpty().
+bool IsBlank(QStringView text);
 QString TrimLeft(const QString& text);
 QString TrimRight(const QString& text);
 

@@ -113,6 +113,12 @@ void CenterInParent(QWidget& child, const QWidget& parent)
     child.move(parent.width() / 2 - child.width() / 2, parent.height() / 2 - child.height() / 2);
 }
 
+void CenterOverWindow(QWidget& dialog, const QWidget& window)
+{
+    dialog.move(window.x() + (window.width() - dialog.width()) / 2,
+                window.y() + (window.height() - dialog.height()) / 2);
+}
+
 void PlaceUnderToolbar(QWidget& form, const QWidget& sessionWindow, int toolbarHeight)
 {
     form.move(sessionWindow.x() + TwipsToPixels(90), sessionWindow.y() + toolbarHeight + TwipsToPixels(660));

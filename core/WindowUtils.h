@@ -31,6 +31,8 @@ bool IsVisible(const QWidget& widget);
 
 void CenterForm(QWidget& form);
 void CenterInParent(QWidget& child, const QWidget& parent);
+// Centres a dialog over another top-level window (the session window).
+void CenterOverWindow(QWidget& dialog, const QWidget& window);
 // Puts a dialog under the session window's toolbar.
 void PlaceUnderToolbar(QWidget& form, const QWidget& sessionWindow, int toolbarHeight);
 // The session window's caption from SessionTitle and CommStatusText.

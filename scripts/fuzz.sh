@@ -12,7 +12,7 @@ export LSAN_OPTIONS="suppressions=$PWD/.ci/lsan.supp:print_suppressions=0"
 ROOT=$PWD
 shopt -s nullglob
 for target in build-fuzz/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
+  [ -f "$target" ] && [ -x "$target" ] || continue
   name=$(basename "$target")
   work=$(mktemp -d)
   mkdir -p "$work/corpus"

@@ -2,12 +2,16 @@
 
 #include "core/EntityDrawing.h"
 #include "core/SharedState.h"
+#include "interpreter/Interpreter.h"
+#include "session/HostChannel.h"
 #include "session/PictureBox.h"
+#include "session/ReceivePipeline.h"
 
 #include <QFont>
 #include <QImage>
 #include <QMainWindow>
 #include <array>
+#include <vector>
 
 class QAction;
 class QFrame;
@@ -32,7 +36,8 @@ constexpr int ProcButtonSlots = 16;           // ProcButt(0 To 15)
 constexpr int MultiValueButtonSlots = 8;      // MVCmd(0 To 7), element 2 does not exist
 constexpr int TenKeyButtonSlots = 22;         // cbTenKey(0 To 21)
 constexpr int StatusPanelCount = 7;           // status-bar panels 1..7
-constexpr int BufferSlots = 2;                // Buffer(0 To 1)
+constexpr int BufferSlots = 2;                // Buffer(0 To 1) exist from the start
+constexpr int MaxBufferSlots = 16;            // more are made on demand, up to this many
 constexpr int HostPictureSlots = EntitySlots; // eImage: each picture takes an entity slot as well
 
 // The session window: the host's screen with its panels, toolbar and menus.
@@ -116,7 +121,7 @@ public:
     QFont WorkFont;
     QImage BackDrop;
     QImage BackImage;
-    std::array<QImage, BufferSlots> Buffer;
+    std::vector<QImage> Buffer;
     std::array<QImage, HostPictureSlots> eImage;
 
     // Input boxes
@@ -193,6 +198,21 @@ public:
     QListWidget* DataList = nullptr;
     QListWidget* stack = nullptr;
 
+    // Executes one host command unit (without its ESC).
+    void Process(const QString& unit) { mInterpreter.Process(unit); }
+
+    // Host channel and receive pipeline (fConnection_Receive.cpp)
+    HostChannel* mChannel = nullptr;
+    ReceivePipeline* Receiver = nullptr;
+    int AnimFrame = 0;
+    void mChannel_DataReady();
+    // Handles one released chunk of host text; may rewrite it.
+    void Socket_Receive(QString& data);
+    // Writes the text (bytes 0..255) to the host as it stands.
+    void Send(const QString& text);
+    // The next frame of the busy picture, with the hourglass.
+    void ShowBusy();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -210,6 +230,9 @@ private:
     void CreateHelpPanel();
     void CreateConsole();
     void CreateTenKeyPad();
+    void CreateChannel();
+
+    Interpreter mInterpreter{*this};
 };
 
 } // namespace zor

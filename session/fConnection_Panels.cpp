@@ -107,7 +107,7 @@ void fConnection::CreateSurfaces()
     WorkFont = DefaultSurfaceFont();
     Work = MakeSurfaceImage(QSize(0, 0), ToQColor(Settings.BackColor));
     BackDrop = Work;
-    Buffer.fill(Work);
+    Buffer.assign(BufferSlots, Work);
 
     lWorking = Make<QLabel>(MainPic, "lWorking");
     lWorking->resize(32, 32);

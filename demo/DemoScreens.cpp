@@ -1,0 +1,61 @@
+#include "demo/DemoScreens.h"
+
+#include <QList>
+
+namespace demo {
+
+namespace {
+
+QByteArray Units(const QList<QByteArray>& units)
+{
+    QByteArray text("\x1b");
+    for (const QByteArray& unit : units)
+        text += unit + '\x1b';
+    return text + "\r\n";
+}
+
+} // namespace
+
+QByteArray LoginPrompt()
+{
+    return QByteArrayLiteral("\r\nLogin: ");
+}
+
+QByteArray PasswordPrompt()
+{
+    return QByteArrayLiteral("Password: ");
+}
+
+QByteArray LoginIncorrect()
+{
+    return QByteArrayLiteral("\r\nLogin incorrect\r\n");
+}
+
+QByteArray EnquiryScreen(const QByteArray& lastReply)
+{
+    QList<QByteArray> units = {
+        "cs",
+        "mh^Demo Host - Stock Enquiry",
+        "bx^2^2^76^9^Item",
+        "to^4^4^14^l^Item code:^^1",
+        "to^4^6^14^l^Description:^^1",
+        "to^20^6^40^l^Blue widget, boxed^^2",
+        "to^4^8^14^l^In stock:^^1",
+        "to^20^8^8^r^1,250^^2",
+        "bx^2^14^76^4^Actions",
+        "to^4^16^12^c^Search^SEARCH^4",
+        "to^20^16^12^c^Details^DETAILS^4",
+        "to^36^16^12^c^Log Off^" + QByteArray(LogOffReply) + "^4",
+    };
+    if (!lastReply.isEmpty())
+        units << "to^4^21^60^l^Last reply: " + lastReply + "^^1";
+    units << "in^20^4^10^^^^10";
+    return Units(units);
+}
+
+QByteArray Goodbye()
+{
+    return QByteArrayLiteral("\r\nGoodbye.\r\n");
+}
+
+} // namespace demo

@@ -1,0 +1,90 @@
+#include "interpreter/CommandTable.h"
+
+#include "interpreter/Interpreter.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zor {
+
+namespace {
+
+using I = Interpreter;
+
+// Pairs that share one body appear twice with the same handler.
+constexpr std::array<CommandEntry, 46> Commands = {{
+    {"to", true, &I::CreateEntity},  {"rp", true, &I::ReplaceEntity},
+    {"ob", true, &I::AddOption},     {"mh", true, &I::AddPageHeader},
+    {"bx", true, &I::AddBox},        {"im", true, &I::AddImage},
+    {"image", true, &I::AddImage},   {"cs", false, &I::ClearScreen},
+    {"dr", false, &I::Redraw},       {"lv", true, &I::SelectLevel},
+    {"sw", true, &I::OpenSubWindow}, {"sv", true, &I::SaveScreen},
+    {"pd", true, &I::RestoreScreen}, {"test", true, &I::SwitchTestMode},
+    {"in", true, nullptr},           {"dl", true, nullptr},
+    {"ib", true, nullptr},           {"rh", true, nullptr},
+    {"re", false, nullptr},          {"pi", false, nullptr},
+    {"com", false, nullptr},         {"ph", false, nullptr},
+    {"on", false, nullptr},          {"pe", false, nullptr},
+    {"off", false, nullptr},         {"sm", true, nullptr},
+    {"sb", true, nullptr},           {"tb", true, nullptr},
+    {"help", true, nullptr},         {"vs", true, nullptr},
+    {"vl", true, nullptr},           {"vn", false, nullptr},
+    {"sig", false, nullptr},         {"pdf", false, nullptr},
+    {"mv", true, nullptr},           {"tk", true, nullptr},
+    {"ls", true, nullptr},           {"ld", true, nullptr},
+    {"le", false, nullptr},          {"is", true, nullptr},
+    {"id", true, nullptr},           {"ie", true, nullptr},
+    {"mb", true, nullptr},           {"pl", true, nullptr},
+    {"pb", true, nullptr},           {"go", false, nullptr},
+}};
+
+// Codes are at most this long, so a code fits one integer key.
+constexpr qsizetype LongestCode = 5;
+
+// The code's letters, lower-cased, packed into one key; 0 for a text that
+// cannot be a code (too long, empty, or holding anything but ASCII letters).
+quint64 KeyOf(QStringView code)
+{
+    if (code.isEmpty() || code.size() > LongestCode)
+        return 0;
+    quint64 key = 0;
+    for (QChar c : code) {
+        char16_t u = c.unicode();
+        if (u >= u'A' && u <= u'Z')
+            u = static_cast<char16_t>(u - u'A' + u'a');
+        else if (u < u'a' || u > u'z')
+            return 0;
+        key = key << 8 | u;
+    }
+    return key;
+}
+
+struct KeyedEntry {
+    quint64 key;
+    const CommandEntry* entry;
+    bool operator<(const KeyedEntry& other) const { return key < other.key; }
+};
+
+std::array<KeyedEntry, Commands.size()> MakeIndex()
+{
+    std::array<KeyedEntry, Commands.size()> index{};
+    for (size_t i = 0; i < Commands.size(); ++i) {
+        index[i] = {KeyOf(QString::fromLatin1(Commands[i].code)), &Commands[i]};
+    }
+    std::sort(index.begin(), index.end());
+    return index;
+}
+
+} // namespace
+
+const CommandEntry* FindCommand(QStringView code)
+{
+    static const std::array<KeyedEntry, Commands.size()> index = MakeIndex();
+    const quint64 key = KeyOf(code);
+    if (key == 0)
+        return nullptr;
+    const auto found = std::lower_bound(index.begin(), index.end(), KeyedEntry{key, nullptr});
+    return found != index.end() && found->key == key ? found->entry : nullptr;
+}
+
+} // namespace zor

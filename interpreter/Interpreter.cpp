@@ -1,0 +1,111 @@
+#include "interpreter/Interpreter.h"
+
+#include "core/Dialogs.h"
+#include "core/Fields.h"
+#include "core/NumberConversion.h"
+#include "core/SharedState.h"
+#include "core/Text.h"
+#include "core/Trace.h"
+#include "core/WindowUtils.h"
+#include "interpreter/CommandTable.h"
+#include "interpreter/CommandUnit.h"
+#include "session/fConnection.h"
+
+#include <QListWidget>
+
+namespace zor {
+
+namespace {
+
+const QString ProcessTag = QStringLiteral("Process");
+
+} // namespace
+
+Interpreter::Interpreter(fConnection& window) : window_(window) {}
+
+void Interpreter::TraceUnit(const QString& unit)
+{
+    if (ProcMode) {
+        WriteTrace(QStringLiteral("PROC"), unit);
+        return;
+    }
+    if (!ReportMode) {
+        WriteTrace(ComMode ? QStringLiteral("COMMPORT") : ProcessTag, unit);
+        return;
+    }
+    if (unit.size() != 1) {
+        WriteTrace(QStringLiteral("Printer"), unit);
+        return;
+    }
+    // The count runs whether the trace is on or not, so a trace switched on
+    // in the middle of a run shows where the run really is.
+    traceRepeatCount_ = unit == traceLastChar_ ? traceRepeatCount_ + 1 : 0;
+    traceLastChar_ = unit;
+    if (TraceOn())
+        WriteTrace(QStringLiteral("Printer"),
+                   QStringLiteral("Char = %1 (%2)").arg(unit.at(0).unicode()).arg(traceRepeatCount_));
+}
+
+void Interpreter::Process(const QString& received)
+{
+    if (IsBlank(received))
+        return;
+    TraceUnit(received);
+
+    QString text = received;
+    if (text.contains(QLatin1Char('\t')))
+        text.replace(QLatin1Char('\t'), QLatin1Char('|'));
+    // In serial pass-through only the unit that ends it is a command.
+    if (ComMode && text != QLatin1String("COM^OFF")) {
+        PlainText(text);
+        return;
+    }
+    const CommandEntry* command = FindCommand(CommandUnit::CodeOf(text));
+    if (!command) {
+        PlainText(text);
+        return;
+    }
+    CommandUnit unit(text);
+    if (!unit.Split()) {
+        Refuse(unit, QStringLiteral("more than %1 fields").arg(CommandUnit::MaxFields));
+        return;
+    }
+    if (command->needsCaret && !unit.HasCaret())
+        return;
+    if (!command->handler) {
+        WriteTrace(ProcessTag, QStringLiteral("Not handled: ") + text);
+        return;
+    }
+    try {
+        (this->*command->handler)(unit);
+    } catch (const ValueDoesNotFit&) {
+        WriteTrace(ProcessTag, QStringLiteral("Ended, a value does not fit: ") + text);
+    }
+}
+
+void Interpreter::AddToHistory(const CommandUnit& unit)
+{
+    window_.stack->addItem(unit.Text());
+}
+
+void Interpreter::PlainText(QString text)
+{
+    // Pass-through text belongs to the receipt output, report lines to the
+    // report and procedure text to the procedure panel; only what is left
+    // reaches the console.
+    if (ComMode)
+        return;
+    FilterControlChars(text);
+    if (ReportMode || ProcMode)
+        return;
+    if (text.contains(QLatin1String("] in program")))
+        Dialogs::MsgBox(QStringLiteral("Application error:\r\n") + text, Dialogs::Critical, QStringLiteral("ERROR"));
+    AppendConsole(*window_.ConsoleText, text);
+}
+
+void Interpreter::Refuse(const CommandUnit& unit, const QString& reason)
+{
+    WriteTrace(ProcessTag, QStringLiteral("Refused, ") + reason + QStringLiteral(": ") + unit.Text());
+}
+
+} // namespace zor

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+namespace zor {
+
+class CommandUnit;
+struct Entity;
+class fConnection;
+
+// Executes the host's command units one at a time on the session window:
+// entity commands build the screen's entity table, screen commands manage the
+// drawn screen and the sub-window; a unit whose code is no command is plain
+// text.
+class Interpreter {
+public:
+    explicit Interpreter(fConnection& window);
+
+    // One unit, without its ESC. The window's stack keeps the history of the
+    // current screen: whole units as executed (TABs already "|"), in arrival
+    // order, begun anew by "cs".
+    void Process(const QString& unit);
+
+    // Entity commands.
+    void CreateEntity(const CommandUnit& unit);  // "to"
+    void ReplaceEntity(const CommandUnit& unit); // "rp"
+    void AddOption(const CommandUnit& unit);     // "ob"
+    void AddPageHeader(const CommandUnit& unit); // "mh"
+    void AddBox(const CommandUnit& unit);        // "bx"
+    void AddImage(const CommandUnit& unit);      // "im", "image"
+
+    // Screen and window commands.
+    void ClearScreen(const CommandUnit& unit);    // "cs"
+    void Redraw(const CommandUnit& unit);         // "dr"
+    void SelectLevel(const CommandUnit& unit);    // "lv"
+    void OpenSubWindow(const CommandUnit& unit);  // "sw"
+    void SaveScreen(const CommandUnit& unit);     // "sv"
+    void RestoreScreen(const CommandUnit& unit);  // "pd"
+    void SwitchTestMode(const CommandUnit& unit); // "test"
+
+private:
+    void TraceUnit(const QString& unit);
+    void PlainText(QString text);
+    void AddToHistory(const CommandUnit& unit);
+    // Draws one entity at once on the picture of its level.
+    void DrawAlone(const Entity& entity);
+    // The unit is refused as a whole: nothing of it has run.
+    void Refuse(const CommandUnit& unit, const QString& reason);
+
+    fConnection& window_;
+    // The single character last traced in report mode, and how many times in
+    // a row it came again.
+    QString traceLastChar_;
+    qint32 traceRepeatCount_ = 0;
+};
+
+} // namespace zor

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+namespace zor {
+
+// Where and as whom a transport connects.
+struct HostTarget {
+    QString host;
+    quint16 port = 0;
+    QByteArray terminalType;
+    QString user;
+    QString password;
+};
+
+// One way of carrying a terminal session to the host (Telnet, SSH). The host
+// channel drives it and turns its signals into its own states; a transport
+// is used for one connection only.
+class HostTransport : public QObject {
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+    virtual void Open(const HostTarget& target) = 0;
+    virtual void Write(const QByteArray& bytes) = 0;
+    // Ends the session at once; no signal follows.
+    virtual void Abort() = 0;
+    // True while the user is being asked something on the way in.
+    virtual bool AwaitingUser() const { return false; }
+
+signals:
+    void Connected();
+    void Received(const QByteArray& bytes);
+    // The host ended a session that was connected.
+    void Dropped();
+    // No session came about; shown says the user was already told why.
+    void NotConnected(bool shown);
+};
+
+} // namespace zor

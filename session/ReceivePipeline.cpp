@@ -1,0 +1,178 @@
+#include "session/ReceivePipeline.h"
+
+#include "core/Fields.h"
+#include "core/SharedState.h"
+#include "core/Trace.h"
+
+#include <QDeadlineTimer>
+
+namespace zor {
+
+namespace {
+
+const QChar Esc(0x1b);
+const QChar Bel(0x07);
+const QLatin1String CrLf("\r\n");
+const QLatin1String EscLf("\x1b\n");
+const QLatin1String ComOff("COM^OFF");
+
+} // namespace
+
+ReceivePipeline::ReceivePipeline(QObject* parent) : QObject(parent)
+{
+    ReleaseTimer.setSingleShot(true);
+    connect(&ReleaseTimer, &QTimer::timeout, this, [this] { DataReady(); });
+}
+
+qint64 ReceivePipeline::Now() const
+{
+    return hooks.Now ? hooks.Now() : QDeadlineTimer::current().deadline();
+}
+
+void ReceivePipeline::DataReady()
+{
+    // Text that waits for the rest of its line keeps its stamp when more
+    // arrives: the wait is one event that reads until the line is complete
+    // or the pause is over, only without spinning.
+    try {
+        ReadOnce(waiting_);
+    } catch (const ChannelError& error) {
+        if (hooks.ReadFailed)
+            hooks.ReadFailed(error);
+    }
+}
+
+void ReceivePipeline::ReadOnce(bool stamped)
+{
+    ReleaseTimer.stop();
+    waiting_ = false;
+    if (!Connected)
+        return;
+    if (hooks.Read)
+        ReadBuffer += hooks.Read();
+    const qsizetype lastCr = ReadBuffer.lastIndexOf(QLatin1Char('\r'));
+    if (lastCr >= 0) {
+        QString chunk = ReadBuffer.left(lastCr);
+        ReadBuffer.remove(0, lastCr + 1);
+        const QString received = chunk;
+        Socket_Receive(chunk);
+        WriteTrace(QStringLiteral("REC"), received);
+        ReadBuffer.remove(QLatin1Char('\n'));
+        if (ReadBuffer.isEmpty())
+            return;
+        WriteTrace(QStringLiteral("SCRAP"), ReadBuffer);
+        ReadStartTick = Now();
+        stamped = true;
+    } else {
+        if (ReadBuffer.isEmpty()) {
+            WriteTrace(QStringLiteral("SCRAP2"), QStringLiteral("Buffer cleared"));
+            return;
+        }
+        if (hooks.ProcessScript && hooks.ProcessScript(ReadBuffer)) {
+            WriteTrace(QStringLiteral("SCRIPT PROCESSED"), QString());
+            ReadBuffer.clear();
+            return;
+        }
+        WriteTrace(QStringLiteral("SCRAP2"),
+                   ReadBuffer + QStringLiteral("LEN: ") + QString::number(ReadBuffer.size() * 2));
+        if (!stamped)
+            ReadStartTick = Now();
+    }
+    const qint64 waited = Now() - ReadStartTick;
+    if (ReadStartTick != 0 && waited > ReleaseAfterMs) {
+        QString unfinished = std::move(ReadBuffer);
+        ReadBuffer.clear();
+        Socket_Receive(unfinished);
+        WriteTrace(QStringLiteral("TIMEOUT"), unfinished);
+        return;
+    }
+    waiting_ = true;
+    ReleaseTimer.start(static_cast<int>(ReleaseAfterMs - waited + 1));
+}
+
+void ReceivePipeline::Socket_Receive(QString& data)
+{
+    struct Depth {
+        explicit Depth(ReceivePipeline& p) : pipeline(p) { ++pipeline.depth_; }
+        ~Depth()
+        {
+            if (--pipeline.depth_ == 0) {
+                pipeline.recvBuffer_.remove(0, pipeline.recvStart_);
+                pipeline.recvStart_ = 0;
+            }
+        }
+        ReceivePipeline& pipeline;
+    } depth(*this);
+
+    if (ComMode) {
+        const qsizetype marker = data.indexOf(Esc + ComOff);
+        if (marker < 0) {
+            if (hooks.ComPortOut)
+                hooks.ComPortOut(data);
+            return;
+        }
+        if (hooks.ComPortOut)
+            hooks.ComPortOut(data.left(marker));
+        data.remove(0, marker + 1 + ComOff.size());
+        ComMode = false;
+    }
+    if (data.contains(Bel)) {
+        if (hooks.Beep)
+            hooks.Beep();
+        data.replace(Bel, QLatin1Char(' '));
+    }
+    if (hooks.ProcessScript && hooks.ProcessScript(data))
+        data.clear();
+    if (hooks.BeforeCut)
+        hooks.BeforeCut();
+    data.replace(CrLf, EscLf);
+    recvBuffer_.reserve(recvBuffer_.size() + data.size() + 1);
+    recvBuffer_ += data;
+    recvBuffer_ += Esc;
+    if (!CutUnits())
+        return;
+    if (hooks.AfterUnits)
+        hooks.AfterUnits();
+}
+
+// False when pass-through took the rest of the buffer.
+bool ReceivePipeline::CutUnits()
+{
+    for (;;) {
+        if (recvBuffer_.indexOf(Esc, recvStart_) < 0)
+            return true;
+        if (ComMode) {
+            WriteTrace(QStringLiteral("COM"), RecvBuffer());
+            const qsizetype marker = recvBuffer_.indexOf(ComOff, recvStart_);
+            if (marker < 0) {
+                if (hooks.ComPortOut)
+                    hooks.ComPortOut(RecvBuffer());
+                recvBuffer_.clear();
+                recvStart_ = 0;
+                return false;
+            }
+            QString printed = recvBuffer_.mid(recvStart_, marker - recvStart_);
+            printed.replace(EscLf, CrLf);
+            if (hooks.ComPortOut)
+                hooks.ComPortOut(printed);
+            recvStart_ = marker + ComOff.size();
+            ComMode = false;
+            if (hooks.CloseComPort)
+                hooks.CloseComPort();
+        }
+        const qsizetype esc = recvBuffer_.indexOf(Esc, recvStart_);
+        if (esc < 0)
+            return true;
+        QString unit = recvBuffer_.mid(recvStart_, esc - recvStart_);
+        recvStart_ = esc + 1;
+        if (hooks.ConsoleVisible && hooks.ConsoleVisible()) {
+            FilterControlChars(unit);
+            if (hooks.Console)
+                hooks.Console(unit);
+        } else if (hooks.Process) {
+            hooks.Process(unit);
+        }
+    }
+}
+
+} // namespace zor

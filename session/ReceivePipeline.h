@@ -1,0 +1,76 @@
+#pragma once
+
+#include "session/ChannelError.h"
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+
+namespace zor {
+
+// The road of host text from the channel to the interpreter: the read buffer
+// that releases text up to its last CR (or unfinished text after a pause),
+// and the cutting of released text into command units at each ESC. The
+// session window fills in the hooks; unset hooks do nothing (ProcessScript
+// then never matches, ConsoleVisible is false).
+class ReceivePipeline : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr qint64 ReleaseAfterMs = 2000;
+
+    struct Hooks {
+        // Text received and not yet read, "" when there is none.
+        std::function<QString()> Read;
+        // The automatic replies; true when the text is taken as answered.
+        std::function<bool(QString& text)> ProcessScript;
+        std::function<void(const QString& text)> ComPortOut;
+        std::function<void()> CloseComPort;
+        std::function<void()> Beep;
+        // Runs once per chunk before it is cut (busy picture, host message box).
+        std::function<void()> BeforeCut;
+        std::function<bool()> ConsoleVisible;
+        // A unit for the console, its control characters already filtered.
+        std::function<void(const QString& unit)> Console;
+        std::function<void(const QString& unit)> Process;
+        // Runs once per chunk after its units (redraw, focus).
+        std::function<void()> AfterUnits;
+        // A read that failed; the read buffer keeps its text.
+        std::function<void(const ChannelError& error)> ReadFailed;
+        // The millisecond clock; monotonic, never 0.
+        std::function<qint64()> Now;
+    };
+    Hooks hooks;
+
+    explicit ReceivePipeline(QObject* parent = nullptr);
+
+    // New text can be read from the channel.
+    void DataReady();
+    // Handles one released chunk; may rewrite it.
+    void Socket_Receive(QString& data);
+
+    QString ReadBuffer;
+    qint64 ReadStartTick = 0;
+    // Handed-on text not yet cut into units.
+    QString RecvBuffer() const { return recvBuffer_.mid(recvStart_); }
+
+    // Fires when unfinished text has waited long enough; read again then.
+    QTimer ReleaseTimer;
+
+private:
+    void ReadOnce(bool stamped);
+    bool CutUnits();
+    qint64 Now() const;
+
+    // The units are cut by moving recvStart_ forward, so a chunk of many units
+    // costs time in proportion to its length. The consumed front is dropped
+    // when the outermost call ends (the interpreter may let another chunk in
+    // between two units).
+    QString recvBuffer_;
+    qsizetype recvStart_ = 0;
+    int depth_ = 0;
+    bool waiting_ = false;
+};
+
+} // namespace zor

@@ -1,0 +1,165 @@
+#include "session/TelnetProtocol.h"
+
+#include <libtelnet.h>
+
+namespace zor {
+
+namespace {
+
+const telnet_telopt_t Options[] = {
+    {TELNET_TELOPT_ECHO, TELNET_WONT, TELNET_DO},
+    {TELNET_TELOPT_SGA, TELNET_WILL, TELNET_DO},
+    {TELNET_TELOPT_TTYPE, TELNET_WILL, TELNET_DONT},
+    {-1, 0, 0},
+};
+
+// A terminal-type request is "SEND" and nothing more; longer data is not
+// worth keeping.
+constexpr qsizetype SubDataKept = 8;
+
+bool IsNegotiation(unsigned char byte)
+{
+    return byte == TELNET_WILL || byte == TELNET_WONT || byte == TELNET_DO || byte == TELNET_DONT;
+}
+
+} // namespace
+
+TelnetProtocol::TelnetProtocol(QByteArray terminalType)
+    : terminalType_(std::move(terminalType)), telnet_(telnet_init(Options, &TelnetProtocol::OnEvent, 0, this))
+{
+}
+
+TelnetProtocol::~TelnetProtocol()
+{
+    telnet_free(telnet_);
+}
+
+void TelnetProtocol::OnEvent(telnet_t*, telnet_event_t* event, void* self)
+{
+    auto& protocol = *static_cast<TelnetProtocol*>(self);
+    switch (event->type) {
+    case TELNET_EV_DATA:
+        protocol.AppendData(event->data.buffer, event->data.size);
+        break;
+    case TELNET_EV_SEND:
+        protocol.result_.answer.append(event->data.buffer, static_cast<qsizetype>(event->data.size));
+        break;
+    case TELNET_EV_DO:
+        if (event->neg.telopt == TELNET_TELOPT_TTYPE)
+            protocol.terminalTypeAgreed_ = true;
+        break;
+    case TELNET_EV_DONT:
+        if (event->neg.telopt == TELNET_TELOPT_TTYPE)
+            protocol.terminalTypeAgreed_ = false;
+        break;
+    default:
+        break;
+    }
+}
+
+void TelnetProtocol::AppendData(const char* bytes, size_t size)
+{
+    QByteArray& data = result_.data;
+    for (size_t i = 0; i < size; ++i) {
+        const char byte = bytes[i];
+        if (!(afterCr_ && byte == '\0'))
+            data.append(byte);
+        afterCr_ = byte == '\r';
+    }
+}
+
+void TelnetProtocol::Forward()
+{
+    if (pending_.isEmpty())
+        return;
+    telnet_recv(telnet_, pending_.constData(), static_cast<size_t>(pending_.size()));
+    pending_.clear();
+}
+
+// Sub-negotiations never reach the library's parsers: the only one a client
+// has to answer is the terminal-type request of an agreed option; any other
+// (an option never agreed, or data a host has no business sending) is
+// dropped whole.
+void TelnetProtocol::EndSubnegotiation()
+{
+    Forward();
+    if (subOption_ == TELNET_TELOPT_TTYPE && terminalTypeAgreed_ && subData_.size() == 1 &&
+        static_cast<unsigned char>(subData_[0]) == TELNET_TTYPE_SEND)
+        telnet_ttype_is(telnet_, terminalType_.constData());
+    subData_.clear();
+}
+
+void TelnetProtocol::AfterIac(unsigned char byte)
+{
+    if (byte == TELNET_SB) {
+        state_ = State::SubOption;
+        return;
+    }
+    pending_.append(static_cast<char>(TELNET_IAC));
+    pending_.append(static_cast<char>(byte));
+    state_ = IsNegotiation(byte) ? State::Option : State::Data;
+}
+
+TelnetProtocol::Result TelnetProtocol::Receive(const QByteArray& bytes)
+{
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        switch (state_) {
+        case State::Data:
+            if (byte == TELNET_IAC)
+                state_ = State::Iac;
+            else
+                pending_.append(c);
+            break;
+        case State::Iac:
+            AfterIac(byte);
+            break;
+        case State::Option:
+            pending_.append(c);
+            state_ = State::Data;
+            break;
+        case State::SubOption:
+            subOption_ = byte;
+            subData_.clear();
+            state_ = State::SubData;
+            break;
+        case State::SubData:
+            if (byte == TELNET_IAC)
+                state_ = State::SubIac;
+            else if (subData_.size() < SubDataKept)
+                subData_.append(c);
+            break;
+        case State::SubIac:
+            if (byte == TELNET_IAC) {
+                if (subData_.size() < SubDataKept)
+                    subData_.append(c);
+                state_ = State::SubData;
+            } else if (byte == TELNET_SE) {
+                EndSubnegotiation();
+                state_ = State::Data;
+            } else {
+                // A command inside the sub-negotiation ends it unfinished;
+                // the command itself still counts.
+                subData_.clear();
+                AfterIac(byte);
+            }
+            break;
+        }
+    }
+    Forward();
+    Result result = std::move(result_);
+    result_ = Result();
+    return result;
+}
+
+QByteArray TelnetProtocol::Encode(const QByteArray& data)
+{
+    QByteArray answerSoFar = std::move(result_.answer);
+    result_.answer.clear();
+    telnet_send(telnet_, data.constData(), static_cast<size_t>(data.size()));
+    QByteArray wire = std::move(result_.answer);
+    result_.answer = std::move(answerSoFar);
+    return wire;
+}
+
+} // namespace zor

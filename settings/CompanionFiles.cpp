@@ -1,0 +1,148 @@
+#include "settings/CompanionFiles.h"
+
+#include "core/Ciphers.h"
+#include "core/Dialogs.h"
+#include "core/ProgramFolder.h"
+#include "core/SharedState.h"
+#include "core/Text.h"
+#include "settings/TextFile.h"
+
+namespace zor {
+
+namespace {
+
+const QString CRLF = QStringLiteral("\r\n");
+
+TextFileRead ReadCompanion(const QString& name)
+{
+    TextFileRead read = ReadTextFile(ProgramFile(name));
+    if (!read.Missing && !read.Error.isEmpty())
+        Dialogs::MsgBox(QStringLiteral("Could not read \"") + name + QStringLiteral("\".") + CRLF + read.Error,
+                        Dialogs::Exclamation, QStringLiteral("ERROR"));
+    return read;
+}
+
+bool WriteCompanion(const QString& name, const QStringList& lines)
+{
+    const QString error = WriteTextFile(ProgramFile(name), lines);
+    if (error.isEmpty())
+        return true;
+    Dialogs::MsgBox(QStringLiteral("Could not save \"") + name + QStringLiteral("\".") + CRLF + error + CRLF +
+                        QStringLiteral("The file keeps its previous contents."),
+                    Dialogs::Critical, QStringLiteral("ERROR"));
+    return false;
+}
+
+} // namespace
+
+QString SessionReplyFileName(const QString& description)
+{
+    return description + QStringLiteral(".dat");
+}
+
+QString AccountFileName(const QString& description)
+{
+    return description + QStringLiteral("-accounts.dat");
+}
+
+QString TrimmedDescription()
+{
+    return TrimBlanksAndNuls(HostDescription);
+}
+
+std::optional<AdminLock> ReadAdminLock()
+{
+    const TextFileRead read = ReadCompanion(LockFileName);
+    if (!read.Ok())
+        return std::nullopt;
+    const QStringList& lines = read.Lines;
+    AdminLock lock;
+    lock.Password = UnscrambleText(lines.value(0));
+    lock.Confirmation = UnscrambleText(lines.value(1));
+    lock.Enabled = Trim(lines.value(2)).toInt() != 0;
+    return lock;
+}
+
+bool WriteAdminLock(const AdminLock& lock)
+{
+    return WriteCompanion(LockFileName, {ScrambleText(lock.Password), ScrambleText(lock.Confirmation),
+                                         lock.Enabled ? QStringLiteral("1") : QStringLiteral("0")});
+}
+
+QStringList ReadReplyFile(const QString& name, int keyIndex, bool* ok)
+{
+    const TextFileRead read = ReadCompanion(name);
+    if (ok)
+        *ok = read.Missing || read.Ok();
+    QStringList items;
+    for (QString line : read.Lines)
+        items << DecryptScript(line, keyIndex);
+    return items;
+}
+
+bool WriteReplyFile(const QString& name, const QStringList& items, int keyIndex)
+{
+    if (!EncryptScripts)
+        return WriteCompanion(name, items);
+    QStringList lines;
+    lines.reserve(items.size());
+    for (const QString& item : items)
+        lines << EncryptScript(item, keyIndex);
+    return WriteCompanion(name, lines);
+}
+
+ServerList ReadServerList(bool* ok)
+{
+    const TextFileRead read = ReadCompanion(ServerListFileName);
+    if (ok)
+        *ok = read.Missing || read.Ok();
+    ServerList servers;
+    for (const QString& line : read.Lines) {
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        servers.Entries << (colon < 0 ? line : line.left(colon));
+        servers.Shown << (colon < 0 ? line : line.mid(colon + 1));
+    }
+    return servers;
+}
+
+bool WriteServerList(const ServerList& servers)
+{
+    QStringList lines;
+    lines.reserve(servers.Entries.size());
+    for (qsizetype i = 0; i < servers.Entries.size(); ++i)
+        lines << servers.Entries.at(i) + QLatin1Char(':') + servers.Shown.value(i);
+    return WriteCompanion(ServerListFileName, lines);
+}
+
+bool SaveReplyTab(int tab, const QStringList& items)
+{
+    switch (tab) {
+    case 0:
+        return WriteReplyFile(GlobalReplyFileName, items, GlobalReplyKey);
+    case 1:
+        HostDescription = TrimmedDescription();
+        return WriteReplyFile(SessionReplyFileName(HostDescription), items, SessionReplyKey);
+    case 2:
+        HostDescription = TrimmedDescription();
+        return WriteReplyFile(AccountFileName(HostDescription), items, AccountKey);
+    default:
+        return true;
+    }
+}
+
+CompanionLists ReadCompanionFiles()
+{
+    CompanionLists lists;
+    lists.Lock = ReadAdminLock();
+    lists.GlobalReplies = ReadReplyFile(GlobalReplyFileName, GlobalReplyKey);
+    lists.Accounts = ReadReplyFile(AccountFileName(TrimmedDescription()), AccountKey);
+    if (TrimmedDescription().isEmpty())
+        HostDescription = OldEntryDescription;
+    bool ok = true;
+    lists.SessionReplies = ReadReplyFile(SessionReplyFileName(TrimmedDescription()), SessionReplyKey, &ok);
+    if (ok)
+        lists.Servers = ReadServerList();
+    return lists;
+}
+
+} // namespace zor

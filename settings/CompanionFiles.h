@@ -1,0 +1,81 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace zor {
+
+// The plain text files that sit beside the session configuration in the
+// program folder: the settings lock, the reply lists, the accounts and the
+// server list. Each list file has its own key, so an enciphered line copied
+// into another list file does not decipher.
+
+inline const QString LockFileName = QStringLiteral("admin.nfo");
+inline const QString GlobalReplyFileName = QStringLiteral("response.dat");
+inline const QString ServerListFileName = QStringLiteral("server.lst");
+// The description used when the configuration holds none.
+inline const QString OldEntryDescription = QStringLiteral("Old Entry");
+
+constexpr int GlobalReplyKey = 13;
+constexpr int SessionReplyKey = 14;
+constexpr int AccountKey = 15;
+
+QString SessionReplyFileName(const QString& description); // description + ".dat"
+QString AccountFileName(const QString& description);      // description + "-accounts.dat"
+
+// HostDescription without its padding, as the file names use it.
+QString TrimmedDescription();
+
+struct AdminLock {
+    QString Password;
+    QString Confirmation;
+    bool Enabled = false;
+};
+
+// Empty when the file is missing or unreadable (the user is told of the
+// latter); missing lines read as empty.
+std::optional<AdminLock> ReadAdminLock();
+bool WriteAdminLock(const AdminLock& lock);
+
+// Every line through the script decipher with the file's key: lines without
+// the marker come back as they stand, so plain and enciphered lines mix.
+// A missing file is an empty list; ok is false when the file could not be
+// read (the user is told).
+QStringList ReadReplyFile(const QString& name, int keyIndex, bool* ok = nullptr);
+// Replaces the file whole, each item enciphered first while EncryptScripts is
+// on. False (and the user told) when it could not be written.
+bool WriteReplyFile(const QString& name, const QStringList& items, int keyIndex);
+
+// The two parallel lists of the server list: the connection entries
+// ("host,port,description") and the texts shown for them.
+struct ServerList {
+    QStringList Entries;
+    QStringList Shown;
+};
+
+// A line without ":" is both its own entry and its shown text.
+ServerList ReadServerList(bool* ok = nullptr);
+bool WriteServerList(const ServerList& servers);
+
+// The writes of the settings window: what one reply tab shows (0 global
+// replies, 1 session replies, 2 accounts) goes to its file; other tabs write
+// nothing. The description is trimmed and stored back first.
+bool SaveReplyTab(int tab, const QStringList& items);
+
+// Everything the settings window shows from the companion files.
+struct CompanionLists {
+    std::optional<AdminLock> Lock;
+    QStringList GlobalReplies;
+    QStringList Accounts;
+    QStringList SessionReplies;
+    ServerList Servers;
+};
+
+// Reads the files in the window's loading order. The accounts are looked up
+// under the description as it stands; a blank description then becomes "Old
+// Entry" for the session replies and every later save. A session reply file
+// that cannot be read ends the reading there (the server list stays empty).
+CompanionLists ReadCompanionFiles();
+
+} // namespace zor

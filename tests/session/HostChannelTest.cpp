@@ -1,0 +1,269 @@
+#include "session/HostChannel.h"
+
+#include "core/Dialogs.h"
+#include "session/SecureTransport.h"
+#include "tests/session/Peers.h"
+#include "tests/support/TestSupport.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace zor;
+using test::WaitUntil;
+
+namespace {
+
+// A channel with everything it reports recorded.
+class Recorded {
+public:
+    Recorded()
+    {
+        QObject::connect(&channel, &HostChannel::CommState, [this](int state) { states << state; });
+        QObject::connect(&channel, &HostChannel::DataReady, [this] { received += channel.Read(5000, 5); });
+        QObject::connect(&channel, &HostChannel::FailureShown, [this] { ++failuresShown; });
+    }
+    void Open(int protocol, quint16 port)
+    {
+        channel.SetProtocol(protocol, QString());
+        channel.Host = QStringLiteral("127.0.0.1");
+        channel.Port = port;
+        channel.TerminalType = QStringLiteral("vt220");
+        channel.Open(channel.Host, 0);
+    }
+    bool WaitFor(const QString& text, int timeoutMs = 10000)
+    {
+        return WaitUntil([&] { return received.contains(text); }, timeoutMs);
+    }
+    bool WaitForState(int state, int timeoutMs = 10000)
+    {
+        return WaitUntil([&] { return states.contains(state); }, timeoutMs);
+    }
+    void Send(const char* text) { channel.Write(QString::fromLatin1(text), 0); }
+
+    HostChannel channel;
+    QList<int> states;
+    QString received;
+    int failuresShown = 0;
+};
+
+const QString Esc(QChar(0x1b));
+
+} // namespace
+
+TEST(HostChannelTelnet, LogsOnToTheDemoHostGetsAScreenAndItsReplyArrives)
+{
+    test::DemoHostPeer host;
+    ASSERT_NE(host.port(), 0);
+    Recorded r;
+    r.Open(HostChannel::Telnet, host.port());
+    ASSERT_TRUE(r.WaitFor(QStringLiteral("Login: ")));
+    r.Send("demo\r");
+    ASSERT_TRUE(r.WaitFor(QStringLiteral("Password: ")));
+    r.Send("demo\r");
+    ASSERT_TRUE(r.WaitFor(QStringLiteral("in^20^4^10")));
+    EXPECT_TRUE(r.received.contains(Esc + QStringLiteral("cs") + Esc));
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("TERMINAL vt220")));
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("LOGON demo")));
+
+    r.Send("SEARCH\r");
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT SEARCH")));
+    EXPECT_TRUE(r.WaitFor(QStringLiteral("Last reply: SEARCH")));
+
+    r.Send("bye\r");
+    ASSERT_TRUE(r.WaitForState(static_cast<int>(ChannelState::Disconnected)));
+    EXPECT_EQ(r.channel.CurrentState(), ChannelState::Disconnected);
+    r.channel.Close(0);
+    EXPECT_EQ(r.states, (QList<int>{1, 2, 3, 4, 6, 7, 0}));
+}
+
+TEST(HostChannelTelnet, DisconnectByTheUserEndsWithoutTheDroppedState)
+{
+    test::DemoHostPeer host;
+    Recorded r;
+    r.Open(HostChannel::Telnet, host.port());
+    ASSERT_TRUE(r.WaitForState(4));
+    r.channel.Disconnect(0);
+    EXPECT_EQ(r.states, (QList<int>{1, 2, 3, 4, 5, 7, 0}));
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("CLOSED")));
+    r.channel.Close(0);
+    EXPECT_EQ(r.states.size(), 7);
+    // The channel can be opened again.
+    r.Open(HostChannel::Telnet, host.port());
+    EXPECT_TRUE(r.WaitFor(QStringLiteral("Login: ")));
+    r.channel.Close(0);
+}
+
+TEST(HostChannelTelnet, AClosedPortNeverConnects)
+{
+    Recorded r;
+    r.Open(HostChannel::Telnet, test::FreePort());
+    ASSERT_TRUE(r.WaitForState(0));
+    EXPECT_EQ(r.states, (QList<int>{1, 2, 3, 0}));
+    EXPECT_EQ(r.failuresShown, 0);
+}
+
+TEST(HostChannel, RefusesWhatCannotWork)
+{
+    struct Case {
+        const char* name;
+        std::function<void(HostChannel&)> act;
+        quint32 number;
+    };
+    const Case cases[] = {
+        {"unknown protocol", [](HostChannel& c) { c.SetProtocol(9, QString()); }, ErrNoProtocol},
+        {"no host", [](HostChannel& c) { c.Port = 23, c.Open(QStringLiteral("  "), 0); }, ErrNoHost},
+        {"port 0", [](HostChannel& c) { c.Open(QStringLiteral("127.0.0.1"), 0); }, ErrBadPort},
+        {"port too big", [](HostChannel& c) { c.Port = 70000, c.Open(QStringLiteral("127.0.0.1"), 0); }, ErrBadPort},
+        {"write while closed", [](HostChannel& c) { c.Write(QStringLiteral("x"), 0); }, ErrNotConnected},
+        {"open twice",
+         [](HostChannel& c) {
+             c.Port = test::FreePort();
+             c.Open(QStringLiteral("127.0.0.1"), 0);
+             c.Open(QStringLiteral("127.0.0.1"), 0);
+         },
+         ErrAlreadyOpen},
+    };
+    for (const Case& c : cases) {
+        HostChannel channel;
+        try {
+            c.act(channel);
+            ADD_FAILURE() << c.name << ": no error";
+        } catch (const ChannelError& error) {
+            EXPECT_EQ(error.number, c.number) << c.name;
+            EXPECT_FALSE(error.description.isEmpty()) << c.name;
+        }
+        channel.Close(0);
+    }
+}
+
+TEST(HostChannelTelnet, BusyboxStreamArrivesByteForByte)
+{
+    test::BusyboxTelnetd telnetd("stty -opost -echo\n"
+                                 "printf 'Login: '\n"
+                                 "read user\n"
+                                 "printf '\\033cs\\033to^1^1^5^l^Hi %s^^1\\033\\r\\n\\377end\\r\\n' \"$user\"\n"
+                                 "read reply\n"
+                                 "printf 'GOT:%s\\r\\n' \"$reply\"\n"
+                                 "sleep 1\n");
+    ASSERT_TRUE(telnetd.ready());
+    Recorded r;
+    r.Open(HostChannel::Telnet, telnetd.port());
+    ASSERT_TRUE(r.WaitFor(QStringLiteral("Login: ")));
+    r.Send("ann\r");
+    ASSERT_TRUE(r.WaitFor(QStringLiteral("end\r\n")));
+    EXPECT_TRUE(r.received.endsWith(Esc + QStringLiteral("cs") + Esc + QStringLiteral("to^1^1^5^l^Hi ann^^1") + Esc +
+                                    QStringLiteral("\r\n") + QChar(0xff) + QStringLiteral("end\r\n")))
+        << r.received.toStdString();
+    r.Send("reply \xff"
+           "x\r");
+    EXPECT_TRUE(r.WaitFor(QStringLiteral("GOT:reply ") + QChar(0xff) + QStringLiteral("x\r\n")));
+    EXPECT_TRUE(r.WaitForState(6));
+    r.channel.Close(0);
+}
+
+namespace {
+
+struct SecureFixture {
+    explicit SecureFixture(const QByteArray& script) : sshd(script) {}
+    void Open(Recorded& r, const QString& password)
+    {
+        r.channel.UserName = sshd.user();
+        r.channel.Password = password;
+        r.Open(HostChannel::Secure, sshd.port());
+    }
+    test::ProgramFolderScope home;
+    test::Sshd sshd;
+    test::DialogScript dialogs;
+};
+
+const QByteArray SecureScript = "printf '\\033cs\\033to^1^1^5^l^Secure^^1\\033\\r\\n'\n"
+                                "read reply\n"
+                                "printf 'GOT:%s\\r\\n' \"$reply\"\n";
+
+} // namespace
+
+TEST(HostChannelSecure, UnknownKeyAskedRememberedOnYesThenTrusted)
+{
+    SecureFixture f(SecureScript);
+    if (!f.sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    {
+        Recorded r;
+        f.dialogs.answer(int(Dialogs::Yes));
+        f.Open(r, f.sshd.password());
+        ASSERT_TRUE(r.WaitFor(QStringLiteral("to^1^1^5^l^Secure^^1")));
+        ASSERT_EQ(f.dialogs.asked.size(), 1);
+        EXPECT_EQ(f.dialogs.asked[0].title, "Unknown Host");
+        EXPECT_EQ(f.dialogs.asked[0].style, Dialogs::YesNo + Dialogs::Question);
+        EXPECT_TRUE(f.dialogs.asked[0].prompt.contains(f.sshd.Fingerprint()))
+            << f.dialogs.asked[0].prompt.toStdString();
+        EXPECT_TRUE(r.states.contains(4));
+        r.Send("hello\r");
+        EXPECT_TRUE(r.WaitFor(QStringLiteral("GOT:hello")));
+        EXPECT_TRUE(r.WaitForState(6));
+        r.channel.Close(0);
+    }
+    EXPECT_TRUE(
+        f.home.read(QStringLiteral("known_hosts")).contains(f.sshd.KnownHostsLine().split(' ').value(2).trimmed()));
+    {
+        Recorded r;
+        f.Open(r, f.sshd.password());
+        ASSERT_TRUE(r.WaitFor(QStringLiteral("Secure")));
+        EXPECT_EQ(f.dialogs.asked.size(), 1);
+        r.channel.Close(0);
+    }
+}
+
+TEST(HostChannelSecure, UnknownKeyRefusedByTheUserIsNotRemembered)
+{
+    SecureFixture f(SecureScript);
+    if (!f.sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    Recorded r;
+    f.dialogs.answer(int(Dialogs::No));
+    f.Open(r, f.sshd.password());
+    ASSERT_TRUE(r.WaitForState(0));
+    EXPECT_FALSE(r.states.contains(4));
+    EXPECT_EQ(r.failuresShown, 1);
+    EXPECT_TRUE(f.home.read(QStringLiteral("known_hosts")).isEmpty());
+}
+
+TEST(HostChannelSecure, AChangedOrOtherKeyIsRefusedNamingFingerprintAndFile)
+{
+    SecureFixture f(SecureScript);
+    if (!f.sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    for (const QString& type : {QStringLiteral("ed25519"), QStringLiteral("rsa")}) {
+        const QByteArray known = f.sshd.ForeignKnownHostsLine(type);
+        ASSERT_FALSE(known.isEmpty());
+        f.home.write(QStringLiteral("known_hosts"), known);
+        f.dialogs.asked.clear();
+        Recorded r;
+        f.Open(r, f.sshd.password());
+        ASSERT_TRUE(r.WaitForState(0)) << type.toStdString();
+        EXPECT_FALSE(r.states.contains(4));
+        EXPECT_EQ(r.failuresShown, 1);
+        ASSERT_EQ(f.dialogs.asked.size(), 1) << type.toStdString();
+        const Dialogs::Request& box = f.dialogs.asked[0];
+        EXPECT_EQ(box.title, "Host Key Changed");
+        EXPECT_EQ(box.style, Dialogs::OKOnly + Dialogs::Critical);
+        EXPECT_TRUE(box.prompt.contains(f.sshd.Fingerprint())) << box.prompt.toStdString();
+        EXPECT_TRUE(box.prompt.contains(KnownHostsFile())) << box.prompt.toStdString();
+        EXPECT_EQ(f.home.read(QStringLiteral("known_hosts")), known);
+    }
+}
+
+TEST(HostChannelSecure, AWrongPasswordIsReported)
+{
+    SecureFixture f(SecureScript);
+    if (!f.sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    f.home.write(QStringLiteral("known_hosts"), f.sshd.KnownHostsLine());
+    Recorded r;
+    f.Open(r, QStringLiteral("wrong"));
+    ASSERT_TRUE(r.WaitForState(0, 20000));
+    EXPECT_FALSE(r.states.contains(4));
+    ASSERT_EQ(f.dialogs.asked.size(), 1);
+    EXPECT_TRUE(f.dialogs.asked[0].prompt.contains(QStringLiteral("did not accept")))
+        << f.dialogs.asked[0].prompt.toStdString();
+}

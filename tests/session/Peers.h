@@ -1,0 +1,82 @@
+#pragma once
+
+// Real hosts on 127.0.0.1 for the channel tests, started and stopped by the
+// tests themselves.
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <functional>
+
+namespace zor::test {
+
+// Runs the event loop until done() holds or the time is up.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000);
+
+// A port nobody listens on (just now).
+quint16 FreePort();
+
+// True once something listens on the loopback port.
+bool WaitForListener(quint16 port, int timeoutMs = 10000);
+
+// The demo host, on a free port; its report lines are collected.
+class DemoHostPeer {
+public:
+    explicit DemoHostPeer(const QStringList& arguments = {});
+    ~DemoHostPeer();
+    quint16 port() const { return port_; }
+    // Waits for a report line (e.g. "GOT bye") and says whether it came.
+    bool WaitForLine(const QString& line, int timeoutMs = 10000);
+    QStringList lines() const { return lines_; }
+
+private:
+    QProcess process_;
+    QStringList lines_;
+    QByteArray partial_;
+    quint16 port_ = 0;
+};
+
+// busybox telnetd running a shell script for every connection.
+class BusyboxTelnetd {
+public:
+    explicit BusyboxTelnetd(const QByteArray& script);
+    ~BusyboxTelnetd();
+    quint16 port() const { return port_; }
+    bool ready() const { return ready_; }
+
+private:
+    QTemporaryDir dir_;
+    QProcess process_;
+    quint16 port_ = 0;
+    bool ready_ = false;
+};
+
+// OpenSSH's sshd with its own host key, configuration and a test user with
+// a password, whose every session runs the given script. Needs root (to add
+// the user); ready() is false otherwise.
+class Sshd {
+public:
+    explicit Sshd(const QByteArray& script);
+    ~Sshd();
+    bool ready() const { return ready_; }
+    quint16 port() const { return port_; }
+    QString user() const { return user_; }
+    QString password() const { return QStringLiteral("Zor-test-1"); }
+    // "[127.0.0.1]:port ssh-ed25519 AAAA..." for a known_hosts file.
+    QByteArray KnownHostsLine() const;
+    // The same host with a key it does not have (of the given type).
+    QByteArray ForeignKnownHostsLine(const QString& type) const;
+    // "SHA256:..." of the host's key.
+    QString Fingerprint() const;
+
+private:
+    QTemporaryDir dir_;
+    QProcess process_;
+    quint16 port_ = 0;
+    QString user_;
+    bool userAdded_ = false;
+    bool ready_ = false;
+};
+
+} // namespace zor::test
