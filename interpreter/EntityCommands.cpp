@@ -119,8 +119,8 @@ QImage LoadPicture(double source, const QString& file)
     const double number = Val(file);
     if (number < 0 || number != std::floor(number))
         return {};
-    const QString folder = source == 2 ? QStringLiteral("bitmaps") : QStringLiteral("icons");
-    return QImage(QStringLiteral(":/zor/%1/%2.png").arg(folder).arg(static_cast<qint64>(number)));
+    const QString name = source == 2 ? QStringLiteral(":/zor/bitmap_%1.bmp") : QStringLiteral(":/zor/icon_%1.png");
+    return QImage(name.arg(static_cast<qint64>(number)));
 }
 
 } // namespace
@@ -169,6 +169,8 @@ void Interpreter::DrawAlone(const Entity& entity)
     if (entity.EntityType <= 0 || entity.EntityType >= EntityAttrSlots || entity.Width <= 0)
         return;
     PictureBox& target = entity.Region < 1 ? *window_.MainPic : *window_.lvMainPic;
+    if (target.Image().isNull())
+        return;
     DrawEntity(target.Surface(), entity, EntityAttrs[static_cast<size_t>(entity.EntityType)], window_.Pictures());
     target.Refresh();
 }
@@ -278,7 +280,9 @@ void Interpreter::AddImage(const CommandUnit& unit)
     StartEntityCount();
     const double source = Val(unit.Field(6));
     const QString file = unit.FieldText(7);
-    if (source == 0 && !QFileInfo::exists(file))
+    // Only a plain file can be a picture: a device or a pipe named by the host
+    // could be read without end.
+    if (source == 0 && !QFileInfo(file).isFile())
         return;
     if (EntityCount >= EntitySlots) {
         Refuse(unit, TableFull);
