@@ -126,6 +126,7 @@ void ReceivePipeline::Socket_Receive(QString& data)
     if (hooks.BeforeCut)
         hooks.BeforeCut();
     data.replace(CrLf, EscLf);
+    recvBuffer_.reserve(recvBuffer_.size() + data.size() + 1);
     recvBuffer_ += data;
     recvBuffer_ += Esc;
     if (!CutUnits())

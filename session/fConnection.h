@@ -3,7 +3,9 @@
 #include "core/EntityDrawing.h"
 #include "core/SharedState.h"
 #include "interpreter/Interpreter.h"
+#include "session/HostChannel.h"
 #include "session/PictureBox.h"
+#include "session/ReceivePipeline.h"
 
 #include <QFont>
 #include <QImage>
@@ -199,6 +201,18 @@ public:
     // Executes one host command unit (without its ESC).
     void Process(const QString& unit) { mInterpreter.Process(unit); }
 
+    // Host channel and receive pipeline (fConnection_Receive.cpp)
+    HostChannel* mChannel = nullptr;
+    ReceivePipeline* Receiver = nullptr;
+    int AnimFrame = 0;
+    void mChannel_DataReady();
+    // Handles one released chunk of host text; may rewrite it.
+    void Socket_Receive(QString& data);
+    // Writes the text (bytes 0..255) to the host as it stands.
+    void Send(const QString& text);
+    // The next frame of the busy picture, with the hourglass.
+    void ShowBusy();
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
@@ -216,6 +230,7 @@ private:
     void CreateHelpPanel();
     void CreateConsole();
     void CreateTenKeyPad();
+    void CreateChannel();
 
     Interpreter mInterpreter{*this};
 };
