@@ -1,10 +1,10 @@
 // Process over recorded host screens, trace off, drawing left out (the
 // receive pipeline redraws once per chunk, not per unit).
+#include "bench/QtBenchmarkMain.h"
 #include "core/SharedState.h"
 #include "core/Trace.h"
 #include "session/fConnection.h"
 
-#include <QApplication>
 #include <QStringList>
 #include <benchmark/benchmark.h>
 
@@ -91,10 +91,5 @@ BENCHMARK(BM_ProcessFullScreen)->Unit(benchmark::kMicrosecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

@@ -103,6 +103,18 @@ int FindEntityAt(qint16 column, qint16 row, bool includeBoxes)
     return -1;
 }
 
+// Where a command that may replace what stands at its cell writes: the
+// entity found there, else the next new slot (possibly beyond the table).
+struct CellSlot {
+    int slot;
+    bool added;
+};
+CellSlot SlotForCell(qint16 column, qint16 row, bool includeBoxes)
+{
+    const int found = FindEntityAt(column, row, includeBoxes);
+    return found >= 0 ? CellSlot{found, false} : CellSlot{EntityCount, true};
+}
+
 Entity& Slot(int slot)
 {
     return Entities[static_cast<size_t>(slot)];
@@ -132,10 +144,7 @@ void Interpreter::CreateEntity(const CommandUnit& unit)
     const qint16 row = IntegerValue(unit.Field(3));
     if (column == 0 && row == 0)
         return;
-    int slot = FindEntityAt(column, row, false);
-    const bool added = slot < 0;
-    if (added)
-        slot = EntityCount;
+    const auto [slot, added] = SlotForCell(column, row, false);
     if (slot >= EntitySlots) {
         Refuse(unit, TableFull);
         return;
@@ -252,10 +261,7 @@ void Interpreter::AddBox(const CommandUnit& unit)
     const qint16 row = IntegerValue(unit.Field(3));
     if (column == 0 && row == 0)
         return;
-    int slot = FindEntityAt(column, row, true);
-    const bool added = slot < 0;
-    if (added)
-        slot = EntityCount;
+    const auto [slot, added] = SlotForCell(column, row, true);
     if (slot >= EntitySlots) {
         Refuse(unit, TableFull);
         return;
