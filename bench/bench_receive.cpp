@@ -1,9 +1,9 @@
 // Host text through the receive pipeline: reads of 16 KB released at their
 // last CR and cut into units, as a session receives screens and reports.
+#include "bench/QtBenchmarkMain.h"
 #include "core/SharedState.h"
 #include "session/ReceivePipeline.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -86,10 +86,5 @@ BENCHMARK(BM_OneLargeChunk)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }
