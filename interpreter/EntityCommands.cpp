@@ -1,4 +1,5 @@
 #include "core/Ciphers.h"
+#include "core/EntityDrawing.h"
 #include "core/NumberConversion.h"
 #include "core/Rounding.h"
 #include "core/SharedState.h"
@@ -162,6 +163,16 @@ void Interpreter::CreateEntity(const CommandUnit& unit)
     ScreenChanged = true;
 }
 
+void Interpreter::DrawAlone(const Entity& entity)
+{
+    // What the whole-screen redraw leaves out is not drawn alone either.
+    if (entity.EntityType <= 0 || entity.EntityType >= EntityAttrSlots || entity.Width <= 0)
+        return;
+    PictureBox& target = entity.Region < 1 ? *window_.MainPic : *window_.lvMainPic;
+    DrawEntity(target.Surface(), entity, EntityAttrs[static_cast<size_t>(entity.EntityType)], window_.Pictures());
+    target.Refresh();
+}
+
 void Interpreter::ReplaceEntity(const CommandUnit& unit)
 {
     if (unit.Field(2).isEmpty())
@@ -177,6 +188,7 @@ void Interpreter::ReplaceEntity(const CommandUnit& unit)
         if (!IsBlank(unit.Field(6)))
             ApplyKindCode(entity, unit.Field(6), false);
         DecipherCaption(entity, unit.Field(4), unit.Field(7));
+        DrawAlone(entity);
     }
     AddToHistory(unit);
     ScreenChanged = false;
