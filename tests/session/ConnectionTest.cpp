@@ -305,3 +305,27 @@ TEST_F(ConnectionTest, TheDisconnectedStateAfterARefusedLogOnDoesNothing)
     EXPECT_EQ(window.CommStateText, QStringLiteral("Unknown state"));
     EXPECT_FALSE(window.ChannelOpen);
 }
+
+TEST_F(ConnectionTest, ASecureSessionLogsOnWithTheLogOnDialogsUserAndPassword)
+{
+    test::Sshd sshd("printf '\\033cs\\033to^1^1^20^l^Secure screen^^1\\033\\n'\n"
+                    "read reply\n"
+                    "printf '\\033to^1^3^20^l^GOT:%s^^1\\033\\n' \"$reply\"\n"
+                    "sleep 1\n");
+    if (!sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    Properties::instance().cbSecureConnection->setChecked(true);
+    Target(sshd.port());
+    logOn.queue.push_back({sshd.user(), sshd.password()});
+    dialogs.answer(int(Dialogs::Yes)); // the unknown host's key
+    window.puConnect_Click();
+    ASSERT_TRUE(Connected);
+    EXPECT_EQ(CommStatusText, QStringLiteral("Secure -> 127.0.0.1"));
+    EXPECT_EQ(Titles(), QStringList{"Unknown Host"});
+    ASSERT_TRUE(WaitUntil([] { return HasCaption("Secure screen"); }));
+    SendReply(QStringLiteral("hello"));
+    EXPECT_TRUE(WaitUntil([] { return HasCaption("GOT:hello"); }));
+    // The script ends: the host has dropped the line.
+    EXPECT_TRUE(WaitUntil([] { return fDisconnect::instance().isVisible(); }));
+    EXPECT_FALSE(Connected);
+}
