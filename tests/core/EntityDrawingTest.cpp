@@ -35,16 +35,7 @@ EntityAttr Plain()
 
 Entity Make(int x, int y, int width, int height, const QString& caption = QString(), int align = 0)
 {
-    Entity e;
-    e.EntityType = KindField;
-    e.X = static_cast<qint16>(x);
-    e.Y = static_cast<qint16>(y);
-    e.Width = static_cast<qint16>(width);
-    e.Height = static_cast<qint16>(height);
-    e.SetCaption(caption);
-    e.Align = static_cast<qint16>(align);
-    e.Active = VbTrue;
-    return e;
+    return test::MakeEntity(KindField, x, y, width, height, caption, align);
 }
 
 int Distance(QRgb a, QRgb b)
