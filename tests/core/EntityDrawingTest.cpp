@@ -531,4 +531,50 @@ TEST_F(ScreenDrawing, ShownSubWindowGetsTheBackdropBelowItsCaptionAndARaisedBord
     EXPECT_EQ(sub.at(100, 60), Back);
 }
 
+TEST_F(ScreenDrawing, ScreenIsTheSameAsItsEntitiesDrawnOneByOne)
+{
+    // Shapes that cross the rows where the screen is drawn in parts: text,
+    // frames, shadows, option pictures with their shadow, host pictures.
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(qRgb(0, 0, 255));
+    const std::vector<QImage> pictures = {picture};
+    EntityAttr& field = EntityAttrs[KindField];
+    field = Plain();
+    field.FillBackground = VbTrue;
+    field.BackColor = Fill;
+    field.FrameStyle = FrameEngraved;
+    field.ShadowLines = VbTrue;
+    field.TextShadow = VbTrue;
+    EntityAttr& option = EntityAttrs[KindOptionButton];
+    option = Plain();
+    option.HasImage = VbTrue;
+    option.ImagePlacement = 1;
+    option.ImageShadow = VbTrue;
+    EntityAttr& image = EntityAttrs[KindImageDisplay];
+    image = Plain();
+    image.HasImage = VbTrue;
+    image.ImagePlacement = 2;
+    const qint16 kinds[] = {KindField, KindOptionButton, KindImageDisplay};
+    EntityCount = 0;
+    for (int i = 0; i < 30; ++i) {
+        Entity e = Make((i * 7) % 60, (i * 5) % 23, 4 + i % 9, 1 + i % 3, QStringLiteral("Row %1 text").arg(i), i % 5);
+        e.EntityType = kinds[i % 3];
+        Entities[static_cast<size_t>(EntityCount++)] = e;
+    }
+    backDrop.fill(Back);
+    QImage expected = backDrop.copy();
+    QFont font = DefaultSurfaceFont();
+    for (int i = 0; i < EntityCount; ++i) {
+        const Entity& e = Entities[static_cast<size_t>(i)];
+        DrawEntity({expected, font}, e, EntityAttrs[static_cast<size_t>(e.EntityType)], {pictures, pictures});
+    }
+    DrawEntities({.BackDrop = backDrop,
+                  .Work = work.surface(),
+                  .Target = target,
+                  .SubWindow = sub.surface(),
+                  .Pictures = {pictures, pictures}});
+    EXPECT_EQ(work.image, expected);
+    EXPECT_EQ(target, expected);
+}
+
 } // namespace
