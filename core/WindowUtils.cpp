@@ -7,6 +7,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextCursor>
@@ -111,6 +112,15 @@ void CenterForm(QWidget& form)
 void CenterInParent(QWidget& child, const QWidget& parent)
 {
     child.move(parent.width() / 2 - child.width() / 2, parent.height() / 2 - child.height() / 2);
+}
+
+QStringList ListItems(const QListWidget& list)
+{
+    QStringList items;
+    items.reserve(list.count());
+    for (int i = 0; i < list.count(); ++i)
+        items << list.item(i)->text();
+    return items;
 }
 
 void CenterOverWindow(QWidget& dialog, const QWidget& window)
