@@ -2,12 +2,12 @@
 
 #include "core/Colors.h"
 #include "core/DrawList.h"
-#include "core/Raster.h"
 #include "core/Rounding.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "core/TextFace.h"
 #include "core/Trace.h"
+#include "core/WindowUtils.h"
 
 #include <QPainter>
 #include <cstring>
@@ -251,13 +251,7 @@ void DrawSubWindowFrame(QImage& sub, const QImage& backDrop, int captionHeight)
         painter.drawImage(QPoint(0, ToPixel(captionHeight - ch)), backDrop,
                           QRect(0, 0, w, qMax(0, ToPixel(h - captionHeight + ch))));
     }
-    Raster raster(sub);
-    const QRgb highlight = ToRgb(COLOR_3DHIGHLIGHT);
-    const QRgb shadow = ToRgb(COLOR_BTNSHADOW);
-    raster.Fill(0, 0, w, 2, highlight);
-    raster.Fill(0, 2, 2, h, highlight);
-    raster.Fill(w - 3, 2, w - 1, h - 1, shadow);
-    raster.Fill(1, h - 3, w - 1, h - 1, shadow);
+    DrawRaisedEdges(sub, 3);
 }
 
 } // namespace
