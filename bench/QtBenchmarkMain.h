@@ -4,11 +4,15 @@
 // offscreen platform around the benchmark run.
 #include <QApplication>
 #include <benchmark/benchmark.h>
+#include <functional>
 
-inline int RunQtBenchmarks(int argc, char** argv)
+// prepare runs once the application exists, before the first benchmark.
+inline int RunQtBenchmarks(int argc, char** argv, const std::function<void()>& prepare = {})
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    if (prepare)
+        prepare();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

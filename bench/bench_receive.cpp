@@ -1,9 +1,12 @@
 // Host text through the receive pipeline: reads of 16 KB released at their
 // last CR and cut into units, as a session receives screens and reports.
 #include "bench/QtBenchmarkMain.h"
+#include "core/Appearance.h"
 #include "core/SharedState.h"
 #include "session/ReceivePipeline.h"
+#include "session/fConnection.h"
 
+#include <QEventLoop>
 #include <benchmark/benchmark.h>
 
 namespace {
@@ -34,6 +37,9 @@ QString RecordedStream(qsizetype bytes)
     return stream;
 }
 
+// The stream in reads of this size, as the channel delivers it.
+constexpr qsizetype ReadSize = 16 * 1024;
+
 void Wire(zor::ReceivePipeline& pipeline, qint64& units)
 {
     pipeline.hooks.Process = [&units](const QString&) { ++units; };
@@ -42,7 +48,6 @@ void Wire(zor::ReceivePipeline& pipeline, qint64& units)
 void BM_ReceiveStream(benchmark::State& state)
 {
     const QString stream = RecordedStream(state.range(0));
-    constexpr qsizetype ReadSize = 16 * 1024;
     zor::Connected = true;
     qint64 units = 0;
     for (auto _ : state) {
@@ -63,6 +68,50 @@ void BM_ReceiveStream(benchmark::State& state)
     state.counters["units"] = benchmark::Counter(static_cast<double>(units) / state.iterations());
 }
 BENCHMARK(BM_ReceiveStream)->RangeMultiplier(4)->Range(1 << 20, 64 << 20)->Unit(benchmark::kMillisecond);
+
+// The whole road in the session window: the read buffer, the cutting, the
+// automatic replies, the interpreter and one redraw per chunk.
+void BM_SessionStream(benchmark::State& state)
+{
+    const QString stream = RecordedStream(state.range(0));
+    zor::fConnection& window = zor::fConnection::instance();
+    zor::ReceivePipeline& pipeline = *window.Receiver;
+    zor::Connected = true;
+    for (auto _ : state) {
+        qsizetype at = 0;
+        pipeline.hooks.Read = [&] {
+            const QString piece = stream.mid(at, ReadSize);
+            at += piece.size();
+            return piece;
+        };
+        while (at < stream.size())
+            window.mChannel_DataReady();
+    }
+    zor::Connected = false;
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SessionStream)->RangeMultiplier(4)->Range(1 << 20, 64 << 20)->Unit(benchmark::kMillisecond);
+
+// Unfinished text waits for the rest of its line: the time goes by in the
+// event loop, and the CPU column shows what the wait costs.
+void BM_UnfinishedTextWait(benchmark::State& state)
+{
+    zor::Connected = true;
+    qint64 units = 0;
+    for (auto _ : state) {
+        zor::ReceivePipeline pipeline;
+        Wire(pipeline, units);
+        QString pending = QStringLiteral("Password: ");
+        pipeline.hooks.Read = [&] { return std::exchange(pending, QString()); };
+        pipeline.DataReady();
+        QEventLoop wait;
+        QObject::connect(&pipeline.ReleaseTimer, &QTimer::timeout, &wait, &QEventLoop::quit, Qt::QueuedConnection);
+        wait.exec();
+    }
+    zor::Connected = false;
+    state.counters["released"] = benchmark::Counter(static_cast<double>(units) / state.iterations());
+}
+BENCHMARK(BM_UnfinishedTextWait)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 // One chunk holding thousands of units at once.
 void BM_OneLargeChunk(benchmark::State& state)
@@ -86,5 +135,8 @@ BENCHMARK(BM_OneLargeChunk)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    return RunQtBenchmarks(argc, argv);
+    return RunQtBenchmarks(argc, argv, [] {
+        zor::SetDefaultAppearance();
+        zor::fConnection::instance().show();
+    });
 }

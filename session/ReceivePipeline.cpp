@@ -21,6 +21,7 @@ const QLatin1String ComOff("COM^OFF");
 ReceivePipeline::ReceivePipeline(QObject* parent) : QObject(parent)
 {
     ReleaseTimer.setSingleShot(true);
+    ReleaseTimer.setTimerType(Qt::PreciseTimer);
     connect(&ReleaseTimer, &QTimer::timeout, this, [this] { DataReady(); });
 }
 

@@ -216,9 +216,30 @@ public:
     void Send(const QString& text);
     // The next frame of the busy picture, with the hourglass.
     void ShowBusy();
+    // The receipt port's output of serial pass-through text, and its closing.
+    void ComPortOut(const QString& text);
+    void CloseComPort();
+
+    // Connection life cycle (fConnection_Connection.cpp)
+    bool ChannelOpen = false;
+    QString CommStateText;
+    void puConnect_Click();
+    void socket_Connect();
+    int GetChannelProtocol() const;
+    void mChannel_CommState(int state);
+    void Timer3_Timer();
+    void puDisconnect_Click();
+    // Disconnects without asking (while connected).
+    void CloseConnection();
+    // Leaves the program; false when the user chose to stay connected.
+    bool exitmnu_Click();
+    // The host refused the log-on: back to disconnected, and the log-on again.
+    void LogonRefused();
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Closing the window is leaving the program.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     fConnection();
@@ -235,8 +256,13 @@ private:
     void CreateConsole();
     void CreateTenKeyPad();
     void CreateChannel();
+    void WireConnection();
+    void SetConnectedItems(bool connected);
+    void ClearToBackdrop();
+    void HideSessionPanels();
 
     Interpreter mInterpreter{*this};
+    bool mConnecting = false; // puConnect_Click is waiting for the connection
 };
 
 } // namespace zor

@@ -16,17 +16,6 @@
 
 namespace zor {
 
-namespace {
-
-// The receipt port is not part of the session yet: what pass-through would
-// print is traced.
-void ComPortOut(const QString& text)
-{
-    WriteTrace(QStringLiteral("ComPortOut"), text);
-}
-
-} // namespace
-
 void fConnection::CreateChannel()
 {
     mChannel = new HostChannel(this);
@@ -37,8 +26,8 @@ void fConnection::CreateChannel()
     ReceivePipeline::Hooks& hooks = Receiver->hooks;
     hooks.Read = [this] { return mChannel->Read(5000, 5); };
     hooks.ProcessScript = [](QString& text) { return Process_Script(text); };
-    hooks.ComPortOut = ComPortOut;
-    hooks.CloseComPort = [] { WriteTrace(QStringLiteral("CloseComPort"), QString()); };
+    hooks.ComPortOut = [this](const QString& text) { ComPortOut(text); };
+    hooks.CloseComPort = [this] { CloseComPort(); };
     hooks.Beep = [] { QApplication::beep(); };
     hooks.BeforeCut = [this] {
         ShowBusy();
@@ -72,7 +61,20 @@ void fConnection::CreateChannel()
 
     Link().Send = [this](const QString& text) { Send(text); };
     ReplyLink().ShowBusy = [this] { ShowBusy(); };
-    ReplyLink().ComPortOut = ComPortOut;
+    ReplyLink().ComPortOut = [this](const QString& text) { ComPortOut(text); };
+    WireConnection();
+}
+
+// The receipt port is not part of the session yet: what pass-through would
+// print is traced.
+void fConnection::ComPortOut(const QString& text)
+{
+    WriteTrace(QStringLiteral("ComPortOut"), text);
+}
+
+void fConnection::CloseComPort()
+{
+    WriteTrace(QStringLiteral("CloseComPort"), QString());
 }
 
 void fConnection::mChannel_DataReady()
