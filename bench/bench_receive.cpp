@@ -40,6 +40,16 @@ QString RecordedStream(qsizetype bytes)
 // The stream in reads of this size, as the channel delivers it.
 constexpr qsizetype ReadSize = 16 * 1024;
 
+// A channel read that hands out the stream piece by piece.
+std::function<QString()> Reads(const QString& stream, qsizetype& at)
+{
+    return [&stream, &at] {
+        const QString piece = stream.mid(at, ReadSize);
+        at += piece.size();
+        return piece;
+    };
+}
+
 void Wire(zor::ReceivePipeline& pipeline, qint64& units)
 {
     pipeline.hooks.Process = [&units](const QString&) { ++units; };
@@ -54,11 +64,7 @@ void BM_ReceiveStream(benchmark::State& state)
         zor::ReceivePipeline pipeline;
         Wire(pipeline, units);
         qsizetype at = 0;
-        pipeline.hooks.Read = [&] {
-            const QString piece = stream.mid(at, ReadSize);
-            at += piece.size();
-            return piece;
-        };
+        pipeline.hooks.Read = Reads(stream, at);
         while (at < stream.size())
             pipeline.DataReady();
         benchmark::DoNotOptimize(units);
@@ -79,11 +85,7 @@ void BM_SessionStream(benchmark::State& state)
     zor::Connected = true;
     for (auto _ : state) {
         qsizetype at = 0;
-        pipeline.hooks.Read = [&] {
-            const QString piece = stream.mid(at, ReadSize);
-            at += piece.size();
-            return piece;
-        };
+        pipeline.hooks.Read = Reads(stream, at);
         while (at < stream.size())
             window.mChannel_DataReady();
     }
