@@ -329,3 +329,24 @@ TEST_F(ConnectionTest, ASecureSessionLogsOnWithTheLogOnDialogsUserAndPassword)
     EXPECT_TRUE(WaitUntil([] { return fDisconnect::instance().isVisible(); }));
     EXPECT_FALSE(Connected);
 }
+
+TEST_F(ConnectionTest, TakingTimeOverAnUnknownKeyIsNoFailedConnection)
+{
+    test::Sshd sshd("printf '\\033cs\\033to^1^1^20^l^Secure screen^^1\\033\\n'\nsleep 2\n");
+    if (!sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    Properties::instance().cbSecureConnection->setChecked(true);
+    Target(sshd.port());
+    logOn.queue.push_back({sshd.user(), sshd.password()});
+    QStringList titles;
+    Dialogs::SetAnswerer([&](const Dialogs::Request& request) -> QVariant {
+        titles << request.title;
+        // The user reads the fingerprint for longer than the connect time-out.
+        WaitUntil([] { return false; }, 6000);
+        return int(Dialogs::Yes);
+    });
+    window.puConnect_Click();
+    EXPECT_TRUE(Connected);
+    EXPECT_EQ(titles, QStringList{"Unknown Host"});
+    EXPECT_TRUE(WaitUntil([] { return HasCaption("Secure screen"); }));
+}
