@@ -1,11 +1,11 @@
 // Host text through the receive pipeline: reads of 16 KB released at their
 // last CR and cut into units, as a session receives screens and reports.
+#include "bench/QtBenchmarkMain.h"
 #include "core/Appearance.h"
 #include "core/SharedState.h"
 #include "session/ReceivePipeline.h"
 #include "session/fConnection.h"
 
-#include <QApplication>
 #include <QEventLoop>
 #include <benchmark/benchmark.h>
 
@@ -137,12 +137,8 @@ BENCHMARK(BM_OneLargeChunk)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    zor::SetDefaultAppearance();
-    zor::fConnection::instance().show();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv, [] {
+        zor::SetDefaultAppearance();
+        zor::fConnection::instance().show();
+    });
 }

@@ -25,14 +25,6 @@ template <typename Control> Control* Make(QWidget* parent, const QString& name, 
     return control;
 }
 
-QStringList Items(const QListWidget& list)
-{
-    QStringList items;
-    for (int i = 0; i < list.count(); ++i)
-        items << list.item(i)->text();
-    return items;
-}
-
 QString Indexed(const char* name, int index)
 {
     return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
@@ -56,8 +48,8 @@ Properties::Properties()
     CreateControls();
 
     // The automatic replies read the lists as they stand at each match.
-    ReplyLink().GlobalReplies = [this] { return Items(*List2); };
-    ReplyLink().SessionReplies = [this] { return Items(*List6); };
+    ReplyLink().GlobalReplies = [this] { return ListItems(*List2); };
+    ReplyLink().SessionReplies = [this] { return ListItems(*List6); };
     ReplyLink().UseSessionReply = [this](const QString& entry) {
         const QList<QListWidgetItem*> found = List6->findItems(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (!found.isEmpty())
@@ -105,6 +97,7 @@ void Properties::CreateControls()
     testcomm = new QSerialPort(this);
     testcomm->setObjectName(QStringLiteral("testcomm"));
     cbPrinterSelect = Make<QComboBox>(this, QStringLiteral("cbPrinterSelect"));
+    CreateReplyLists();
 }
 
 void Properties::Form_Load()
@@ -114,6 +107,7 @@ void Properties::Form_Load()
     mLoaded = true;
     LoadINI();
     CenterForm(*this);
+    LoadCompanionFiles();
 }
 
 void Properties::Unload()

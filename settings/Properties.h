@@ -10,6 +10,7 @@ class QLineEdit;
 class QListWidget;
 class QRadioButton;
 class QSerialPort;
+class QTabWidget;
 
 namespace zor {
 
@@ -60,12 +61,25 @@ public:
     QSerialPort* testcomm = nullptr;
     QComboBox* cbPrinterSelect = nullptr;
 
+    // Reply lists and server list (Properties_Replies.cpp). SSTab2 shows
+    // List2 "Global", List5 under the host description, List7 "Accounts".
+    QTabWidget* SSTab2 = nullptr;
+    QListWidget* List3 = nullptr; // server connection entries "host,port,description"
+    QListWidget* List4 = nullptr; // the texts shown for them
+    // Reads the lock file, the reply lists, the accounts (into the log-on
+    // dialog too) and the server list.
+    void LoadCompanionFiles();
+    // Writes the list of the reply tab shown; false when it could not.
+    bool SaveResponses();
+    bool SaveServers();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
     Properties();
     void CreateControls();
+    void CreateReplyLists();
     void ShowSettings();
     void ShowBackdropPicture();
 

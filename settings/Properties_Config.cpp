@@ -226,7 +226,7 @@ bool Properties::SaveINI()
     window.WindowState = state;
     return SaveFileWhole(ConfigPath(), WriteConfig(window)) &&
            SaveFileWhole(ProgramFile(QStringLiteral("cacheval.dat")), CacheValueFileText()) &&
-           SaveFileWhole(ProgramFile(QStringLiteral("termid.dat")), TermIdFileText());
+           SaveFileWhole(ProgramFile(QStringLiteral("termid.dat")), TermIdFileText()) && SaveResponses();
 }
 
 } // namespace zor

@@ -1,5 +1,6 @@
 #include "settings/ReplyLists.h"
 
+#include "core/WindowUtils.h"
 #include "settings/Properties.h"
 
 #include <QListWidget>
@@ -10,8 +11,7 @@ void SetTempList()
 {
     Properties& window = Properties::instance();
     window.List6->clear();
-    for (int i = 0; i < window.List5->count(); ++i)
-        window.List6->addItem(window.List5->item(i)->text());
+    window.List6->addItems(ListItems(*window.List5));
 }
 
 } // namespace zor

@@ -417,6 +417,34 @@ TEST_F(EntityDrawing, DesignEntityIsPlacedInPixels)
     EXPECT_EQ(canvas.at(132, 77), Back);
 }
 
+TEST_F(EntityDrawing, ExtremeHostValuesAreClippedToTheSurface)
+{
+    EntityAttr attr = Plain();
+    attr.FillBackground = VbTrue;
+    attr.BackColor = Fill;
+    attr.ShadowLines = VbTrue;
+    attr.FrameStyle = FrameRaised;
+    attr.UseBorder = VbTrue;
+    attr.TrimMode = 3;
+    const qint16 big = 32767, small = -32768;
+    const Entity cases[] = {
+        Make(big, big, big, big, QStringLiteral("far")),
+        Make(-100, -100, big, big, QStringLiteral("everywhere")),
+        Make(small, 2, 2, 1, QStringLiteral("left")),
+        Make(5, 5, big, 1, QString(Entity::CaptionWidth, QLatin1Char('x')), 4),
+    };
+    for (const Entity& e : cases)
+        DrawEntity(canvas.surface(), e, attr, {});
+    // The second one covers the whole surface with its fill.
+    EXPECT_EQ(canvas.at(400, 250), qRgb(0, 0, 200));
+
+    Canvas large;
+    Entity e = Make(1, 1, 10, 1, QStringLiteral("Big"));
+    e.FontAdjust = 255;
+    DrawEntity(large.surface(), e, attr, {});
+    EXPECT_DOUBLE_EQ(large.font.pointSizeF(), 265);
+}
+
 class ScreenDrawing : public EntityDrawing {
 protected:
     QImage backDrop = MakeSurfaceImage(QSize(810, 500), QColor(Back));

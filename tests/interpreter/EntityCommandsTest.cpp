@@ -217,6 +217,12 @@ TEST_F(ProcessTest, ImagesTakeTheirSizeInCells)
 
     Run({QStringLiteral("cs"), QStringLiteral("im^1^1^0^0^0^") + file});
     EXPECT_EQ(Slot(0).ImageIndex, 0);
+
+    // Only a plain file is read: a folder or a device named by the host is
+    // no picture file (a device could be read without end).
+    Run({QStringLiteral("im^1^2^0^0^0^") + folder.path(), QStringLiteral("im^1^3^0^0^0^/dev/zero")});
+    EXPECT_EQ(EntityCount, 1);
+    EXPECT_EQ(History().size(), 2);
 }
 
 TEST_F(ProcessTest, AFullEntityTableRefusesMore)

@@ -52,20 +52,25 @@ QByteArray SampleConfig(qint16 state = 0)
     return WriteConfig(window);
 }
 
+// The sample written as the session's configuration and loaded.
+Properties& LoadSample(const test::ProgramFolderScope& home, const char* name)
+{
+    ConfigFile = QLatin1String(name);
+    home.write(ConfigFile, SampleConfig());
+    Properties& p = Properties::instance();
+    p.LoadINI();
+    return p;
+}
+
 } // namespace
 
 TEST(Properties, LoadFillsTheSessionWindowAndTheSettingsWindow)
 {
     test::ProgramFolderScope home;
     test::DialogScript dialogs;
-    ConfigFile = QStringLiteral("shop.ntt");
-    home.write(ConfigFile, SampleConfig());
     home.write(QStringLiteral("termid.dat"), "T42\r\n");
     TermId.clear();
-    Settings = SessionSettings();
-
-    Properties& p = Properties::instance();
-    p.LoadINI();
+    Properties& p = LoadSample(home, "shop.ntt");
     fConnection& session = fConnection::instance();
 
     EXPECT_EQ(session.x(), 30);
@@ -151,10 +156,7 @@ TEST(Properties, MaximisedWindowSavesTheRememberedNormalSize)
 {
     test::ProgramFolderScope home;
     test::DialogScript dialogs;
-    ConfigFile = QStringLiteral("max.ntt");
-    home.write(ConfigFile, SampleConfig());
-    Properties& p = Properties::instance();
-    p.LoadINI();
+    Properties& p = LoadSample(home, "max.ntt");
     fConnection& session = fConnection::instance();
     session.showMaximized();
     ASSERT_TRUE(session.windowState() & Qt::WindowMaximized);
@@ -186,10 +188,7 @@ TEST(Properties, SaveWritesTheFileAndCompanionsThatLoadBack)
 {
     test::ProgramFolderScope home;
     test::DialogScript dialogs;
-    ConfigFile = QStringLiteral("round.ntt");
-    home.write(ConfigFile, SampleConfig());
-    Properties& p = Properties::instance();
-    p.LoadINI();
+    Properties& p = LoadSample(home, "round.ntt");
     fConnection& session = fConnection::instance();
     session.setWindowState(Qt::WindowNoState);
     session.resize(700, 500);
