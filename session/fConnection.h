@@ -260,6 +260,7 @@ private:
     void SetConnectedItems(bool connected);
     void ClearToBackdrop();
     void HideSessionPanels();
+    void ShowDisconnectedScreen(const QString& closingUnit);
 
     Interpreter mInterpreter{*this};
     bool mConnecting = false; // puConnect_Click is waiting for the connection
