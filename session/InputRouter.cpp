@@ -173,7 +173,9 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
             const int buttons = ButtonsOf(mouse->buttons());
             main ? window_.MainPic_MouseMove(buttons, shift, x, y) : window_.lvMainPic_MouseMove(buttons, shift, x, y);
         }
-        return false;
+        // Handled here: the sub-window's events must not reach the screen
+        // under it as well.
+        return true;
     }
     case QEvent::MouseButtonRelease:
         if (watched == window_.MVText)
