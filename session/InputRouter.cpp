@@ -49,6 +49,25 @@ int ShiftFlagsOf(Qt::KeyboardModifiers modifiers)
     return flags;
 }
 
+// The keys whose key code is also the character they type.
+int ControlKeyCode(int key)
+{
+    switch (key) {
+    case Qt::Key_Backspace:
+        return 8;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return 9;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return 13;
+    case Qt::Key_Escape:
+        return 27;
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 int KeyCodeOf(const QKeyEvent& key)
@@ -58,15 +77,9 @@ int KeyCodeOf(const QKeyEvent& key)
         return k;
     if (k >= Qt::Key_F1 && k <= Qt::Key_F24)
         return 112 + (k - Qt::Key_F1);
+    if (const int code = ControlKeyCode(k))
+        return code;
     switch (k) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
     case Qt::Key_Shift:
         return 16;
     case Qt::Key_Control:
@@ -75,8 +88,6 @@ int KeyCodeOf(const QKeyEvent& key)
         return 18;
     case Qt::Key_Pause:
         return 19;
-    case Qt::Key_Escape:
-        return 27;
     case Qt::Key_PageUp:
         return 33;
     case Qt::Key_PageDown:
@@ -119,20 +130,8 @@ int KeyAsciiOf(const QKeyEvent& key)
             return k - Qt::Key_A + 1;
         return 0;
     }
-    switch (k) {
-    case Qt::Key_Backspace:
-        return 8;
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-        return 9;
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return 13;
-    case Qt::Key_Escape:
-        return 27;
-    default:
-        break;
-    }
+    if (const int code = ControlKeyCode(k))
+        return code;
     const QString text = key.text();
     if (text.size() != 1 || text.at(0).unicode() < 32 || text.at(0).unicode() == 127)
         return 0;
