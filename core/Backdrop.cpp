@@ -1,9 +1,9 @@
 #include "core/Backdrop.h"
 
 #include "core/Colors.h"
+#include "core/Raster.h"
 #include "core/Rounding.h"
 #include "core/SharedState.h"
-#include "core/Surface.h"
 #include "core/Text.h"
 
 #include <QPainter>
@@ -43,15 +43,17 @@ bool AnyPlacement()
            Settings.BackLeft != 0;
 }
 
-void DrawGrid(QPainter& painter, QSize mainSize)
+void DrawGrid(QImage& surface, QSize mainSize)
 {
+    Raster raster(surface);
+    const QRgb black = qRgb(0, 0, 0);
     for (int i = 1; i <= GridColumns; ++i) {
         const int x = ToPixel(i * CellWidth.toDouble());
-        FillBetween(painter, x, 0, x, mainSize.height(), Qt::black);
+        raster.Fill(x, 0, x, mainSize.height(), black);
     }
     for (int i = 1; i <= GridRows; ++i) {
         const int y = ToPixel(i * CellHeight.toDouble());
-        FillBetween(painter, 0, y, mainSize.width(), y, Qt::black);
+        raster.Fill(0, y, mainSize.width(), y, black);
     }
 }
 
@@ -76,26 +78,22 @@ void PaintBackdrop(QImage& backDrop, QImage& backImage, QSize mainSize)
             PlacePicture(painter, backImage, backDrop.size());
         }
     }
-    if (TestMode != 0 && !backDrop.isNull()) {
-        QPainter painter(&backDrop);
-        DrawGrid(painter, mainSize);
-    }
+    if (TestMode != 0)
+        DrawGrid(backDrop, mainSize);
 }
 
 void DrawGradient(QImage& surface)
 {
-    if (surface.isNull())
-        return;
-    QPainter painter(&surface);
+    Raster raster(surface);
     const double band = surface.height() / 150.0;
     const bool reverse = Settings.GradReverse == 1;
     double y = 0;
     for (int step = 0; step <= 150; ++step) {
         const int v = reverse ? 205 - step : 55 + step;
         y += band;
-        const QColor colour(Settings.GradChannel1 == 1 ? v : 0, Settings.GradChannel2 == 1 ? v : 0,
-                            Settings.GradChannel3 == 1 ? v : 0);
-        FillBetween(painter, 0, ToPixel(y), surface.width(), ToPixel(y + band), colour);
+        const QRgb colour = qRgb(Settings.GradChannel1 == 1 ? v : 0, Settings.GradChannel2 == 1 ? v : 0,
+                                 Settings.GradChannel3 == 1 ? v : 0);
+        raster.Fill(0, ToPixel(y), surface.width(), ToPixel(y + band), colour);
     }
 }
 

@@ -1,14 +1,17 @@
 #include "core/EntityDrawing.h"
 
 #include "core/Colors.h"
+#include "core/Raster.h"
 #include "core/Rounding.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
+#include "core/TextFace.h"
 #include "core/Trace.h"
 
-#include <QFontMetrics>
 #include <QPainter>
 #include <limits>
+#include <optional>
+#include <vector>
 
 namespace zor {
 
@@ -61,23 +64,36 @@ QString CaptionByTrimMode(const QString& caption, qint16 trimMode)
 }
 
 // The point is the top left of the text, as the host's screens are laid out.
-void DrawTextAt(QPainter& painter, int x, int y, const QString& text, bool shadow, const QColor& colour)
+void DrawTextAt(Raster& raster, const TextFace& face, int x, int y, QStringView text, bool shadow, QRgb colour)
 {
-    const int baseline = painter.fontMetrics().ascent();
-    if (shadow) {
-        painter.setPen(Qt::black);
-        painter.drawText(QPoint(x + 2, y + 2 + baseline), text);
-    }
-    painter.setPen(colour);
-    painter.drawText(QPoint(x, y + baseline), text);
+    if (shadow)
+        face.Draw(raster, x + 2, y + 2, text, qRgb(0, 0, 0));
+    face.Draw(raster, x, y, text, colour);
 }
 
-// The upper or lower half of an option picture at the given size.
-QImage Half(const QImage& picture, bool lower, int width, int height)
+// The upper or lower half of an option picture at the given size. A screen
+// shows its options at one size, so the few halves in use are kept.
+const QImage& Half(const QImage& picture, bool lower, int width, int height)
 {
+    struct Scaled {
+        qint64 key;
+        bool lower;
+        QSize size;
+        QImage image;
+    };
+    static std::vector<Scaled> kept;
+    const QSize size(width, height);
+    for (const Scaled& s : kept) {
+        if (s.key == picture.cacheKey() && s.lower == lower && s.size == size)
+            return s.image;
+    }
+    if (kept.size() >= 32)
+        kept.clear();
     const int half = picture.height() / 2;
-    return picture.copy(0, lower ? half : 0, picture.width(), half)
-        .scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    kept.push_back({picture.cacheKey(), lower, size,
+                    picture.copy(0, lower ? half : 0, picture.width(), half)
+                        .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)});
+    return kept.back().image;
 }
 
 void DrawOptionPicture(QPainter& painter, const QImage& picture, int x, int y, int width, int height, bool shadow)
@@ -86,14 +102,12 @@ void DrawOptionPicture(QPainter& painter, const QImage& picture, int x, int y, i
         return;
     const QImage mask = Half(picture, true, width, height);
     const QImage image = Half(picture, false, width, height);
-    painter.save();
     painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
     if (shadow)
         painter.drawImage(x + 5, y + 5, mask);
     painter.drawImage(x, y, mask);
     painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
     painter.drawImage(x, y, image);
-    painter.restore();
 }
 
 const QImage* PictureAt(std::span<const QImage> pictures, int index)
@@ -104,7 +118,7 @@ const QImage* PictureAt(std::span<const QImage> pictures, int index)
     return picture.isNull() ? nullptr : &picture;
 }
 
-void DrawEntityWith(QPainter& painter, QFont& font, const Entity& entity, const EntityAttr& attr,
+void DrawEntityWith(Raster& raster, QFont& font, const Entity& entity, const EntityAttr& attr,
                     const EntityPictures& pictures)
 {
     EntityAttrs[KindOptionButton].TrimMode = 0;
@@ -129,8 +143,7 @@ void DrawEntityWith(QPainter& painter, QFont& font, const Entity& entity, const 
         r = Pixel(Scaled(x) + (entity.Width + 1) * cw);
         b = Pixel(Scaled(y) + entity.Height * ch);
     }
-    painter.setFont(font);
-    const QFontMetrics metrics = painter.fontMetrics();
+    const TextFace& face = TextFace::For(font, raster.Image());
 
     if (entity.Region != 0) {
         const qint64 left = SubWindowRect[0] * cw;
@@ -144,14 +157,16 @@ void DrawEntityWith(QPainter& painter, QFont& font, const Entity& entity, const 
     MakeBevelColours(Settings.BackColor, 1);
 
     QString caption = CaptionByTrimMode(entity.Caption, attr.TrimMode);
+    int textWidth = face.Width(caption);
     if (attr.TrimMode > 0) {
         const double room = (entity.Width + 1) * CellWidth.toDouble();
-        while (!caption.isEmpty() && metrics.horizontalAdvance(caption) > room)
+        while (!caption.isEmpty() && textWidth > room) {
+            textWidth -= face.Width(caption.back());
             caption.chop(1);
+        }
     }
 
-    const int textWidth = metrics.horizontalAdvance(caption);
-    int textDY = ToPixel(CellHeight.toDouble() / 2 - metrics.height() / 2.0);
+    int textDY = ToPixel(CellHeight.toDouble() / 2 - face.Height() / 2.0);
     int textX = 0;
     if (entity.Align == 0) {
         textX = x + 3;
@@ -169,9 +184,9 @@ void DrawEntityWith(QPainter& painter, QFont& font, const Entity& entity, const 
 
     const int fw = attr.FrameWidth;
     if (IsOn(attr.ShadowLines))
-        FillBetween(painter, x + 5 + fw, y + 5 + fw, r + 4 - fw, b + 4 - fw, Qt::black);
+        raster.Fill(x + 5 + fw, y + 5 + fw, r + 4 - fw, b + 4 - fw, qRgb(0, 0, 0));
     if (IsOn(attr.FillBackground)) {
-        FillBetween(painter, x + fw, y + fw, r - 1 - fw, b - 1 - fw, ToQColor(attr.BackColor));
+        raster.Fill(x + fw, y + fw, r - 1 - fw, b - 1 - fw, ToRgb(attr.BackColor));
         MakeBevelColours(attr.BackColor, 0);
     } else {
         MakeBevelColours(Settings.BackColor, 0);
@@ -179,74 +194,78 @@ void DrawEntityWith(QPainter& painter, QFont& font, const Entity& entity, const 
 
     if (attr.FrameStyle > 0) {
         const bool pairOne = attr.FrameStyle == FrameRaised || attr.FrameStyle == FrameEmbossed;
-        const QColor a = ToQColor(pairOne ? BevelLight1 : BevelDark2);
-        const QColor bc = ToQColor(pairOne ? BevelDark1 : BevelLight2);
+        const QRgb a = ToRgb(pairOne ? BevelLight1 : BevelDark2);
+        const QRgb bc = ToRgb(pairOne ? BevelDark1 : BevelLight2);
         if (attr.FrameStyle == FrameRaised || attr.FrameStyle == FrameIndented) {
-            FillBetween(painter, x + fw, y + fw, r - fw, y + 1 + fw, a);
-            FillBetween(painter, x + fw, y + fw, x + 1 + fw, b - 1 - fw, a);
-            FillBetween(painter, x + fw, b - 1 - fw, r - fw, b - 2 - fw, bc);
-            FillBetween(painter, r - fw, b - 1 - fw, r - 1 - fw, y + fw, bc);
+            raster.Fill(x + fw, y + fw, r - fw, y + 1 + fw, a);
+            raster.Fill(x + fw, y + fw, x + 1 + fw, b - 1 - fw, a);
+            raster.Fill(x + fw, b - 1 - fw, r - fw, b - 2 - fw, bc);
+            raster.Fill(r - fw, b - 1 - fw, r - 1 - fw, y + fw, bc);
         } else if (attr.FrameStyle == FrameEngraved || attr.FrameStyle == FrameEmbossed) {
-            OutlineBetween(painter, x + fw, y + fw, r - fw, b - 1 - fw, a);
-            OutlineBetween(painter, x + 1 + fw, y + 1 + fw, r + 1 - fw, b - fw, bc);
+            raster.Outline(x + fw, y + fw, r - fw, b - 1 - fw, a);
+            raster.Outline(x + 1 + fw, y + 1 + fw, r + 1 - fw, b - fw, bc);
         }
     }
 
     if (IsOn(attr.HasImage)) {
         if (attr.ImagePlacement == 1) {
-            if (const QImage* picture = PictureAt(pictures.OptionPictures, entity.ImageIndex))
+            if (const QImage* picture = PictureAt(pictures.OptionPictures, entity.ImageIndex)) {
+                QPainter painter(&raster.Image());
                 DrawOptionPicture(painter, *picture, x, y, Pixel(2 * cw), Pixel(ch), IsOn(attr.ImageShadow));
+            }
             textX = Pixel(Scaled(x) + 2 * cw + Scaled(12));
         } else if (attr.ImagePlacement == 2) {
             const QImage* picture = PictureAt(pictures.HostPictures, entity.ImageIndex);
             const int width = r - 3 - x;
             const int height = b - 4 - y;
             if (picture && width > 0 && height > 0) {
-                painter.save();
+                QPainter painter(&raster.Image());
                 painter.setCompositionMode(QPainter::CompositionMode_Source);
                 painter.drawImage(QRect(x + 2, y + 2, width, height), *picture);
-                painter.restore();
             }
         }
     }
 
     if (!caption.isEmpty()) {
         const bool shadow = IsOn(attr.TextShadow);
-        const QColor colour = ToQColor(IsOn(entity.Active) ? attr.TextColor : attr.DisabledColor);
+        const QRgb colour = ToRgb(IsOn(entity.Active) ? attr.TextColor : attr.DisabledColor);
         if (entity.Align == 4) {
             const qint64 pitch = cw + Scaled(entity.FontAdjust);
             for (qsizetype i = 0; i < caption.size(); ++i) {
                 const QChar c = caption.at(i);
                 // Twice the cell's centre less the character's width, so that
                 // the half pitch rounds exactly.
-                const qint64 twice = 2 * Scaled(x + 1) + 2 * i * pitch + pitch - Scaled(metrics.horizontalAdvance(c));
-                DrawTextAt(painter, RoundDiv(twice, 2 * Currency::Scale), y + textDY, QString(c), shadow, colour);
+                const qint64 twice = 2 * Scaled(x + 1) + 2 * i * pitch + pitch - Scaled(face.Width(c));
+                DrawTextAt(raster, face, RoundDiv(twice, 2 * Currency::Scale), y + textDY, QStringView(&c, 1), shadow,
+                           colour);
             }
         } else {
-            DrawTextAt(painter, textX, y + textDY, caption, shadow, colour);
+            DrawTextAt(raster, face, textX, y + textDY, caption, shadow, colour);
         }
     }
 
     if (IsOn(attr.UseBorder))
-        OutlineBetween(painter, x + fw, y + fw, r - fw, b - 1 - fw, ToQColor(attr.BorderColor));
+        raster.Outline(x + fw, y + fw, r - fw, b - 1 - fw, ToRgb(attr.BorderColor));
 }
 
-void DrawSubWindowFrame(QPainter& painter, const QImage& backDrop, QSize size, int captionHeight)
+void DrawSubWindowFrame(QImage& sub, const QImage& backDrop, int captionHeight)
 {
-    const int w = size.width();
-    const int h = size.height();
+    const int w = sub.width();
+    const int h = sub.height();
     const double ch = CellHeight.toDouble();
-    painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QPoint(0, ToPixel(captionHeight - ch)), backDrop,
-                      QRect(0, 0, w, qMax(0, ToPixel(h - captionHeight + ch))));
-    painter.restore();
-    const QColor highlight = ToQColor(COLOR_3DHIGHLIGHT);
-    const QColor shadow = ToQColor(COLOR_BTNSHADOW);
-    FillBetween(painter, 0, 0, w, 2, highlight);
-    FillBetween(painter, 0, 2, 2, h, highlight);
-    FillBetween(painter, w - 3, 2, w - 1, h - 1, shadow);
-    FillBetween(painter, 1, h - 3, w - 1, h - 1, shadow);
+    {
+        QPainter painter(&sub);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        painter.drawImage(QPoint(0, ToPixel(captionHeight - ch)), backDrop,
+                          QRect(0, 0, w, qMax(0, ToPixel(h - captionHeight + ch))));
+    }
+    Raster raster(sub);
+    const QRgb highlight = ToRgb(COLOR_3DHIGHLIGHT);
+    const QRgb shadow = ToRgb(COLOR_BTNSHADOW);
+    raster.Fill(0, 0, w, 2, highlight);
+    raster.Fill(0, 2, 2, h, highlight);
+    raster.Fill(w - 3, 2, w - 1, h - 1, shadow);
+    raster.Fill(1, h - 3, w - 1, h - 1, shadow);
 }
 
 } // namespace
@@ -272,24 +291,46 @@ void DrawEntity(Surface surface, const Entity& entity, const EntityAttr& attr, c
 {
     if (surface.Image.isNull())
         return;
-    QPainter painter(&surface.Image);
-    DrawEntityWith(painter, surface.Font, entity, attr, pictures);
+    Raster raster(surface.Image);
+    DrawEntityWith(raster, surface.Font, entity, attr, pictures);
 }
+
+namespace {
+
+bool SameLayout(const QImage& a, const QImage& b)
+{
+    return a.size() == b.size() && a.format() == b.format();
+}
+
+// Copies the source over the whole target. Alike images share the pixels,
+// so that the first drawing on the copy costs the only pixel copy.
+void CopyOver(QImage& target, const QImage& source)
+{
+    if (SameLayout(target, source)) {
+        target = source;
+        return;
+    }
+    if (target.isNull())
+        return;
+    QPainter painter(&target);
+    painter.setCompositionMode(QPainter::CompositionMode_Source);
+    painter.drawImage(0, 0, source, 0, 0, target.width(), target.height());
+}
+
+} // namespace
 
 void DrawEntities(const ScreenSurfaces& s)
 {
     if (s.Work.Image.isNull())
         return;
-    QPainter work(&s.Work.Image);
-    work.setCompositionMode(QPainter::CompositionMode_Source);
-    work.drawImage(0, 0, s.BackDrop, 0, 0, s.Work.Image.width(), s.Work.Image.height());
-    work.setCompositionMode(QPainter::CompositionMode_SourceOver);
-
-    QPainter sub;
-    if (!s.SubWindow.Image.isNull())
-        sub.begin(&s.SubWindow.Image);
-    if (sub.isActive() && s.SubWindowShown)
-        DrawSubWindowFrame(sub, s.BackDrop, s.SubWindow.Image.size(), s.SubWindowCaptionHeight);
+    CopyOver(s.Work.Image, s.BackDrop);
+    Raster work(s.Work.Image);
+    const bool sub = !s.SubWindow.Image.isNull();
+    if (sub && s.SubWindowShown)
+        DrawSubWindowFrame(s.SubWindow.Image, s.BackDrop, s.SubWindowCaptionHeight);
+    std::optional<Raster> subRaster;
+    if (sub)
+        subRaster.emplace(s.SubWindow.Image);
 
     const int count = qMin<int>(EntityCount, EntitySlots);
     for (int i = 0; i < count; ++i) {
@@ -304,18 +345,10 @@ void DrawEntities(const ScreenSurfaces& s)
         const EntityAttr& attr = EntityAttrs[static_cast<size_t>(entity.EntityType)];
         if (entity.Region < 1)
             DrawEntityWith(work, s.Work.Font, entity, attr, s.Pictures);
-        else if (sub.isActive())
-            DrawEntityWith(sub, s.SubWindow.Font, entity, attr, s.Pictures);
+        else if (subRaster)
+            DrawEntityWith(*subRaster, s.SubWindow.Font, entity, attr, s.Pictures);
     }
-    work.end();
-    if (sub.isActive())
-        sub.end();
-
-    if (s.Target.isNull())
-        return;
-    QPainter target(&s.Target);
-    target.setCompositionMode(QPainter::CompositionMode_Source);
-    target.drawImage(0, 0, s.Work.Image, 0, 0, s.Target.width(), s.Target.height());
+    CopyOver(s.Target, s.Work.Image);
 }
 
 } // namespace zor

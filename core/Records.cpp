@@ -15,10 +15,10 @@ namespace {
 void AssignFixedWidth(QString& field, QStringView text, int width)
 {
     field.resize(width);
-    QChar* out = field.data();
+    char16_t* out = reinterpret_cast<char16_t*>(field.data());
     const qsizetype used = qMin<qsizetype>(text.size(), width);
-    std::copy_n(text.data(), used, out);
-    std::fill(out + used, out + width, QLatin1Char(' '));
+    std::copy_n(text.utf16(), used, out);
+    std::fill(out + used, out + width, u' ');
 }
 
 } // namespace

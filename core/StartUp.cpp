@@ -5,6 +5,7 @@
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "session/fConnection.h"
+#include "settings/Properties.h"
 
 #include <QFile>
 
@@ -56,6 +57,7 @@ bool Main(const QString& commandLine)
     PrepareDesignSample();
     VersionSuffix = QStringLiteral("1");
     LoadScriptKeys();
+    Properties::instance().LoadINI();
     LoadCacheValue();
     fConnection::instance().show();
     return true;

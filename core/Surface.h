@@ -5,8 +5,6 @@
 #include <QImage>
 #include <QSize>
 
-class QPainter;
-
 namespace zor {
 
 // Drawing works at 96 dots per inch, so a font size in points gives the same
@@ -27,10 +25,5 @@ QImage MakeSurfaceImage(QSize size, const QColor& fill);
 void ResizeSurface(QImage& image, QSize size, const QColor& fill);
 // The font a surface starts with.
 QFont DefaultSurfaceFont();
-
-// Rectangles given by two corner points, both corners included, in either
-// order: filled, and as a one-pixel outline.
-void FillBetween(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour);
-void OutlineBetween(QPainter& painter, int x1, int y1, int x2, int y2, const QColor& colour);
 
 } // namespace zor

@@ -1,13 +1,13 @@
 #include "core/WindowUtils.h"
 
 #include "core/Colors.h"
+#include "core/Raster.h"
 #include "core/SharedState.h"
-#include "core/Surface.h"
 #include "core/Twips.h"
 
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QTextCursor>
@@ -114,6 +114,15 @@ void CenterInParent(QWidget& child, const QWidget& parent)
     child.move(parent.width() / 2 - child.width() / 2, parent.height() / 2 - child.height() / 2);
 }
 
+QStringList ListItems(const QListWidget& list)
+{
+    QStringList items;
+    items.reserve(list.count());
+    for (int i = 0; i < list.count(); ++i)
+        items << list.item(i)->text();
+    return items;
+}
+
 void CenterOverWindow(QWidget& dialog, const QWidget& window)
 {
     dialog.move(window.x() + (window.width() - dialog.width()) / 2,
@@ -133,15 +142,15 @@ void UpdateMainCaption(QWidget& sessionWindow)
 void DrawRaisedBorder(QImage& surface, const QColor& background)
 {
     surface.fill(background);
-    QPainter painter(&surface);
+    Raster raster(surface);
     const int w = surface.width();
     const int h = surface.height();
-    const QColor highlight = ToQColor(COLOR_3DHIGHLIGHT);
-    const QColor shadow = ToQColor(COLOR_BTNSHADOW);
-    FillBetween(painter, 0, 0, w, 1, highlight);
-    FillBetween(painter, 0, 0, 1, h, highlight);
-    FillBetween(painter, w - 2, 1, w - 1, h - 1, shadow);
-    FillBetween(painter, 1, h - 2, w - 1, h - 1, shadow);
+    const QRgb highlight = ToRgb(COLOR_3DHIGHLIGHT);
+    const QRgb shadow = ToRgb(COLOR_BTNSHADOW);
+    raster.Fill(0, 0, w, 1, highlight);
+    raster.Fill(0, 0, 1, h, highlight);
+    raster.Fill(w - 2, 1, w - 1, h - 1, shadow);
+    raster.Fill(1, h - 2, w - 1, h - 1, shadow);
 }
 
 } // namespace zor

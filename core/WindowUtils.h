@@ -2,9 +2,11 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 class QImage;
+class QListWidget;
 class QPlainTextEdit;
 class QWidget;
 
@@ -31,6 +33,8 @@ bool IsVisible(const QWidget& widget);
 
 void CenterForm(QWidget& form);
 void CenterInParent(QWidget& child, const QWidget& parent);
+// The texts of a list box's items, in order.
+QStringList ListItems(const QListWidget& list);
 // Centres a dialog over another top-level window (the session window).
 void CenterOverWindow(QWidget& dialog, const QWidget& window);
 // Puts a dialog under the session window's toolbar.

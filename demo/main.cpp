@@ -1,3 +1,4 @@
+#include "demo/DemoConfig.h"
 #include "demo/DemoHost.h"
 
 #include <QCommandLineParser>
@@ -17,7 +18,11 @@ int main(int argc, char** argv)
                                   QStringLiteral("user"), QStringLiteral("demo"));
     const QCommandLineOption password(QStringLiteral("password"), QStringLiteral("The password accepted."),
                                       QStringLiteral("password"), QStringLiteral("demo"));
-    parser.addOptions({port, user, password});
+    const QCommandLineOption writeConfig(QStringLiteral("write-config"),
+                                         QStringLiteral("Writes a session configuration for this host to the file "
+                                                        "(its folder becomes the program folder) and goes on."),
+                                         QStringLiteral("path"));
+    parser.addOptions({port, user, password, writeConfig});
     parser.process(app);
 
     QTextStream out(stdout);
@@ -31,6 +36,8 @@ int main(int argc, char** argv)
         QTextStream(stderr) << "cannot listen on 127.0.0.1 port " << parser.value(port) << Qt::endl;
         return 1;
     }
+    if (parser.isSet(writeConfig) && !demo::WriteDemoConfig(parser.value(writeConfig), host.Port(), parser.value(user)))
+        return 1;
     out << "LISTENING " << host.Port() << Qt::endl;
     return app.exec();
 }

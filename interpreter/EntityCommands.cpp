@@ -1,4 +1,5 @@
 #include "core/Ciphers.h"
+#include "core/EntityDrawing.h"
 #include "core/NumberConversion.h"
 #include "core/Rounding.h"
 #include "core/SharedState.h"
@@ -102,6 +103,18 @@ int FindEntityAt(qint16 column, qint16 row, bool includeBoxes)
     return -1;
 }
 
+// Where a command that may replace what stands at its cell writes: the
+// entity found there, else the next new slot (possibly beyond the table).
+struct CellSlot {
+    int slot;
+    bool added;
+};
+CellSlot SlotForCell(qint16 column, qint16 row, bool includeBoxes)
+{
+    const int found = FindEntityAt(column, row, includeBoxes);
+    return found >= 0 ? CellSlot{found, false} : CellSlot{EntityCount, true};
+}
+
 Entity& Slot(int slot)
 {
     return Entities[static_cast<size_t>(slot)];
@@ -118,8 +131,8 @@ QImage LoadPicture(double source, const QString& file)
     const double number = Val(file);
     if (number < 0 || number != std::floor(number))
         return {};
-    const QString folder = source == 2 ? QStringLiteral("bitmaps") : QStringLiteral("icons");
-    return QImage(QStringLiteral(":/zor/%1/%2.png").arg(folder).arg(static_cast<qint64>(number)));
+    const QString name = source == 2 ? QStringLiteral(":/zor/bitmap_%1.bmp") : QStringLiteral(":/zor/icon_%1.png");
+    return QImage(name.arg(static_cast<qint64>(number)));
 }
 
 } // namespace
@@ -131,10 +144,7 @@ void Interpreter::CreateEntity(const CommandUnit& unit)
     const qint16 row = IntegerValue(unit.Field(3));
     if (column == 0 && row == 0)
         return;
-    int slot = FindEntityAt(column, row, false);
-    const bool added = slot < 0;
-    if (added)
-        slot = EntityCount;
+    const auto [slot, added] = SlotForCell(column, row, false);
     if (slot >= EntitySlots) {
         Refuse(unit, TableFull);
         return;
@@ -162,6 +172,18 @@ void Interpreter::CreateEntity(const CommandUnit& unit)
     ScreenChanged = true;
 }
 
+void Interpreter::DrawAlone(const Entity& entity)
+{
+    // What the whole-screen redraw leaves out is not drawn alone either.
+    if (entity.EntityType <= 0 || entity.EntityType >= EntityAttrSlots || entity.Width <= 0)
+        return;
+    PictureBox& target = entity.Region < 1 ? *window_.MainPic : *window_.lvMainPic;
+    if (target.Image().isNull())
+        return;
+    DrawEntity(target.Surface(), entity, EntityAttrs[static_cast<size_t>(entity.EntityType)], window_.Pictures());
+    target.Refresh();
+}
+
 void Interpreter::ReplaceEntity(const CommandUnit& unit)
 {
     if (unit.Field(2).isEmpty())
@@ -177,6 +199,7 @@ void Interpreter::ReplaceEntity(const CommandUnit& unit)
         if (!IsBlank(unit.Field(6)))
             ApplyKindCode(entity, unit.Field(6), false);
         DecipherCaption(entity, unit.Field(4), unit.Field(7));
+        DrawAlone(entity);
     }
     AddToHistory(unit);
     ScreenChanged = false;
@@ -238,10 +261,7 @@ void Interpreter::AddBox(const CommandUnit& unit)
     const qint16 row = IntegerValue(unit.Field(3));
     if (column == 0 && row == 0)
         return;
-    int slot = FindEntityAt(column, row, true);
-    const bool added = slot < 0;
-    if (added)
-        slot = EntityCount;
+    const auto [slot, added] = SlotForCell(column, row, true);
     if (slot >= EntitySlots) {
         Refuse(unit, TableFull);
         return;
@@ -266,7 +286,9 @@ void Interpreter::AddImage(const CommandUnit& unit)
     StartEntityCount();
     const double source = Val(unit.Field(6));
     const QString file = unit.FieldText(7);
-    if (source == 0 && !QFileInfo::exists(file))
+    // Only a plain file can be a picture: a device or a pipe named by the host
+    // could be read without end.
+    if (source == 0 && !QFileInfo(file).isFile())
         return;
     if (EntityCount >= EntitySlots) {
         Refuse(unit, TableFull);

@@ -12,6 +12,7 @@
 #include "interpreter/CommandUnit.h"
 #include "interpreter/Interpreter.h"
 #include "session/fConnection.h"
+#include "settings/FileSave.h"
 #include "settings/TextFile.h"
 
 #include <QLineEdit>
@@ -100,9 +101,9 @@ void Interpreter::RequestInput(const CommandUnit& unit)
         QStringList lines;
         for (int i = 0; i < window_.stack->count(); ++i)
             lines << window_.stack->item(i)->text();
-        const QString error = WriteTextFile(ProgramFile(QStringLiteral("capture.qms")), lines);
-        if (!error.isEmpty())
-            WriteTrace(QStringLiteral("Process"), QStringLiteral("capture.qms not written: ") + error);
+        // A failure has been shown to the user; the box stays open.
+        if (!SaveFileWhole(ProgramFile(QStringLiteral("capture.qms")), TextFileBytes(lines)))
+            WriteTrace(QStringLiteral("Process"), QStringLiteral("capture.qms not written"));
     }
 }
 

@@ -5,6 +5,7 @@
 namespace zor {
 
 class CommandUnit;
+struct Entity;
 class fConnection;
 
 // Executes the host's command units one at a time on the session window:
@@ -46,6 +47,8 @@ private:
     void TraceUnit(const QString& unit);
     void PlainText(QString text);
     void AddToHistory(const CommandUnit& unit);
+    // Draws one entity at once on the picture of its level.
+    void DrawAlone(const Entity& entity);
     // The unit is refused as a whole: nothing of it has run.
     void Refuse(const CommandUnit& unit, const QString& reason);
 

@@ -24,6 +24,8 @@ const QString SubWindowCaption = QStringLiteral("ZOR Suite");
 // pixel for pixel.
 void CopyScreenRect(const QImage& source, QImage& target, QSize size)
 {
+    if (source.isNull() || target.isNull())
+        return;
     QPainter painter(&target);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     painter.drawImage(QPoint(0, 0), source, QRect(QPoint(0, 0), size));
@@ -144,8 +146,7 @@ void Interpreter::RestoreScreen(const CommandUnit& unit)
     const qint16 number = IntegerValue(unit.Field(2));
     if (number >= 0 && static_cast<size_t>(number) < window_.Buffer.size()) {
         const QImage& buffer = window_.Buffer[static_cast<size_t>(number)];
-        if (!buffer.isNull() && !window_.Work.isNull())
-            CopyScreenRect(buffer, window_.Work, window_.MainPic->size());
+        CopyScreenRect(buffer, window_.Work, window_.MainPic->size());
     }
     AddToHistory(unit);
 }

@@ -21,6 +21,7 @@ const QLatin1String ComOff("COM^OFF");
 ReceivePipeline::ReceivePipeline(QObject* parent) : QObject(parent)
 {
     ReleaseTimer.setSingleShot(true);
+    ReleaseTimer.setTimerType(Qt::PreciseTimer);
     connect(&ReleaseTimer, &QTimer::timeout, this, [this] { DataReady(); });
 }
 
@@ -126,6 +127,7 @@ void ReceivePipeline::Socket_Receive(QString& data)
     if (hooks.BeforeCut)
         hooks.BeforeCut();
     data.replace(CrLf, EscLf);
+    recvBuffer_.reserve(recvBuffer_.size() + data.size() + 1);
     recvBuffer_ += data;
     recvBuffer_ += Esc;
     if (!CutUnits())

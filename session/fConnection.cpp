@@ -48,6 +48,7 @@ fConnection::fConnection()
     CreateHelpPanel();
     CreateConsole();
     CreateTenKeyPad();
+    CreateChannel();
 
     resize(640, 480);
     Dialogs::SetParentWindow(this);

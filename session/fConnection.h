@@ -3,7 +3,9 @@
 #include "core/EntityDrawing.h"
 #include "core/SharedState.h"
 #include "interpreter/Interpreter.h"
+#include "session/HostChannel.h"
 #include "session/PictureBox.h"
+#include "session/ReceivePipeline.h"
 
 #include <QFont>
 #include <QImage>
@@ -198,6 +200,37 @@ public:
     // Executes one host command unit (without its ESC).
     void Process(const QString& unit) { mInterpreter.Process(unit); }
 
+    // Host channel and receive pipeline (fConnection_Receive.cpp)
+    HostChannel* mChannel = nullptr;
+    ReceivePipeline* Receiver = nullptr;
+    int AnimFrame = 0;
+    void mChannel_DataReady();
+    // Handles one released chunk of host text; may rewrite it.
+    void Socket_Receive(QString& data);
+    // Writes the text (bytes 0..255) to the host as it stands.
+    void Send(const QString& text);
+    // The next frame of the busy picture, with the hourglass.
+    void ShowBusy();
+    // The receipt port's output of serial pass-through text, and its closing.
+    void ComPortOut(const QString& text);
+    void CloseComPort();
+
+    // Connection life cycle (fConnection_Connection.cpp)
+    bool ChannelOpen = false;
+    QString CommStateText;
+    void puConnect_Click();
+    void socket_Connect();
+    int GetChannelProtocol() const;
+    void mChannel_CommState(int state);
+    void Timer3_Timer();
+    void puDisconnect_Click();
+    // Disconnects without asking (while connected).
+    void CloseConnection();
+    // Leaves the program; false when the user chose to stay connected.
+    bool exitmnu_Click();
+    // The host refused the log-on: back to disconnected, and the log-on again.
+    void LogonRefused();
+
     // Typed answers. Input boxes and multi-value editors
     // (fConnection_InputBoxes.cpp):
     // Alternates on each clear-text Tab answer, so that a second validation
@@ -240,6 +273,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // Closing the window is leaving the program.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     fConnection();
@@ -255,9 +290,15 @@ private:
     void CreateHelpPanel();
     void CreateConsole();
     void CreateTenKeyPad();
+    void CreateChannel();
+    void WireConnection();
+    void SetConnectedItems(bool connected);
+    void ClearToBackdrop();
+    void HideSessionPanels();
     void ConnectInputHandlers();
 
     Interpreter mInterpreter{*this};
+    bool mConnecting = false; // puConnect_Click is waiting for the connection
 };
 
 } // namespace zor

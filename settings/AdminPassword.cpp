@@ -2,8 +2,10 @@
 
 #include "core/Dialogs.h"
 #include "session/fConnection.h"
+#include "settings/Properties.h"
 #include "settings/fPropLock.h"
 
+#include <QCheckBox>
 #include <QLineEdit>
 
 namespace zor {
@@ -24,6 +26,12 @@ bool AskAdminPassword(bool locked, const QString& password)
         Dialogs::MsgBox(QStringLiteral("Password was incorrect.  Try again."), Dialogs::Critical,
                         QStringLiteral("Pwd Failed"));
     }
+}
+
+bool AskAdminPassword()
+{
+    const Properties& settings = Properties::instance();
+    return AskAdminPassword(settings.PropCheck[12]->isChecked(), settings.PropText[2]->text());
 }
 
 } // namespace zor

@@ -9,5 +9,7 @@ namespace zor {
 // user types the settings password (letter case ignored) or gives up with an
 // empty answer, and tells "Pwd Failed" after every wrong one.
 bool AskAdminPassword(bool locked, const QString& password);
+// The same with the settings window's lock box and password.
+bool AskAdminPassword();
 
 } // namespace zor

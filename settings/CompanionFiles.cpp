@@ -5,32 +5,51 @@
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
+#include "settings/FileSave.h"
 #include "settings/TextFile.h"
+
+#include <QDir>
+#include <QSet>
 
 namespace zor {
 
 namespace {
 
-const QString CRLF = QStringLiteral("\r\n");
+// Files that exist but could not be read in this run. Their lists stay
+// empty, so saving such a list would wipe what the file holds: they are not
+// saved over until a later reading succeeds.
+QSet<QString>& UnreadFiles()
+{
+    static QSet<QString> files;
+    return files;
+}
 
 TextFileRead ReadCompanion(const QString& name)
 {
-    TextFileRead read = ReadTextFile(ProgramFile(name));
-    if (!read.Missing && !read.Error.isEmpty())
-        Dialogs::MsgBox(QStringLiteral("Could not read \"") + name + QStringLiteral("\".") + CRLF + read.Error,
-                        Dialogs::Exclamation, QStringLiteral("ERROR"));
+    const QString path = ProgramFile(name);
+    TextFileRead read = ReadTextFile(path);
+    if (read.Missing || read.Ok()) {
+        UnreadFiles().remove(path);
+        return read;
+    }
+    UnreadFiles().insert(path);
+    Dialogs::MsgBox(
+        QStringLiteral("The file \"%1\" could not be read: %2").arg(QDir::toNativeSeparators(path), read.Error),
+        Dialogs::Exclamation, QStringLiteral("ERROR"));
     return read;
 }
 
 bool WriteCompanion(const QString& name, const QStringList& lines)
 {
-    const QString error = WriteTextFile(ProgramFile(name), lines);
-    if (error.isEmpty())
-        return true;
-    Dialogs::MsgBox(QStringLiteral("Could not save \"") + name + QStringLiteral("\".") + CRLF + error + CRLF +
-                        QStringLiteral("The file keeps its previous contents."),
-                    Dialogs::Critical, QStringLiteral("ERROR"));
-    return false;
+    const QString path = ProgramFile(name);
+    if (UnreadFiles().contains(path)) {
+        Dialogs::MsgBox(QStringLiteral("The file \"%1\" could not be read, so it is not saved over: what it holds "
+                                       "would be lost.")
+                            .arg(QDir::toNativeSeparators(path)),
+                        Dialogs::Critical, QStringLiteral("ERROR"));
+        return false;
+    }
+    return SaveFileWhole(path, TextFileBytes(lines));
 }
 
 } // namespace

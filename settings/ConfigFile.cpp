@@ -46,6 +46,36 @@ void WriteWidth(PackedWriter& out, const std::optional<float>& width)
     out.Single(*width);
 }
 
+// One value of the given packed type, as a width.
+template <typename T> bool ReadNumber(PackedReader& in, bool (PackedReader::*read)(T&), std::optional<float>& width)
+{
+    T value{};
+    if (!(in.*read)(value))
+        return false;
+    width = ToSingle(static_cast<double>(value));
+    return true;
+}
+
+bool ReadDouble(PackedReader& in, std::optional<float>& width)
+{
+    qint64 bits = 0;
+    if (!in.Int64(bits))
+        return false;
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    width = ToSingle(value);
+    return true;
+}
+
+bool ReadCurrency(PackedReader& in, std::optional<float>& width)
+{
+    Currency value;
+    if (!in.Money(value))
+        return false;
+    width = ToSingle(value.toDouble());
+    return true;
+}
+
 // The width in whatever numeric type the file holds it. A type this reader
 // cannot size leaves the position unknown, so reading stops there.
 bool ReadWidth(PackedReader& in, std::optional<float>& width)
@@ -59,51 +89,19 @@ bool ReadWidth(PackedReader& in, std::optional<float>& width)
         width.reset();
         return true;
     case VariantInteger:
-    case VariantBoolean: {
-        qint16 value = 0;
-        if (!in.Int16(value))
-            return false;
-        width = value;
-        return true;
-    }
-    case VariantLong: {
-        qint32 value = 0;
-        if (!in.Int32(value))
-            return false;
-        width = ToSingle(value);
-        return true;
-    }
-    case VariantSingle: {
-        float value = 0;
-        if (!in.Single(value))
-            return false;
-        width = value;
-        return true;
-    }
+    case VariantBoolean:
+        return ReadNumber(in, &PackedReader::Int16, width);
+    case VariantLong:
+        return ReadNumber(in, &PackedReader::Int32, width);
+    case VariantSingle:
+        return ReadNumber(in, &PackedReader::Single, width);
     case VariantDouble:
-    case VariantDate: {
-        qint64 bits = 0;
-        if (!in.Int64(bits))
-            return false;
-        double value;
-        std::memcpy(&value, &bits, sizeof value);
-        width = ToSingle(value);
-        return true;
-    }
-    case VariantCurrency: {
-        Currency value;
-        if (!in.Money(value))
-            return false;
-        width = ToSingle(value.toDouble());
-        return true;
-    }
-    case VariantByte: {
-        quint8 value = 0;
-        if (!in.Byte(value))
-            return false;
-        width = value;
-        return true;
-    }
+    case VariantDate:
+        return ReadDouble(in, width);
+    case VariantCurrency:
+        return ReadCurrency(in, width);
+    case VariantByte:
+        return ReadNumber(in, &PackedReader::Byte, width);
     default:
         return false;
     }

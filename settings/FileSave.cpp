@@ -15,8 +15,11 @@ bool SaveFileWhole(const QString& path, const QByteArray& bytes)
     // count; a buffered flush can lose it and let commit() succeed.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         error = file.errorString();
-    else if (file.write(bytes) != bytes.size())
-        error = file.errorString();
+    else if (const qint64 written = file.write(bytes); written != bytes.size())
+        error = written < 0 ? file.errorString()
+                            : QStringLiteral("only %1 of %2 bytes could be written (is the disk full?)")
+                                  .arg(written)
+                                  .arg(bytes.size());
     else if (!file.commit())
         error = file.errorString();
     else

@@ -3,7 +3,6 @@
 #include "core/Text.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 namespace zor {
 
@@ -40,16 +39,12 @@ TextFileRead ReadTextFile(const QString& path)
     return result;
 }
 
-QString WriteTextFile(const QString& path, const QStringList& lines)
+QByteArray TextFileBytes(const QStringList& lines)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
+    QByteArray bytes;
     for (const QString& line : lines)
-        file.write(ToBytes(line + QStringLiteral("\r\n")));
-    if (!file.commit())
-        return file.errorString();
-    return QString();
+        bytes += ToBytes(line) + "\r\n";
+    return bytes;
 }
 
 } // namespace zor

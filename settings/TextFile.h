@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -19,8 +20,7 @@ struct TextFileRead {
 // line end after the last line gives no extra empty line.
 TextFileRead ReadTextFile(const QString& path);
 
-// Replaces the file whole, one CR LF line per entry: a failed write leaves
-// the old file as it was. Returns the error text, empty on success.
-QString WriteTextFile(const QString& path, const QStringList& lines);
+// The bytes of a text file: one CR LF line per entry.
+QByteArray TextFileBytes(const QStringList& lines);
 
 } // namespace zor

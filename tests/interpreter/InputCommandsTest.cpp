@@ -153,9 +153,12 @@ TEST_F(InputCommands, CaptureWritesTheHistoryWithoutTheRequest)
 TEST_F(InputCommands, CaptureThatCannotBeWrittenLeavesTheBoxOpen)
 {
     test::ProgramFolderScope folder;
+    test::DialogScript dialogs;
     QDir(folder.path()).mkdir("capture.qms");
     CaptureEnabled = VbTrue;
     window.Process("in^1^1^5^^^^0");
+    ASSERT_EQ(dialogs.asked.size(), 1);
+    EXPECT_TRUE(dialogs.asked[0].prompt.contains("capture.qms"));
     EXPECT_TRUE(InputPending);
     EXPECT_FALSE(window.INTextPic->isHidden());
     EXPECT_TRUE(TraceLines().join('\n').contains("capture.qms not written"));

@@ -6,6 +6,7 @@
 #include "session/fConnection.h"
 #include "tests/support/QtPrinters.h"
 
+#include <QApplication>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QStringList>
@@ -17,13 +18,18 @@ namespace zor::test {
 
 // Drives the session window's Process from a clean screen: shared state back
 // to its start, the history and the console empty, the sub-window closed,
-// cells of 10 x 20 pixels and the trace on in a folder of its own.
+// the window shown, cells of 10 x 20 pixels and the trace on in a folder of its own.
 class ProcessTest : public ::testing::Test {
 protected:
     fConnection& window = fConnection::instance();
 
     void SetUp() override
     {
+        if (!window.isVisible()) {
+            window.resize(1000, 700);
+            window.show();
+            QApplication::processEvents();
+        }
         Entities.fill(Entity{});
         EntityData.fill(QString());
         EntityCount = 0;

@@ -14,6 +14,7 @@ class AutoReplies : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        saved = ReplyLink();
         TermId = QStringLiteral("T01");
         ComMode = false;
         AutoReplyLink& link = ReplyLink();
@@ -34,7 +35,7 @@ protected:
     }
     void TearDown() override
     {
-        ReplyLink() = AutoReplyLink();
+        ReplyLink() = saved;
         Dialogs::ClearAnswerer();
         TermId.clear();
         ComMode = false;
@@ -47,6 +48,7 @@ protected:
         return answered;
     }
 
+    AutoReplyLink saved;
     test::SentRecorder host;
     QStringList global;
     QStringList session;

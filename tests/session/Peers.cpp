@@ -176,7 +176,7 @@ Sshd::~Sshd()
 {
     Stop(process_);
     if (userAdded_)
-        Run(QStringLiteral("userdel"), {user_});
+        Run(QStringLiteral("userdel"), {QStringLiteral("-f"), user_});
 }
 
 QByteArray Sshd::KnownHostsLine() const

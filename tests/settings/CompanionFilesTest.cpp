@@ -4,6 +4,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 using namespace zor;
@@ -171,7 +172,16 @@ TEST_F(CompanionFiles, UnreadableSessionRepliesEndTheReadingAndTellTheUser)
     EXPECT_TRUE(lists.SessionReplies.isEmpty());
     EXPECT_TRUE(lists.Servers.Entries.isEmpty());
     ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("Could not read \"North Shop.dat\"")));
+    EXPECT_TRUE(dialogs.asked[0].prompt.contains(QStringLiteral("North Shop.dat\" could not be read: ")));
+
+    // Its empty list is not saved over it until it reads again.
+    EXPECT_FALSE(SaveReplyTab(1, {}));
+    ASSERT_EQ(dialogs.asked.size(), 2);
+    EXPECT_TRUE(dialogs.asked[1].prompt.contains(QStringLiteral("so it is not saved over")));
+    EXPECT_TRUE(QFileInfo(home.file(QStringLiteral("North Shop.dat"))).isDir());
+    ASSERT_TRUE(QDir(home.path()).rmdir(QStringLiteral("North Shop.dat")));
+    ReadCompanionFiles();
+    EXPECT_TRUE(SaveReplyTab(1, {QStringLiteral("Menu:=1")}));
 }
 
 TEST_F(CompanionFiles, FailedWriteKeepsTheFileAndTellsTheUser)
@@ -180,6 +190,6 @@ TEST_F(CompanionFiles, FailedWriteKeepsTheFileAndTellsTheUser)
     EXPECT_FALSE(SaveReplyTab(0, {QStringLiteral("Login:=@userid")}));
     ASSERT_EQ(dialogs.asked.size(), 1);
     EXPECT_EQ(dialogs.asked[0].title, QStringLiteral("ERROR"));
-    EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("Could not save \"response.dat\"")));
+    EXPECT_TRUE(dialogs.asked[0].prompt.contains(QStringLiteral("response.dat\" could not be saved")));
     EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{"response.dat"});
 }

@@ -277,10 +277,44 @@ TEST(FileSave, FailureIsReportedAndTheOldFileStays)
     setrlimit(RLIMIT_FSIZE, &previous);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(dialogs.asked.size(), 2);
+    ASSERT_EQ(dialogs.asked.size(), 2);
+    EXPECT_TRUE(dialogs.asked[1].prompt.contains(QStringLiteral("disk full")));
     EXPECT_EQ(home.read(QStringLiteral("default.ntt")), QByteArray("old content"));
 
     EXPECT_TRUE(SaveFileWhole(target, "new"));
     EXPECT_EQ(home.read(QStringLiteral("default.ntt")), QByteArray("new"));
     EXPECT_EQ(dialogs.asked.size(), 2);
+}
+
+TEST(ConfigFile, WidthOfAnyNumericTypeMovesTheLaterItems)
+{
+    FillDistinctValues();
+    const QByteArray whole = WriteConfig({});
+    auto typed = [](qint16 type, const QByteArray& value) {
+        QByteArray bytes(2, '\0');
+        Poke<qint16>(bytes, 0, type);
+        return bytes + value;
+    };
+    QByteArray int16(2, '\0'), int32(4, '\0'), dbl(8, '\0'), money(8, '\0');
+    Poke<qint16>(int16, 0, 9000);
+    Poke<qint32>(int32, 0, 9000);
+    Poke<double>(dbl, 0, 9000.0);
+    Poke<qint64>(money, 0, 90000000);
+    struct Case {
+        QByteArray variant;
+        std::optional<float> width;
+    };
+    for (const Case& c : {Case{typed(1, {}), std::nullopt}, Case{typed(2, int16), 9000.0f},
+                          Case{typed(3, int32), 9000.0f}, Case{typed(5, dbl), 9000.0f}, Case{typed(6, money), 9000.0f},
+                          Case{typed(17, QByteArray(1, '\x64')), 100.0f}}) {
+        const QByteArray bytes = whole.left(58) + c.variant + whole.mid(64);
+        SavedWindowWidth = 1.0f;
+        SavedWindowHeight = 0;
+        EncryptScripts = 0;
+        ConfigWindowItems read;
+        EXPECT_EQ(ReadConfig(bytes, read), ConfigItemCount) << c.variant.toHex().constData();
+        EXPECT_EQ(SavedWindowWidth, c.width) << c.variant.toHex().constData();
+        EXPECT_EQ(SavedWindowHeight, 7200);
+        EXPECT_EQ(EncryptScripts, VbTrue);
+    }
 }

@@ -1,8 +1,10 @@
 #include "settings/AdminPassword.h"
+#include "settings/Properties.h"
 #include "settings/fPropLock.h"
 #include "tests/support/TestSupport.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -90,4 +92,21 @@ TEST(PasswordPrompt, CallersProtocol)
             EXPECT_EQ(box.style, 16) << c.name;
         }
     }
+}
+
+TEST(PasswordPrompt, UsesTheSettingsWindowsLockAndPassword)
+{
+    test::ProgramFolderScope home;
+    test::DialogScript dialogs;
+    Properties& settings = Properties::instance();
+    settings.PropCheck[12]->setChecked(false);
+    EXPECT_TRUE(AskAdminPassword());
+
+    settings.PropCheck[12]->setChecked(true);
+    settings.PropText[2]->setText(QStringLiteral("Counter1"));
+    PromptUser user({QStringLiteral("secret"), QStringLiteral("COUNTER1")});
+    EXPECT_TRUE(AskAdminPassword());
+    EXPECT_EQ(user.shown, 2);
+    EXPECT_EQ(dialogs.asked.size(), 1);
+    settings.PropCheck[12]->setChecked(false);
 }

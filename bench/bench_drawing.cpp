@@ -1,0 +1,105 @@
+#include "core/Appearance.h"
+#include "core/Backdrop.h"
+#include "core/EntityDrawing.h"
+#include "core/Images.h"
+#include "core/SharedState.h"
+#include "core/Text.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImage>
+#include <benchmark/benchmark.h>
+#include <vector>
+
+using namespace zor;
+
+namespace {
+
+const QSize Screen(1920, 1080);
+
+// A full table: every kind with captions in every alignment, a tenth of the
+// entities in an open sub-window.
+void FillTable()
+{
+    SetDefaultAppearance();
+    CellWidth = Currency::fromDouble(Screen.width() / 81.0f);
+    CellHeight = Currency::fromDouble(Screen.height() / 25.0f);
+    SubWindowRect = {40, 10, 30, 10};
+    const qint16 aligns[] = {0, 1, 2, 3, 4, 50};
+    for (int i = 0; i < EntitySlots; ++i) {
+        Entity& e = Entities[static_cast<size_t>(i)];
+        e = Entity();
+        e.EntityType = static_cast<qint16>(1 + i % 11);
+        e.X = static_cast<qint16>((i * 7) % 70);
+        e.Y = static_cast<qint16>((i * 3) % 24);
+        e.Width = static_cast<qint16>(5 + i % 12);
+        e.Height = e.EntityType == KindBox ? 4 : 1;
+        e.Align = aligns[i % 6];
+        e.Active = (i % 5) ? VbTrue : VbFalse;
+        e.ImageIndex = static_cast<qint16>(i % 3);
+        e.SetCaption(QStringLiteral("Caption %1 of the screen").arg(i));
+        if (i % 10 == 0) {
+            e.Region = 1;
+            e.X = static_cast<qint16>(41 + i % 20);
+            e.Y = static_cast<qint16>(11 + i % 8);
+        }
+    }
+    EntityCount = EntitySlots;
+}
+
+void BM_DrawEntities(benchmark::State& state)
+{
+    FillTable();
+    QImage backDrop = MakeSurfaceImage(Screen, QColor(192, 192, 192));
+    QImage work = MakeSurfaceImage(Screen, Qt::white);
+    QImage target = MakeSurfaceImage(Screen, Qt::white);
+    QImage sub = MakeSurfaceImage(QSize(760, 430), Qt::white);
+    QFont workFont = DefaultSurfaceFont();
+    QFont subFont = DefaultSurfaceFont();
+    std::vector<QImage> hostPictures(EntitySlots);
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(QColor(40, 120, 200));
+    for (int i = 0; i < 3; ++i)
+        hostPictures[static_cast<size_t>(i)] = picture;
+    const ScreenSurfaces surfaces{.BackDrop = backDrop,
+                                  .Work = {work, workFont},
+                                  .Target = target,
+                                  .SubWindow = {sub, subFont},
+                                  .SubWindowShown = true,
+                                  .SubWindowCaptionHeight = 43,
+                                  .Pictures = {Images().AnImage, hostPictures}};
+    for (auto _ : state) {
+        DrawEntities(surfaces);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+}
+BENCHMARK(BM_DrawEntities)->Unit(benchmark::kMillisecond);
+
+void BM_PaintBackdropTiled(benchmark::State& state)
+{
+    SetDefaultAppearance();
+    Settings.BackImageFile =
+        FixedWidth(QStringLiteral(ZOR_SOURCE_DIR "/resources/back3.bmp"), SessionSettings::BackImageFileWidth);
+    QImage backDrop = MakeSurfaceImage(Screen, Qt::white);
+    QImage backImage;
+    for (auto _ : state) {
+        PaintBackdrop(backDrop, backImage, Screen);
+        benchmark::DoNotOptimize(backDrop.constBits());
+    }
+    if (backImage.isNull())
+        state.SkipWithError("the backdrop picture did not load");
+}
+BENCHMARK(BM_PaintBackdropTiled)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

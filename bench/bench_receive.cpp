@@ -1,0 +1,142 @@
+// Host text through the receive pipeline: reads of 16 KB released at their
+// last CR and cut into units, as a session receives screens and reports.
+#include "bench/QtBenchmarkMain.h"
+#include "core/Appearance.h"
+#include "core/SharedState.h"
+#include "session/ReceivePipeline.h"
+#include "session/fConnection.h"
+
+#include <QEventLoop>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// One screen of command units, as the demo host sends it, and report lines.
+QString RecordedStream(qsizetype bytes)
+{
+    const QString esc(QChar(0x1b));
+    QString screen = esc;
+    for (const char* unit :
+         {"cs", "mh^Stock Enquiry", "bx^2^2^76^9^Item", "to^4^4^14^l^Item code:^^1", "to^4^6^14^l^Description:^^1",
+          "to^20^6^40^l^Blue widget, boxed^^2", "to^4^8^14^l^In stock:^^1", "to^20^8^8^r^1,250^^2",
+          "bx^2^14^76^4^Actions", "to^4^16^12^c^Search^SEARCH^4", "to^20^16^12^c^Details^DETAILS^4",
+          "to^36^16^12^c^Log Off^bye^4", "in^20^4^10^^^^10"})
+        screen += QLatin1String(unit) + esc;
+    screen += QLatin1String("\r\n");
+    QString report;
+    for (int line = 0; line < 40; ++line)
+        report += QStringLiteral("%1  WIDGET BLUE BOXED          %2 EA     12.50    %3\r\n")
+                      .arg(line, 6)
+                      .arg(line * 7, 6)
+                      .arg(line * 87.5, 10, 'f', 2);
+    QString stream;
+    stream.reserve(bytes + screen.size() + report.size());
+    while (stream.size() < bytes)
+        stream += screen + report;
+    stream.truncate(bytes);
+    return stream;
+}
+
+// The stream in reads of this size, as the channel delivers it.
+constexpr qsizetype ReadSize = 16 * 1024;
+
+void Wire(zor::ReceivePipeline& pipeline, qint64& units)
+{
+    pipeline.hooks.Process = [&units](const QString&) { ++units; };
+}
+
+void BM_ReceiveStream(benchmark::State& state)
+{
+    const QString stream = RecordedStream(state.range(0));
+    zor::Connected = true;
+    qint64 units = 0;
+    for (auto _ : state) {
+        zor::ReceivePipeline pipeline;
+        Wire(pipeline, units);
+        qsizetype at = 0;
+        pipeline.hooks.Read = [&] {
+            const QString piece = stream.mid(at, ReadSize);
+            at += piece.size();
+            return piece;
+        };
+        while (at < stream.size())
+            pipeline.DataReady();
+        benchmark::DoNotOptimize(units);
+    }
+    zor::Connected = false;
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+    state.counters["units"] = benchmark::Counter(static_cast<double>(units) / state.iterations());
+}
+BENCHMARK(BM_ReceiveStream)->RangeMultiplier(4)->Range(1 << 20, 64 << 20)->Unit(benchmark::kMillisecond);
+
+// The whole road in the session window: the read buffer, the cutting, the
+// automatic replies, the interpreter and one redraw per chunk.
+void BM_SessionStream(benchmark::State& state)
+{
+    const QString stream = RecordedStream(state.range(0));
+    zor::fConnection& window = zor::fConnection::instance();
+    zor::ReceivePipeline& pipeline = *window.Receiver;
+    zor::Connected = true;
+    for (auto _ : state) {
+        qsizetype at = 0;
+        pipeline.hooks.Read = [&] {
+            const QString piece = stream.mid(at, ReadSize);
+            at += piece.size();
+            return piece;
+        };
+        while (at < stream.size())
+            window.mChannel_DataReady();
+    }
+    zor::Connected = false;
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_SessionStream)->RangeMultiplier(4)->Range(1 << 20, 64 << 20)->Unit(benchmark::kMillisecond);
+
+// Unfinished text waits for the rest of its line: the time goes by in the
+// event loop, and the CPU column shows what the wait costs.
+void BM_UnfinishedTextWait(benchmark::State& state)
+{
+    zor::Connected = true;
+    qint64 units = 0;
+    for (auto _ : state) {
+        zor::ReceivePipeline pipeline;
+        Wire(pipeline, units);
+        QString pending = QStringLiteral("Password: ");
+        pipeline.hooks.Read = [&] { return std::exchange(pending, QString()); };
+        pipeline.DataReady();
+        QEventLoop wait;
+        QObject::connect(&pipeline.ReleaseTimer, &QTimer::timeout, &wait, &QEventLoop::quit, Qt::QueuedConnection);
+        wait.exec();
+    }
+    zor::Connected = false;
+    state.counters["released"] = benchmark::Counter(static_cast<double>(units) / state.iterations());
+}
+BENCHMARK(BM_UnfinishedTextWait)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+// One chunk holding thousands of units at once.
+void BM_OneLargeChunk(benchmark::State& state)
+{
+    const QString stream = RecordedStream(state.range(0));
+    qint64 units = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        zor::ReceivePipeline pipeline;
+        Wire(pipeline, units);
+        // A chunk of its own, as the read buffer hands it on.
+        QString chunk(stream.constData(), stream.size());
+        state.ResumeTiming();
+        pipeline.Socket_Receive(chunk);
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_OneLargeChunk)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    return RunQtBenchmarks(argc, argv, [] {
+        zor::SetDefaultAppearance();
+        zor::fConnection::instance().show();
+    });
+}

@@ -1,0 +1,111 @@
+#include "core/TextFace.h"
+
+#include "core/Raster.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPaintDevice>
+#include <QPainter>
+#include <memory>
+
+namespace zor {
+
+namespace {
+
+// A redraw uses a handful of sizes; the cap only guards against a host that
+// keeps asking for new ones.
+constexpr size_t MaxFaces = 64;
+
+// Host screens count in whole pixels: full hinting gives whole-pixel advances
+// and glyphs placed on pixels, whatever font the configuration names. The
+// glyphs are solid, as the classic screen text service drew them; that keeps
+// small fixed-pitch text crisp.
+QFont Hinted(const QFont& font, const QPaintDevice& device)
+{
+    QFont hinted(font, &device);
+    hinted.setHintingPreference(QFont::PreferFullHinting);
+    hinted.setStyleStrategy(QFont::NoAntialias);
+    return hinted;
+}
+
+} // namespace
+
+TextFace::TextFace(const QFont& font, const QPaintDevice& device) : font_(font), dpi_(device.logicalDpiY())
+{
+    const QFont hinted = Hinted(font, device);
+    const QFontMetrics metrics(hinted, &device);
+    height_ = metrics.height();
+    ascent_ = metrics.ascent();
+    const QRgb white = qRgb(255, 255, 255);
+    for (int c = 0; c < 256; ++c) {
+        Glyph& glyph = glyphs_[static_cast<size_t>(c)];
+        glyph.advance = metrics.horizontalAdvance(QChar(c));
+        if (c <= ' ' || c == 0x7F)
+            continue;
+        // The glyph's box around its origin on the baseline, with a margin
+        // for the rasteriser's rounding.
+        const QRect box = metrics.boundingRect(QChar(c)).adjusted(-2, -2, 2, 2);
+        if (box.isEmpty())
+            continue;
+        QImage canvas(box.size(), QImage::Format_RGB32);
+        canvas.setDotsPerMeterX(qRound(dpi_ / 0.0254));
+        canvas.setDotsPerMeterY(qRound(dpi_ / 0.0254));
+        canvas.fill(white);
+        QPainter painter(&canvas);
+        painter.setFont(hinted);
+        painter.setPen(Qt::black);
+        painter.drawText(-box.topLeft(), QString(QChar(c)));
+        painter.end();
+        // Runs are kept relative to the text's top left: the origin is at
+        // the baseline, an ascent below it.
+        const int width = canvas.width();
+        for (int y = 0; y < canvas.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+            for (int x = 0; x < width;) {
+                if (line[x] == white) {
+                    ++x;
+                    continue;
+                }
+                const int start = x;
+                while (x < width && line[x] != white)
+                    ++x;
+                glyph.runs.push_back({box.left() + start, ascent_ + box.top() + y, x - start});
+            }
+        }
+    }
+}
+
+const TextFace& TextFace::For(const QFont& font, const QPaintDevice& device)
+{
+    static std::vector<std::unique_ptr<TextFace>> faces;
+    const int dpi = device.logicalDpiY();
+    for (const auto& face : faces) {
+        if (face->dpi_ == dpi && face->font_ == font)
+            return *face;
+    }
+    if (faces.size() >= MaxFaces)
+        faces.clear();
+    faces.push_back(std::make_unique<TextFace>(font, device));
+    return *faces.back();
+}
+
+int TextFace::Width(QStringView text) const
+{
+    int width = 0;
+    for (const QChar c : text)
+        width += Width(c);
+    return width;
+}
+
+void TextFace::Draw(Raster& raster, int x, int top, QStringView text, QRgb colour) const
+{
+    int pen = x;
+    for (const QChar c : text) {
+        const Glyph& glyph = glyphs_[Code(c)];
+        for (const Run& run : glyph.runs)
+            raster.Span(pen + run.dx, top + run.dy, run.length, colour);
+        pen += glyph.advance;
+    }
+}
+
+} // namespace zor

@@ -1,0 +1,92 @@
+// The command interpreter on arbitrary host text: whatever the units hold,
+// Process must keep the entity table, the picture stores and the buffers
+// within their bounds and never read or write outside them.
+#include "core/Dialogs.h"
+#include "core/SharedState.h"
+#include "core/Trace.h"
+#include "session/fConnection.h"
+
+#include <QApplication>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QVariant>
+#include <cstdint>
+#include <cstdlib>
+
+using namespace zor;
+
+namespace {
+
+// Back to an empty screen, freeing what the input made, so that every input
+// starts alike and nothing it allocated outlives it.
+void ClearAll(fConnection& window)
+{
+    ReportMode = ProcMode = ComMode = false;
+    window.Process(QStringLiteral("cs"));
+    window.Process(QStringLiteral("lv^-1"));
+    window.stack->clear();
+    window.ConsoleText->clear();
+    EntityData.fill(QString());
+    window.eImage.fill(QImage());
+    window.Buffer.resize(BufferSlots);
+    Trace().Lines.clear();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Kept to the end of the process, as the session window that lives on it.
+    static QApplication* app = new QApplication(*argc, *argv);
+    Q_UNUSED(app);
+    // The window stays hidden and small, so redraws are cheap; the cells get
+    // a size of their own.
+    fConnection& window = fConnection::instance();
+    CellWidth = Currency::fromDouble(10);
+    CellHeight = Currency::fromDouble(20);
+    // One screen of every kind first: fonts, image readers and the trace
+    // make their one-time allocations here rather than inside an input.
+    Connected = true;
+    for (const char* unit : {"mh^Header", "to^2^2^12^r^Caption^^1", "bx^1^4^40^8^Box", "ob^3^6^^^Option^O^m",
+                             "im^1^1^0^0^1^1", "rp^2^2^Changed", "sw^Sub^10^5^20^6", "to^11^6^8^l^Sub^^2", "dr",
+                             "test^1", "test^0", "sv^0", "pd^0", "plain text"})
+        window.Process(QString::fromLatin1(unit));
+    window.DrawEntities();
+    ClearAll(window);
+    // Boxes the host text asks for are answered at once instead of waiting.
+    Dialogs::SetAnswerer([](const Dialogs::Request& request) -> QVariant {
+        return request.kind == Dialogs::Request::MessageBox ? QVariant(Dialogs::OK) : QVariant(QString());
+    });
+    // The trace runs its formatting; its file cannot be written and is skipped.
+    Trace().On = true;
+    Trace().Folder = QStringLiteral("/nonexistent/zor-fuzz-trace");
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    fConnection& window = fConnection::instance();
+    if (size == 0)
+        return 0;
+    // The first byte picks the modes, the rest is the host's text, cut at
+    // ESC and line ends as the receive pipeline cuts it.
+    ReportMode = data[0] & 1;
+    ProcMode = data[0] & 2;
+    ComMode = data[0] & 4;
+    Connected = !(data[0] & 8);
+    const QString text = QString::fromLatin1(reinterpret_cast<const char*>(data + 1), static_cast<qsizetype>(size - 1));
+    qsizetype start = 0;
+    while (start <= text.size()) {
+        qsizetype end = start;
+        while (end < text.size() && text[end] != QChar(27) && text[end] != QChar(10))
+            ++end;
+        window.Process(text.mid(start, end - start));
+        if (EntityCount < -1 || EntityCount > EntitySlots || ImageCount < 0 || ImageCount > HostPictureSlots ||
+            window.Buffer.size() > static_cast<size_t>(MaxBufferSlots))
+            std::abort();
+        start = end + 1;
+    }
+    ClearAll(window);
+    return 0;
+}

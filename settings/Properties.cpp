@@ -1,0 +1,125 @@
+#include "settings/Properties.h"
+
+#include "core/WindowUtils.h"
+#include "session/AutoReplies.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QSerialPort>
+
+namespace zor {
+
+namespace {
+
+template <typename Control> Control* Make(QWidget* parent, const QString& name, const QString& text = QString())
+{
+    auto* control = new Control(parent);
+    control->setObjectName(name);
+    if constexpr (!std::is_same_v<Control, QListWidget> && !std::is_same_v<Control, QComboBox>)
+        control->setText(text);
+    return control;
+}
+
+QString Indexed(const char* name, int index)
+{
+    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
+}
+
+} // namespace
+
+Properties& Properties::instance()
+{
+    static Properties* window = new Properties();
+    if (!window->mLoaded)
+        window->Form_Load();
+    return *window;
+}
+
+Properties::Properties()
+{
+    setObjectName(QStringLiteral("Properties"));
+    setWindowTitle(QStringLiteral("Properties"));
+    setModal(true);
+    CreateControls();
+
+    // The automatic replies read the lists as they stand at each match.
+    ReplyLink().GlobalReplies = [this] { return ListItems(*List2); };
+    ReplyLink().SessionReplies = [this] { return ListItems(*List6); };
+    ReplyLink().UseSessionReply = [this](const QString& entry) {
+        const QList<QListWidgetItem*> found = List6->findItems(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
+        if (!found.isEmpty())
+            delete List6->takeItem(List6->row(found.first()));
+    };
+}
+
+void Properties::CreateControls()
+{
+    for (int i = 0; i < PropTextSlots; ++i)
+        PropText[i] = Make<QLineEdit>(this, Indexed("PropText", i));
+    PropText[2]->setEchoMode(QLineEdit::Password);
+    PropText[3]->setEchoMode(QLineEdit::Password);
+
+    const char* checks[PropCheckSlots] = {
+        nullptr, "Disable", "Enable Gradient",     "Red", "Green", "Blue", "Reverse", "", "", "",
+        "",      "",        "Enable Property Lock"};
+    for (int i = 1; i < PropCheckSlots; ++i)
+        PropCheck[i] = Make<QCheckBox>(this, Indexed("PropCheck", i), QLatin1String(checks[i]));
+
+    const char* placements[PropOptionSlots] = {"Centered", "Tiled", "Stretched", "Left Justify"};
+    for (int i = 0; i < PropOptionSlots; ++i)
+        PropOption[i] = Make<QRadioButton>(this, Indexed("PropOption", i), QLatin1String(placements[i]));
+
+    for (int i = 0; i < PropClrSlots; ++i)
+        PropClr[i] = Make<QLabel>(this, Indexed("PropClr", i));
+    bImage[0] = Make<QLabel>(this, Indexed("bImage", 0));
+    bImage[0]->setProperty("Tag", QString());
+    Label2 = Make<QLabel>(this, QStringLiteral("Label2"), QStringLiteral("Sample Text"));
+
+    const QString hostTip = QStringLiteral("Check if your host ison IBM UniVerse");
+    cbSuppressLF = Make<QCheckBox>(this, QStringLiteral("cbSuppressLF"), QStringLiteral("Suppress LF"));
+    cbSuppressLF->setToolTip(hostTip);
+    cbSecureConnection =
+        Make<QCheckBox>(this, QStringLiteral("cbSecureConnection"), QStringLiteral("Secure Connection"));
+    cbSecureConnection->setToolTip(hostTip);
+    cbExitMode = Make<QCheckBox>(this, QStringLiteral("cbExitMode"), QStringLiteral("Exit GUI on disconnect"));
+    cbExitMode->setToolTip(QStringLiteral("Click here to set function key actions on the host"));
+
+    List2 = Make<QListWidget>(this, QStringLiteral("List2"));
+    List5 = Make<QListWidget>(this, QStringLiteral("List5"));
+    List6 = Make<QListWidget>(this, QStringLiteral("List6"));
+    List6->hide();
+    List7 = Make<QListWidget>(this, QStringLiteral("List7"));
+    testcomm = new QSerialPort(this);
+    testcomm->setObjectName(QStringLiteral("testcomm"));
+    cbPrinterSelect = Make<QComboBox>(this, QStringLiteral("cbPrinterSelect"));
+    CreateReplyLists();
+}
+
+void Properties::Form_Load()
+{
+    // Marked first: loading uses the window's controls, and a use of the
+    // window from inside the load must not load it again.
+    mLoaded = true;
+    LoadINI();
+    CenterForm(*this);
+    LoadCompanionFiles();
+}
+
+void Properties::Unload()
+{
+    hide();
+    mLoaded = false;
+}
+
+void Properties::closeEvent(QCloseEvent* event)
+{
+    Unload();
+    event->accept();
+}
+
+} // namespace zor

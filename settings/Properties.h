@@ -1,0 +1,89 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QRadioButton;
+class QSerialPort;
+class QTabWidget;
+
+namespace zor {
+
+constexpr int PropTextSlots = 6;   // PropText(0 To 5)
+constexpr int PropCheckSlots = 13; // PropCheck(1 To 12), element 0 unused
+constexpr int PropOptionSlots = 4; // PropOption(0 To 3): the backdrop placement
+constexpr int PropClrSlots = 8;    // PropClr(0 To 7)
+
+// The settings window of the session. Besides editing the settings it holds
+// controls the rest of the program reads: the reply lists, the connection
+// fields, the serial control and the printer combo. The first use of the
+// window loads it (Form_Load), which loads the session configuration; so does
+// the first use after it was unloaded.
+class Properties : public QDialog {
+    Q_OBJECT
+
+public:
+    static Properties& instance();
+
+    // Fills the window from the configuration file and its companions.
+    void Form_Load();
+    // Hides the window; the next use loads it again.
+    void Unload();
+
+    // Reads the session configuration into the shared state and applies it
+    // to the session window and to this window. Raises nothing: whatever
+    // cannot be read keeps its earlier value.
+    void LoadINI();
+    // Writes the configuration and its companions, each file whole. A file
+    // that cannot be written is reported to the user; the result is false.
+    bool SaveINI();
+
+    std::array<QLineEdit*, PropTextSlots> PropText = {};
+    std::array<QCheckBox*, PropCheckSlots> PropCheck = {};
+    std::array<QRadioButton*, PropOptionSlots> PropOption = {};
+    // Colour swatches (ControlColours.h keeps the Long of each).
+    std::array<QLabel*, PropClrSlots> PropClr = {};
+    // Backdrop picture preview; its "Tag" property is the picture's path.
+    std::array<QLabel*, 1> bImage = {};
+    QLabel* Label2 = nullptr; // input-box colour sample
+    QCheckBox* cbSecureConnection = nullptr;
+    QCheckBox* cbSuppressLF = nullptr;
+    QCheckBox* cbExitMode = nullptr;
+    QListWidget* List2 = nullptr; // global replies
+    QListWidget* List5 = nullptr; // session replies
+    QListWidget* List6 = nullptr; // the matcher's copy of the session replies
+    QListWidget* List7 = nullptr; // accounts
+    QSerialPort* testcomm = nullptr;
+    QComboBox* cbPrinterSelect = nullptr;
+
+    // Reply lists and server list (Properties_Replies.cpp). SSTab2 shows
+    // List2 "Global", List5 under the host description, List7 "Accounts".
+    QTabWidget* SSTab2 = nullptr;
+    QListWidget* List3 = nullptr; // server connection entries "host,port,description"
+    QListWidget* List4 = nullptr; // the texts shown for them
+    // Reads the lock file, the reply lists, the accounts (into the log-on
+    // dialog too) and the server list.
+    void LoadCompanionFiles();
+    // Writes the list of the reply tab shown; false when it could not.
+    bool SaveResponses();
+    bool SaveServers();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    Properties();
+    void CreateControls();
+    void CreateReplyLists();
+    void ShowSettings();
+    void ShowBackdropPicture();
+
+    bool mLoaded = false;
+};
+
+} // namespace zor

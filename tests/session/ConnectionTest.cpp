@@ -1,0 +1,355 @@
+#include "core/Appearance.h"
+#include "core/Dialogs.h"
+#include "core/Rounding.h"
+#include "core/SendReply.h"
+#include "core/SharedState.h"
+#include "core/Text.h"
+#include "session/fConnection.h"
+#include "session/fDisconnect.h"
+#include "settings/Properties.h"
+#include "settings/fLogin.h"
+#include "tests/session/Peers.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/TypedAnswerScope.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <deque>
+#include <gtest/gtest.h>
+
+using namespace zor;
+using test::WaitUntil;
+
+namespace {
+
+struct LogOn {
+    QString user;
+    QString password;
+    bool cancel = false;
+};
+
+// Answers the log-on dialog whenever it is up, with the next log-on of the
+// queue (Cancel once the queue is empty).
+class LogOnAnswerer {
+public:
+    LogOnAnswerer()
+    {
+        timer_.setInterval(20);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            fLogin& dialog = fLogin::instance();
+            if (!dialog.isVisible())
+                return;
+            ++shown;
+            const LogOn next = queue.empty() ? LogOn{{}, {}, true} : queue.front();
+            if (!queue.empty())
+                queue.pop_front();
+            captions << dialog.windowTitle();
+            dialog.Text1->setText(next.user);
+            dialog.Text2->setText(next.password);
+            if (next.cancel)
+                dialog.Command2_Click();
+            else
+                dialog.Command1_Click();
+        });
+        timer_.start();
+    }
+    std::deque<LogOn> queue;
+    int shown = 0;
+    QStringList captions;
+
+private:
+    QTimer timer_;
+};
+
+class ConnectionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ConfigFile = QStringLiteral("demo.ntt");
+        Properties& settings = Properties::instance();
+        settings.List2->clear();
+        settings.List2->addItems({QStringLiteral("Login:=@userid"), QStringLiteral("Password:=@password"),
+                                  QStringLiteral("Login incorrect=@error")});
+        settings.cbSecureConnection->setChecked(false);
+        settings.cbExitMode->setChecked(false);
+        LogonFailed = VbFalse;
+        SetDefaultAppearance();
+        window.show();
+        window.PaintBackdrop();
+        window.DrawEntities();
+    }
+    void TearDown() override
+    {
+        window.CloseConnection();
+        window.mChannel->Close(0);
+        fDisconnect::instance().hide();
+        Connected = false;
+    }
+    void Target(const QString& host, const QString& port)
+    {
+        Settings.HostName = FixedWidth(host, SessionSettings::HostNameWidth);
+        Properties::instance().PropText[0]->setText(host);
+        Properties::instance().PropText[1]->setText(port);
+    }
+    void Target(quint16 port) { Target(QStringLiteral("127.0.0.1"), QString::number(port)); }
+    bool ConnectItems(bool connectEnabled) const
+    {
+        return window.puConnect->isEnabled() == connectEnabled && window.connectmnu->isEnabled() == connectEnabled &&
+               window.ToolbarButton(QStringLiteral("connect"))->isEnabled() == connectEnabled &&
+               window.puDisconnect->isEnabled() != connectEnabled &&
+               window.disconnectmnu->isEnabled() != connectEnabled &&
+               window.ToolbarButton(QStringLiteral("disconnect"))->isEnabled() != connectEnabled;
+    }
+    QStringList Titles() const
+    {
+        QStringList titles;
+        for (const Dialogs::Request& request : dialogs.asked)
+            titles << request.title;
+        return titles;
+    }
+    static bool HasCaption(const char* caption)
+    {
+        for (int i = 0; i < EntityCount; ++i) {
+            if (Trim(Entities[static_cast<size_t>(i)].Caption) == QLatin1String(caption))
+                return true;
+        }
+        return false;
+    }
+
+    test::ProgramFolderScope home;
+    test::DialogScript dialogs;
+    LogOnAnswerer logOn;
+    fConnection& window = fConnection::instance();
+};
+
+} // namespace
+
+TEST_F(ConnectionTest, LogsOnDrawsTheHostsScreenAndSendsTheReply)
+{
+    test::DemoHostPeer host;
+    Target(host.port());
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    window.puConnect_Click();
+    ASSERT_TRUE(Connected);
+    const QImage before = window.MainPic->Image();
+    EXPECT_TRUE(ConnectItems(false));
+    EXPECT_EQ(CommStatusText, QStringLiteral("Telnet -> 127.0.0.1"));
+    EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("Telnet -> 127.0.0.1")));
+    EXPECT_TRUE(window.ConsoleText->toPlainText().contains(QStringLiteral("Attempting to connect to '")));
+
+    ASSERT_TRUE(host.WaitForLine(QStringLiteral("LOGON demo")));
+    ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
+    EXPECT_TRUE(HasCaption("Item code:"));
+    const QImage shown = window.MainPic->Image();
+    EXPECT_NE(shown, before) << "the screen was not drawn";
+    test::SaveTestOutput(QStringLiteral("connection-demo-screen.png"), shown);
+
+    SendReply(QStringLiteral("SEARCH"));
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT SEARCH")));
+    EXPECT_TRUE(WaitUntil([] { return HasCaption("Last reply: SEARCH"); }));
+
+    // The user logs off, and is asked first.
+    dialogs.answer(int(Dialogs::Yes));
+    window.puDisconnect_Click();
+    EXPECT_FALSE(Connected);
+    EXPECT_TRUE(ConnectItems(true));
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("CLOSED")));
+    EXPECT_EQ(Titles(), QStringList{"Close"});
+    EXPECT_EQ(dialogs.asked.last().style, Dialogs::YesNo + Dialogs::Information);
+    EXPECT_FALSE(fDisconnect::instance().isVisible());
+    EXPECT_EQ(EntityCount, -1);
+}
+
+TEST_F(ConnectionTest, ARefusedLogOnAsksAgainAndTheNextOneConnects)
+{
+    test::DemoHostPeer host;
+    Target(host.port());
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("wrong")});
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    window.puConnect_Click();
+    ASSERT_TRUE(host.WaitForLine(QStringLiteral("LOGON demo")));
+    EXPECT_TRUE(host.lines().contains(QStringLiteral("REFUSED demo")));
+    EXPECT_EQ(logOn.shown, 2);
+    EXPECT_EQ(logOn.captions.value(1), QStringLiteral("Incorrect Log On - Try Again!"));
+    EXPECT_TRUE(Connected);
+    EXPECT_FALSE(fDisconnect::instance().isVisible());
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST_F(ConnectionTest, TheHostDroppingTheLineShowsTheDialogOrEndsInExitMode)
+{
+    for (const bool exitMode : {false, true}) {
+        test::DemoHostPeer host;
+        Target(host.port());
+        window.show();
+        Properties::instance().cbExitMode->setChecked(exitMode);
+        logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+        window.puConnect_Click();
+        ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
+        SendReply(QStringLiteral("bye"));
+        ASSERT_TRUE(WaitUntil([] { return !Connected; }));
+        EXPECT_TRUE(ConnectItems(true));
+        EXPECT_TRUE(CommStatusText.isEmpty());
+        EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
+        EXPECT_EQ(fDisconnect::instance().isVisible(), !exitMode) << exitMode;
+        EXPECT_EQ(window.isVisible(), !exitMode) << exitMode;
+        EXPECT_TRUE(dialogs.asked.isEmpty()) << "nothing is asked when the host ended the session";
+        fDisconnect::instance().hide();
+    }
+}
+
+TEST_F(ConnectionTest, TheDisconnectDialogReconnects)
+{
+    test::DemoHostPeer host;
+    Target(host.port());
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    window.puConnect_Click();
+    ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
+    SendReply(QStringLiteral("bye"));
+    ASSERT_TRUE(WaitUntil([] { return fDisconnect::instance().isVisible(); }));
+    EXPECT_TRUE(fLogin::instance().Text2->text().isEmpty());
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    fDisconnect::instance().reconnect->click();
+    EXPECT_FALSE(fDisconnect::instance().isVisible());
+    EXPECT_TRUE(Connected);
+    EXPECT_TRUE(WaitUntil([&] { return host.lines().count(QStringLiteral("LOGON demo")) == 2; }));
+}
+
+TEST_F(ConnectionTest, AClosedPortEndsWithConnectFailedOnce)
+{
+    Target(test::FreePort());
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    window.puConnect_Click();
+    EXPECT_FALSE(Connected);
+    EXPECT_TRUE(ConnectItems(true));
+    ASSERT_EQ(Titles(), QStringList{"Connect Failed"});
+    EXPECT_EQ(dialogs.asked[0].prompt, QStringLiteral("Unable to connect to 127.0.0.1\r\nThe port specified may be "
+                                                      "invalid or it\r\nmay be in use by another application."));
+    EXPECT_EQ(dialogs.asked[0].style, Dialogs::OKOnly + Dialogs::Exclamation);
+    EXPECT_FALSE(window.Timer3->isActive());
+}
+
+TEST_F(ConnectionTest, APortThatIsNoNumberIsAConnectError)
+{
+    Target(QStringLiteral("127.0.0.1"), QStringLiteral("telnet"));
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    window.puConnect_Click();
+    EXPECT_EQ(Titles(), (QStringList{QString(), "Connect Failed"}));
+    EXPECT_EQ(dialogs.asked.value(0).prompt, QStringLiteral("Connect Error: D Type mismatch"));
+    EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
+}
+
+TEST_F(ConnectionTest, WithoutAHostNothingIsOpened)
+{
+    for (const QString& host : {QStringLiteral("   "), QString(QChar(0)) + QStringLiteral("127.0.0.1")}) {
+        dialogs.asked.clear();
+        Target(host, QStringLiteral("23"));
+        QTimer::singleShot(50, [] { Properties::instance().done(0); });
+        window.puConnect_Click();
+        ASSERT_EQ(Titles(), QStringList{"ERROR"});
+        EXPECT_EQ(dialogs.asked[0].prompt, QStringLiteral("You must first fill out the connection information."));
+        EXPECT_EQ(dialogs.asked[0].style, Dialogs::OKOnly + Dialogs::Critical);
+        EXPECT_EQ(logOn.shown, 0);
+        EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
+    }
+}
+
+TEST_F(ConnectionTest, CancelInTheLogOnChangesNothing)
+{
+    Target(test::FreePort());
+    const QString console = window.ConsoleText->toPlainText();
+    window.puConnect_Click();
+    EXPECT_EQ(logOn.shown, 1);
+    EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
+    EXPECT_EQ(window.ConsoleText->toPlainText(), console);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    EXPECT_TRUE(ConnectItems(true));
+}
+
+TEST_F(ConnectionTest, LeavingWhileConnectedAsksFirst)
+{
+    test::DemoHostPeer host;
+    Target(host.port());
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    window.puConnect_Click();
+    ASSERT_TRUE(Connected);
+    dialogs.answer(int(Dialogs::No));
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(Connected);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(Titles(), QStringList{"Close"});
+
+    dialogs.answer(int(Dialogs::Yes));
+    window.exitmnu->trigger();
+    EXPECT_FALSE(Connected);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("CLOSED")));
+}
+
+TEST_F(ConnectionTest, TheDisconnectedStateAfterARefusedLogOnDoesNothing)
+{
+    LogonFailed = VbTrue;
+    window.mChannel_CommState(static_cast<int>(ChannelState::Disconnected));
+    EXPECT_FALSE(fDisconnect::instance().isVisible());
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(window.CommStateText, QStringLiteral("Disconnected"));
+    EXPECT_TRUE(window.ChannelOpen);
+
+    // Not connected: closing without asking does nothing either.
+    window.CloseConnection();
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    window.mChannel_CommState(42);
+    EXPECT_EQ(window.CommStateText, QStringLiteral("Unknown state"));
+    EXPECT_FALSE(window.ChannelOpen);
+}
+
+TEST_F(ConnectionTest, ASecureSessionLogsOnWithTheLogOnDialogsUserAndPassword)
+{
+    test::Sshd sshd("printf '\\033cs\\033to^1^1^20^l^Secure screen^^1\\033\\n'\n"
+                    "read reply\n"
+                    "printf '\\033to^1^3^20^l^GOT:%s^^1\\033\\n' \"$reply\"\n"
+                    "sleep 1\n");
+    if (!sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    Properties::instance().cbSecureConnection->setChecked(true);
+    Target(sshd.port());
+    logOn.queue.push_back({sshd.user(), sshd.password()});
+    dialogs.answer(int(Dialogs::Yes)); // the unknown host's key
+    window.puConnect_Click();
+    ASSERT_TRUE(Connected);
+    EXPECT_EQ(CommStatusText, QStringLiteral("Secure -> 127.0.0.1"));
+    EXPECT_EQ(Titles(), QStringList{"Unknown Host"});
+    ASSERT_TRUE(WaitUntil([] { return HasCaption("Secure screen"); }));
+    SendReply(QStringLiteral("hello"));
+    EXPECT_TRUE(WaitUntil([] { return HasCaption("GOT:hello"); }));
+    // The script ends: the host has dropped the line.
+    EXPECT_TRUE(WaitUntil([] { return fDisconnect::instance().isVisible(); }));
+    EXPECT_FALSE(Connected);
+}
+
+TEST_F(ConnectionTest, TheHostGetsTheAnswerTypedAndTheTagOfTheEntityClicked)
+{
+    test::TypedAnswerScope typed;
+    test::DemoHostPeer host;
+    Target(host.port());
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    window.puConnect_Click();
+    ASSERT_TRUE(WaitUntil([this] { return InputPending && !window.INTextPic->isHidden(); }));
+
+    QTest::keyClicks(window.INText, "W100");
+    QTest::keyClick(window.INText, Qt::Key_Tab);
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT W100")));
+    ASSERT_TRUE(WaitUntil([] { return HasCaption("Last reply: W100"); }));
+
+    // The Search button at column 4, row 16.
+    const QPoint search(ToPixel(5 * CellWidth.toDouble()), ToPixel(16.5 * CellHeight.toDouble()));
+    QTest::mouseClick(window.MainPic, Qt::LeftButton, {}, search);
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT SEARCH")));
+    EXPECT_FALSE(host.lines().contains(QStringLiteral("GOT ")));
+}
