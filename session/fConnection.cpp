@@ -57,6 +57,7 @@ fConnection::fConnection()
         ApplyInputColours(*INText, fore, back);
         ApplyInputColours(*lvINText, fore, back);
     };
+    ConnectInputHandlers();
 }
 
 QAction* fConnection::ToolbarButton(const QString& key) const

@@ -1,5 +1,6 @@
 #include "core/Appearance.h"
 #include "core/Dialogs.h"
+#include "core/Rounding.h"
 #include "core/SendReply.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
@@ -9,6 +10,7 @@
 #include "settings/fLogin.h"
 #include "tests/session/Peers.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TypedAnswerScope.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,6 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <gtest/gtest.h>
@@ -350,4 +353,25 @@ TEST_F(ConnectionTest, TakingTimeOverAnUnknownKeyIsNoFailedConnection)
     EXPECT_TRUE(Connected);
     EXPECT_EQ(titles, QStringList{"Unknown Host"});
     EXPECT_TRUE(WaitUntil([] { return HasCaption("Secure screen"); }));
+}
+
+TEST_F(ConnectionTest, TheHostGetsTheAnswerTypedAndTheTagOfTheEntityClicked)
+{
+    test::TypedAnswerScope typed;
+    test::DemoHostPeer host;
+    Target(host.port());
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    window.puConnect_Click();
+    ASSERT_TRUE(WaitUntil([this] { return InputPending && !window.INTextPic->isHidden(); }));
+
+    QTest::keyClicks(window.INText, "W100");
+    QTest::keyClick(window.INText, Qt::Key_Tab);
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT W100")));
+    ASSERT_TRUE(WaitUntil([] { return HasCaption("Last reply: W100"); }));
+
+    // The Search button at column 4, row 16.
+    const QPoint search(ToPixel(5 * CellWidth.toDouble()), ToPixel(16.5 * CellHeight.toDouble()));
+    QTest::mouseClick(window.MainPic, Qt::LeftButton, {}, search);
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT SEARCH")));
+    EXPECT_FALSE(host.lines().contains(QStringLiteral("GOT ")));
 }
