@@ -153,6 +153,9 @@ TEST_F(ConnectionTest, LogsOnDrawsTheHostsScreenAndSendsTheReply)
     ASSERT_TRUE(host.WaitForLine(QStringLiteral("LOGON demo")));
     ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
     EXPECT_TRUE(HasCaption("Item code:"));
+    // The host's input request has the box open for the answer.
+    EXPECT_TRUE(InputPending);
+    EXPECT_TRUE(window.INTextPic->isVisible());
     const QImage shown = window.MainPic->Image();
     EXPECT_NE(shown, before) << "the screen was not drawn";
     test::SaveTestOutput(QStringLiteral("connection-demo-screen.png"), shown);
