@@ -1,3 +1,4 @@
+#include "bench/QtBenchmarkMain.h"
 #include "core/Appearance.h"
 #include "core/Backdrop.h"
 #include "core/EntityDrawing.h"
@@ -6,9 +7,7 @@
 #include "core/Text.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QImage>
-#include <benchmark/benchmark.h>
 #include <vector>
 
 using namespace zor;
@@ -95,11 +94,5 @@ BENCHMARK(BM_PaintBackdropTiled)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunQtBenchmarks(argc, argv);
 }

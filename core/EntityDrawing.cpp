@@ -1,16 +1,17 @@
 #include "core/EntityDrawing.h"
 
 #include "core/Colors.h"
-#include "core/Raster.h"
+#include "core/DrawList.h"
 #include "core/Rounding.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "core/TextFace.h"
 #include "core/Trace.h"
+#include "core/WindowUtils.h"
 
 #include <QPainter>
+#include <cstring>
 #include <limits>
-#include <optional>
 #include <vector>
 
 namespace zor {
@@ -64,11 +65,12 @@ QString CaptionByTrimMode(const QString& caption, qint16 trimMode)
 }
 
 // The point is the top left of the text, as the host's screens are laid out.
-void DrawTextAt(Raster& raster, const TextFace& face, int x, int y, QStringView text, bool shadow, QRgb colour)
+void DrawTextAt(DrawList& list, const std::shared_ptr<const TextFace>& face, int x, int y, const QString& text,
+                bool shadow, QRgb colour)
 {
     if (shadow)
-        face.Draw(raster, x + 2, y + 2, text, qRgb(0, 0, 0));
-    face.Draw(raster, x, y, text, colour);
+        list.Text(face, x + 2, y + 2, text, qRgb(0, 0, 0));
+    list.Text(face, x, y, text, colour);
 }
 
 // The upper or lower half of an option picture at the given size. A screen
@@ -96,18 +98,13 @@ const QImage& Half(const QImage& picture, bool lower, int width, int height)
     return kept.back().image;
 }
 
-void DrawOptionPicture(QPainter& painter, const QImage& picture, int x, int y, int width, int height, bool shadow)
+void DrawOptionPicture(DrawList& list, const QImage& picture, int x, int y, int width, int height, bool shadow)
 {
     if (picture.isNull() || picture.height() < 2 || width <= 0 || height <= 0)
         return;
     const QImage mask = Half(picture, true, width, height);
     const QImage image = Half(picture, false, width, height);
-    painter.setCompositionMode(QPainter::RasterOp_SourceAndDestination);
-    if (shadow)
-        painter.drawImage(x + 5, y + 5, mask);
-    painter.drawImage(x, y, mask);
-    painter.setCompositionMode(QPainter::RasterOp_SourceOrDestination);
-    painter.drawImage(x, y, image);
+    list.OptionPicture(mask, image, x, y, shadow);
 }
 
 const QImage* PictureAt(std::span<const QImage> pictures, int index)
@@ -118,8 +115,9 @@ const QImage* PictureAt(std::span<const QImage> pictures, int index)
     return picture.isNull() ? nullptr : &picture;
 }
 
-void DrawEntityWith(Raster& raster, QFont& font, const Entity& entity, const EntityAttr& attr,
-                    const EntityPictures& pictures)
+// Records the shapes of one entity, in the order they are drawn.
+void DrawEntityWith(DrawList& list, QFont& font, const QPaintDevice& device, const Entity& entity,
+                    const EntityAttr& attr, const EntityPictures& pictures)
 {
     EntityAttrs[KindOptionButton].TrimMode = 0;
 
@@ -143,7 +141,7 @@ void DrawEntityWith(Raster& raster, QFont& font, const Entity& entity, const Ent
         r = Pixel(Scaled(x) + (entity.Width + 1) * cw);
         b = Pixel(Scaled(y) + entity.Height * ch);
     }
-    const TextFace& face = TextFace::For(font, raster.Image());
+    const std::shared_ptr<const TextFace> face = TextFace::For(font, device);
 
     if (entity.Region != 0) {
         const qint64 left = SubWindowRect[0] * cw;
@@ -157,16 +155,16 @@ void DrawEntityWith(Raster& raster, QFont& font, const Entity& entity, const Ent
     MakeBevelColours(Settings.BackColor, 1);
 
     QString caption = CaptionByTrimMode(entity.Caption, attr.TrimMode);
-    int textWidth = face.Width(caption);
+    int textWidth = face->Width(caption);
     if (attr.TrimMode > 0) {
         const double room = (entity.Width + 1) * CellWidth.toDouble();
         while (!caption.isEmpty() && textWidth > room) {
-            textWidth -= face.Width(caption.back());
+            textWidth -= face->Width(caption.back());
             caption.chop(1);
         }
     }
 
-    int textDY = ToPixel(CellHeight.toDouble() / 2 - face.Height() / 2.0);
+    int textDY = ToPixel(CellHeight.toDouble() / 2 - face->Height() / 2.0);
     int textX = 0;
     if (entity.Align == 0) {
         textX = x + 3;
@@ -184,9 +182,9 @@ void DrawEntityWith(Raster& raster, QFont& font, const Entity& entity, const Ent
 
     const int fw = attr.FrameWidth;
     if (IsOn(attr.ShadowLines))
-        raster.Fill(x + 5 + fw, y + 5 + fw, r + 4 - fw, b + 4 - fw, qRgb(0, 0, 0));
+        list.Fill(x + 5 + fw, y + 5 + fw, r + 4 - fw, b + 4 - fw, qRgb(0, 0, 0));
     if (IsOn(attr.FillBackground)) {
-        raster.Fill(x + fw, y + fw, r - 1 - fw, b - 1 - fw, ToRgb(attr.BackColor));
+        list.Fill(x + fw, y + fw, r - 1 - fw, b - 1 - fw, ToRgb(attr.BackColor));
         MakeBevelColours(attr.BackColor, 0);
     } else {
         MakeBevelColours(Settings.BackColor, 0);
@@ -197,32 +195,27 @@ void DrawEntityWith(Raster& raster, QFont& font, const Entity& entity, const Ent
         const QRgb a = ToRgb(pairOne ? BevelLight1 : BevelDark2);
         const QRgb bc = ToRgb(pairOne ? BevelDark1 : BevelLight2);
         if (attr.FrameStyle == FrameRaised || attr.FrameStyle == FrameIndented) {
-            raster.Fill(x + fw, y + fw, r - fw, y + 1 + fw, a);
-            raster.Fill(x + fw, y + fw, x + 1 + fw, b - 1 - fw, a);
-            raster.Fill(x + fw, b - 1 - fw, r - fw, b - 2 - fw, bc);
-            raster.Fill(r - fw, b - 1 - fw, r - 1 - fw, y + fw, bc);
+            list.Fill(x + fw, y + fw, r - fw, y + 1 + fw, a);
+            list.Fill(x + fw, y + fw, x + 1 + fw, b - 1 - fw, a);
+            list.Fill(x + fw, b - 1 - fw, r - fw, b - 2 - fw, bc);
+            list.Fill(r - fw, b - 1 - fw, r - 1 - fw, y + fw, bc);
         } else if (attr.FrameStyle == FrameEngraved || attr.FrameStyle == FrameEmbossed) {
-            raster.Outline(x + fw, y + fw, r - fw, b - 1 - fw, a);
-            raster.Outline(x + 1 + fw, y + 1 + fw, r + 1 - fw, b - fw, bc);
+            list.Outline(x + fw, y + fw, r - fw, b - 1 - fw, a);
+            list.Outline(x + 1 + fw, y + 1 + fw, r + 1 - fw, b - fw, bc);
         }
     }
 
     if (IsOn(attr.HasImage)) {
         if (attr.ImagePlacement == 1) {
-            if (const QImage* picture = PictureAt(pictures.OptionPictures, entity.ImageIndex)) {
-                QPainter painter(&raster.Image());
-                DrawOptionPicture(painter, *picture, x, y, Pixel(2 * cw), Pixel(ch), IsOn(attr.ImageShadow));
-            }
+            if (const QImage* picture = PictureAt(pictures.OptionPictures, entity.ImageIndex))
+                DrawOptionPicture(list, *picture, x, y, Pixel(2 * cw), Pixel(ch), IsOn(attr.ImageShadow));
             textX = Pixel(Scaled(x) + 2 * cw + Scaled(12));
         } else if (attr.ImagePlacement == 2) {
             const QImage* picture = PictureAt(pictures.HostPictures, entity.ImageIndex);
             const int width = r - 3 - x;
             const int height = b - 4 - y;
-            if (picture && width > 0 && height > 0) {
-                QPainter painter(&raster.Image());
-                painter.setCompositionMode(QPainter::CompositionMode_Source);
-                painter.drawImage(QRect(x + 2, y + 2, width, height), *picture);
-            }
+            if (picture && width > 0 && height > 0)
+                list.Picture(*picture, QRect(x + 2, y + 2, width, height));
         }
     }
 
@@ -235,17 +228,16 @@ void DrawEntityWith(Raster& raster, QFont& font, const Entity& entity, const Ent
                 const QChar c = caption.at(i);
                 // Twice the cell's centre less the character's width, so that
                 // the half pitch rounds exactly.
-                const qint64 twice = 2 * Scaled(x + 1) + 2 * i * pitch + pitch - Scaled(face.Width(c));
-                DrawTextAt(raster, face, RoundDiv(twice, 2 * Currency::Scale), y + textDY, QStringView(&c, 1), shadow,
-                           colour);
+                const qint64 twice = 2 * Scaled(x + 1) + 2 * i * pitch + pitch - Scaled(face->Width(c));
+                DrawTextAt(list, face, RoundDiv(twice, 2 * Currency::Scale), y + textDY, QString(c), shadow, colour);
             }
         } else {
-            DrawTextAt(raster, face, textX, y + textDY, caption, shadow, colour);
+            DrawTextAt(list, face, textX, y + textDY, caption, shadow, colour);
         }
     }
 
     if (IsOn(attr.UseBorder))
-        raster.Outline(x + fw, y + fw, r - fw, b - 1 - fw, ToRgb(attr.BorderColor));
+        list.Outline(x + fw, y + fw, r - fw, b - 1 - fw, ToRgb(attr.BorderColor));
 }
 
 void DrawSubWindowFrame(QImage& sub, const QImage& backDrop, int captionHeight)
@@ -259,13 +251,7 @@ void DrawSubWindowFrame(QImage& sub, const QImage& backDrop, int captionHeight)
         painter.drawImage(QPoint(0, ToPixel(captionHeight - ch)), backDrop,
                           QRect(0, 0, w, qMax(0, ToPixel(h - captionHeight + ch))));
     }
-    Raster raster(sub);
-    const QRgb highlight = ToRgb(COLOR_3DHIGHLIGHT);
-    const QRgb shadow = ToRgb(COLOR_BTNSHADOW);
-    raster.Fill(0, 0, w, 2, highlight);
-    raster.Fill(0, 2, 2, h, highlight);
-    raster.Fill(w - 3, 2, w - 1, h - 1, shadow);
-    raster.Fill(1, h - 3, w - 1, h - 1, shadow);
+    DrawRaisedEdges(sub, 3);
 }
 
 } // namespace
@@ -291,25 +277,30 @@ void DrawEntity(Surface surface, const Entity& entity, const EntityAttr& attr, c
 {
     if (surface.Image.isNull())
         return;
-    Raster raster(surface.Image);
-    DrawEntityWith(raster, surface.Font, entity, attr, pictures);
+    DrawList list;
+    DrawEntityWith(list, surface.Font, surface.Image, entity, attr, pictures);
+    list.Draw(surface.Image, 0, surface.Image.height());
 }
 
 namespace {
+
+// Rows of a band: with a 1920 pixel wide screen a band is half a megabyte.
+constexpr int BandRows = 64;
 
 bool SameLayout(const QImage& a, const QImage& b)
 {
     return a.size() == b.size() && a.format() == b.format();
 }
 
-// Copies the source over the whole target. Alike images share the pixels,
-// so that the first drawing on the copy costs the only pixel copy.
+void CopyRows(QImage& target, const QImage& source, int top, int bottom)
+{
+    const qsizetype bytes = std::min(target.bytesPerLine(), source.bytesPerLine());
+    for (int y = top; y < bottom; ++y)
+        std::memcpy(target.scanLine(y), source.constScanLine(y), static_cast<size_t>(bytes));
+}
+
 void CopyOver(QImage& target, const QImage& source)
 {
-    if (SameLayout(target, source)) {
-        target = source;
-        return;
-    }
     if (target.isNull())
         return;
     QPainter painter(&target);
@@ -323,16 +314,10 @@ void DrawEntities(const ScreenSurfaces& s)
 {
     if (s.Work.Image.isNull())
         return;
-    CopyOver(s.Work.Image, s.BackDrop);
-    Raster work(s.Work.Image);
-    const bool sub = !s.SubWindow.Image.isNull();
-    if (sub && s.SubWindowShown)
-        DrawSubWindowFrame(s.SubWindow.Image, s.BackDrop, s.SubWindowCaptionHeight);
-    std::optional<Raster> subRaster;
-    if (sub)
-        subRaster.emplace(s.SubWindow.Image);
-
+    DrawList work;
+    DrawList sub;
     const int count = qMin<int>(EntityCount, EntitySlots);
+    work.Reserve(count);
     for (int i = 0; i < count; ++i) {
         const Entity& entity = Entities[static_cast<size_t>(i)];
         if (entity.EntityType <= 0 || entity.Width <= 0)
@@ -344,11 +329,36 @@ void DrawEntities(const ScreenSurfaces& s)
         }
         const EntityAttr& attr = EntityAttrs[static_cast<size_t>(entity.EntityType)];
         if (entity.Region < 1)
-            DrawEntityWith(work, s.Work.Font, entity, attr, s.Pictures);
-        else if (subRaster)
-            DrawEntityWith(*subRaster, s.SubWindow.Font, entity, attr, s.Pictures);
+            DrawEntityWith(work, s.Work.Font, s.Work.Image, entity, attr, s.Pictures);
+        else if (!s.SubWindow.Image.isNull())
+            DrawEntityWith(sub, s.SubWindow.Font, s.SubWindow.Image, entity, attr, s.Pictures);
     }
-    CopyOver(s.Target, s.Work.Image);
+
+    if (!s.SubWindow.Image.isNull()) {
+        if (s.SubWindowShown)
+            DrawSubWindowFrame(s.SubWindow.Image, s.BackDrop, s.SubWindowCaptionHeight);
+        sub.Draw(s.SubWindow.Image, 0, s.SubWindow.Image.height());
+    }
+
+    QImage& image = s.Work.Image;
+    if (!SameLayout(image, s.BackDrop)) {
+        CopyOver(image, s.BackDrop);
+        work.Draw(image, 0, image.height());
+        CopyOver(s.Target, image);
+        return;
+    }
+    // Band by band: the backdrop's rows, the shapes over them, and the
+    // finished rows onto the target while they are still in the cache.
+    const bool rowsToTarget = SameLayout(s.Target, image);
+    for (int top = 0; top < image.height(); top += BandRows) {
+        const int bottom = std::min(top + BandRows, image.height());
+        CopyRows(image, s.BackDrop, top, bottom);
+        work.Draw(image, top, bottom);
+        if (rowsToTarget)
+            CopyRows(s.Target, image, top, bottom);
+    }
+    if (!rowsToTarget)
+        CopyOver(s.Target, image);
 }
 
 } // namespace zor

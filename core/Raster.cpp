@@ -28,19 +28,22 @@ bool IsDirect(QImage::Format format)
 
 } // namespace
 
-Raster::Raster(QImage& image) : image_(image)
+Raster::Raster(QImage& image) : Raster(image, 0, image.height()) {}
+
+Raster::Raster(QImage& image, int top, int bottom) : image_(image)
 {
     if (!image_.isNull() && !IsDirect(image_.format()))
         image_ = image_.convertToFormat(QImage::Format_RGB32);
     bits_ = image_.isNull() ? nullptr : image_.bits();
     stride_ = image_.bytesPerLine();
     width_ = image_.width();
-    height_ = image_.height();
+    top_ = std::max(top, 0);
+    bottom_ = std::min(bottom, image_.height());
 }
 
 void Raster::Span(int x, int y, int length, QRgb colour)
 {
-    if (!bits_ || y < 0 || y >= height_)
+    if (!bits_ || y < top_ || y >= bottom_)
         return;
     const int left = std::max(x, 0);
     const int right = static_cast<int>(std::min<qint64>(qint64(x) + length, width_));
@@ -54,8 +57,8 @@ void Raster::Fill(int x1, int y1, int x2, int y2, QRgb colour)
 {
     const int left = std::max(std::min(x1, x2), 0);
     const int right = std::min(std::max(x1, x2), width_ - 1);
-    const int top = std::max(std::min(y1, y2), 0);
-    const int bottom = std::min(std::max(y1, y2), height_ - 1);
+    const int top = std::max(std::min(y1, y2), top_);
+    const int bottom = std::min(std::max(y1, y2), bottom_ - 1);
     if (left > right)
         return;
     for (int y = top; y <= bottom; ++y)

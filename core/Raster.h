@@ -10,8 +10,10 @@ namespace zor {
 // cost for each of the thousands of small shapes of a screen.
 class Raster {
 public:
-    // The surface is turned into a 32-bit one when it is not.
+    // The surface is turned into a 32-bit one when it is not. Drawing keeps
+    // to the rows from top to before bottom.
     explicit Raster(QImage& image);
+    Raster(QImage& image, int top, int bottom);
 
     // A rectangle given by two corner points, both included, in either order.
     void Fill(int x1, int y1, int x2, int y2, QRgb colour);
@@ -26,7 +28,8 @@ private:
     uchar* bits_;
     qsizetype stride_;
     int width_;
-    int height_;
+    int top_;
+    int bottom_;
 };
 
 } // namespace zor

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
-#include <memory>
+#include <algorithm>
 
 namespace zor {
 
@@ -69,24 +69,27 @@ TextFace::TextFace(const QFont& font, const QPaintDevice& device) : font_(font),
                 const int start = x;
                 while (x < width && line[x] != white)
                     ++x;
-                glyph.runs.push_back({box.left() + start, ascent_ + box.top() + y, x - start});
+                const int dy = ascent_ + box.top() + y;
+                glyph.runs.push_back({box.left() + start, dy, x - start});
+                inkTop_ = std::min(inkTop_, dy);
+                inkBottom_ = std::max(inkBottom_, dy);
             }
         }
     }
 }
 
-const TextFace& TextFace::For(const QFont& font, const QPaintDevice& device)
+std::shared_ptr<const TextFace> TextFace::For(const QFont& font, const QPaintDevice& device)
 {
-    static std::vector<std::unique_ptr<TextFace>> faces;
+    static std::vector<std::shared_ptr<const TextFace>> faces;
     const int dpi = device.logicalDpiY();
     for (const auto& face : faces) {
         if (face->dpi_ == dpi && face->font_ == font)
-            return *face;
+            return face;
     }
     if (faces.size() >= MaxFaces)
         faces.clear();
-    faces.push_back(std::make_unique<TextFace>(font, device));
-    return *faces.back();
+    faces.push_back(std::make_shared<const TextFace>(font, device));
+    return faces.back();
 }
 
 int TextFace::Width(QStringView text) const

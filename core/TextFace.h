@@ -4,6 +4,7 @@
 #include <QRgb>
 #include <QStringView>
 #include <array>
+#include <memory>
 #include <vector>
 
 class QPaintDevice;
@@ -20,12 +21,15 @@ class Raster;
 class TextFace {
 public:
     // The face of the font on the device, kept for later calls.
-    static const TextFace& For(const QFont& font, const QPaintDevice& device);
+    static std::shared_ptr<const TextFace> For(const QFont& font, const QPaintDevice& device);
 
     int Width(QStringView text) const;
     int Width(QChar c) const { return glyphs_[Code(c)].advance; }
     int Height() const { return height_; }
     int Ascent() const { return ascent_; }
+    // The rows any glyph may set, relative to the text's top.
+    int InkTop() const { return inkTop_; }
+    int InkBottom() const { return inkBottom_; }
     // Draws the text with its top left at (x, top).
     void Draw(Raster& raster, int x, int top, QStringView text, QRgb colour) const;
 
@@ -47,6 +51,8 @@ private:
     std::array<Glyph, 256> glyphs_;
     int height_ = 0;
     int ascent_ = 0;
+    int inkTop_ = 0;
+    int inkBottom_ = 0;
 };
 
 } // namespace zor

@@ -139,18 +139,24 @@ void UpdateMainCaption(QWidget& sessionWindow)
     sessionWindow.setWindowTitle(SessionTitle + QLatin1Char(' ') + CommStatusText);
 }
 
-void DrawRaisedBorder(QImage& surface, const QColor& background)
+void DrawRaisedEdges(QImage& surface, int thickness)
 {
-    surface.fill(background);
     Raster raster(surface);
     const int w = surface.width();
     const int h = surface.height();
+    const int t = thickness;
     const QRgb highlight = ToRgb(COLOR_3DHIGHLIGHT);
     const QRgb shadow = ToRgb(COLOR_BTNSHADOW);
-    raster.Fill(0, 0, w, 1, highlight);
-    raster.Fill(0, 0, 1, h, highlight);
-    raster.Fill(w - 2, 1, w - 1, h - 1, shadow);
-    raster.Fill(1, h - 2, w - 1, h - 1, shadow);
+    raster.Fill(0, 0, w, t - 1, highlight);
+    raster.Fill(0, t - 1, t - 1, h, highlight);
+    raster.Fill(w - t, t - 1, w - 1, h - 1, shadow);
+    raster.Fill(1, h - t, w - 1, h - 1, shadow);
+}
+
+void DrawRaisedBorder(QImage& surface, const QColor& background)
+{
+    surface.fill(background);
+    DrawRaisedEdges(surface, 2);
 }
 
 } // namespace zor

@@ -41,6 +41,9 @@ void CenterOverWindow(QWidget& dialog, const QWidget& window);
 void PlaceUnderToolbar(QWidget& form, const QWidget& sessionWindow, int toolbarHeight);
 // The session window's caption from SessionTitle and CommStatusText.
 void UpdateMainCaption(QWidget& sessionWindow);
+// Draws raised edges of the thickness round the surface: highlight at the
+// top and left, shadow at the right and bottom.
+void DrawRaisedEdges(QImage& surface, int thickness);
 // Clears the surface to its back colour and draws a two-pixel raised border.
 void DrawRaisedBorder(QImage& surface, const QColor& background);
 

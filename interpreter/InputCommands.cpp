@@ -98,11 +98,8 @@ void Interpreter::RequestInput(const CommandUnit& unit)
     InputChanged = false;
 
     if (CaptureEnabled) {
-        QStringList lines;
-        for (int i = 0; i < window_.stack->count(); ++i)
-            lines << window_.stack->item(i)->text();
         // A failure has been shown to the user; the box stays open.
-        if (!SaveFileWhole(ProgramFile(QStringLiteral("capture.qms")), TextFileBytes(lines)))
+        if (!SaveFileWhole(ProgramFile(QStringLiteral("capture.qms")), TextFileBytes(window_.stack)))
             WriteTrace(QStringLiteral("Process"), QStringLiteral("capture.qms not written"));
     }
 }

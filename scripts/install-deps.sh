@@ -12,7 +12,7 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   # Peers that the tests start on loopback.
   socat openssh-server openssh-client cups-daemon cups-client busybox-static
-  xvfb xdotool x11-utils
+  xvfb xdotool x11-utils imagemagick
 )
 
 missing=()

@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QImage>
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -193,9 +194,12 @@ public:
     QLabel* lblTK1 = nullptr;
     QLabel* lblTK2 = nullptr;
 
-    // Hidden lists: the canned answers and the screen's command history
+    // Hidden list of the canned answers
     QListWidget* DataList = nullptr;
-    QListWidget* stack = nullptr;
+    // The screen's command history: whole units as executed, in arrival
+    // order. Never shown, so a plain list: as a list widget it cost more
+    // than all the rest of Process.
+    QStringList stack;
 
     // Executes one host command unit (without its ESC).
     void Process(const QString& unit) { mInterpreter.Process(unit); }
@@ -295,6 +299,7 @@ private:
     void SetConnectedItems(bool connected);
     void ClearToBackdrop();
     void HideSessionPanels();
+    void ShowDisconnectedScreen(const QString& closingUnit);
     void ConnectInputHandlers();
 
     Interpreter mInterpreter{*this};

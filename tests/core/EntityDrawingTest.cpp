@@ -35,16 +35,7 @@ EntityAttr Plain()
 
 Entity Make(int x, int y, int width, int height, const QString& caption = QString(), int align = 0)
 {
-    Entity e;
-    e.EntityType = KindField;
-    e.X = static_cast<qint16>(x);
-    e.Y = static_cast<qint16>(y);
-    e.Width = static_cast<qint16>(width);
-    e.Height = static_cast<qint16>(height);
-    e.SetCaption(caption);
-    e.Align = static_cast<qint16>(align);
-    e.Active = VbTrue;
-    return e;
+    return test::MakeEntity(KindField, x, y, width, height, caption, align);
 }
 
 int Distance(QRgb a, QRgb b)
@@ -538,6 +529,52 @@ TEST_F(ScreenDrawing, ShownSubWindowGetsTheBackdropBelowItsCaptionAndARaisedBord
     EXPECT_EQ(sub.at(199, 60), ToRgb(COLOR_BTNSHADOW));
     EXPECT_EQ(sub.at(100, 119), ToRgb(COLOR_BTNSHADOW));
     EXPECT_EQ(sub.at(100, 60), Back);
+}
+
+TEST_F(ScreenDrawing, ScreenIsTheSameAsItsEntitiesDrawnOneByOne)
+{
+    // Shapes that cross the rows where the screen is drawn in parts: text,
+    // frames, shadows, option pictures with their shadow, host pictures.
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(qRgb(0, 0, 255));
+    const std::vector<QImage> pictures = {picture};
+    EntityAttr& field = EntityAttrs[KindField];
+    field = Plain();
+    field.FillBackground = VbTrue;
+    field.BackColor = Fill;
+    field.FrameStyle = FrameEngraved;
+    field.ShadowLines = VbTrue;
+    field.TextShadow = VbTrue;
+    EntityAttr& option = EntityAttrs[KindOptionButton];
+    option = Plain();
+    option.HasImage = VbTrue;
+    option.ImagePlacement = 1;
+    option.ImageShadow = VbTrue;
+    EntityAttr& image = EntityAttrs[KindImageDisplay];
+    image = Plain();
+    image.HasImage = VbTrue;
+    image.ImagePlacement = 2;
+    const qint16 kinds[] = {KindField, KindOptionButton, KindImageDisplay};
+    EntityCount = 0;
+    for (int i = 0; i < 30; ++i) {
+        Entity e = Make((i * 7) % 60, (i * 5) % 23, 4 + i % 9, 1 + i % 3, QStringLiteral("Row %1 text").arg(i), i % 5);
+        e.EntityType = kinds[i % 3];
+        Entities[static_cast<size_t>(EntityCount++)] = e;
+    }
+    backDrop.fill(Back);
+    QImage expected = backDrop.copy();
+    QFont font = DefaultSurfaceFont();
+    for (int i = 0; i < EntityCount; ++i) {
+        const Entity& e = Entities[static_cast<size_t>(i)];
+        DrawEntity({expected, font}, e, EntityAttrs[static_cast<size_t>(e.EntityType)], {pictures, pictures});
+    }
+    DrawEntities({.BackDrop = backDrop,
+                  .Work = work.surface(),
+                  .Target = target,
+                  .SubWindow = sub.surface(),
+                  .Pictures = {pictures, pictures}});
+    EXPECT_EQ(work.image, expected);
+    EXPECT_EQ(target, expected);
 }
 
 } // namespace

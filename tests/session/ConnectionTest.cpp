@@ -67,6 +67,8 @@ private:
     QTimer timer_;
 };
 
+const LogOn DemoLogOn{QStringLiteral("demo"), QStringLiteral("demo")};
+
 class ConnectionTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -98,6 +100,12 @@ protected:
         Properties::instance().PropText[1]->setText(port);
     }
     void Target(quint16 port) { Target(QStringLiteral("127.0.0.1"), QString::number(port)); }
+    // Connects, with the demo host's user and password for the log-on.
+    void LogOnAsDemo()
+    {
+        logOn.queue.push_back(DemoLogOn);
+        window.puConnect_Click();
+    }
     bool ConnectItems(bool connectEnabled) const
     {
         return window.puConnect->isEnabled() == connectEnabled && window.connectmnu->isEnabled() == connectEnabled &&
@@ -134,8 +142,7 @@ TEST_F(ConnectionTest, LogsOnDrawsTheHostsScreenAndSendsTheReply)
 {
     test::DemoHostPeer host;
     Target(host.port());
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     ASSERT_TRUE(Connected);
     const QImage before = window.MainPic->Image();
     EXPECT_TRUE(ConnectItems(false));
@@ -171,8 +178,7 @@ TEST_F(ConnectionTest, ARefusedLogOnAsksAgainAndTheNextOneConnects)
     test::DemoHostPeer host;
     Target(host.port());
     logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("wrong")});
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     ASSERT_TRUE(host.WaitForLine(QStringLiteral("LOGON demo")));
     EXPECT_TRUE(host.lines().contains(QStringLiteral("REFUSED demo")));
     EXPECT_EQ(logOn.shown, 2);
@@ -189,8 +195,7 @@ TEST_F(ConnectionTest, TheHostDroppingTheLineShowsTheDialogOrEndsInExitMode)
         Target(host.port());
         window.show();
         Properties::instance().cbExitMode->setChecked(exitMode);
-        logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-        window.puConnect_Click();
+        LogOnAsDemo();
         ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
         SendReply(QStringLiteral("bye"));
         ASSERT_TRUE(WaitUntil([] { return !Connected; }));
@@ -208,13 +213,12 @@ TEST_F(ConnectionTest, TheDisconnectDialogReconnects)
 {
     test::DemoHostPeer host;
     Target(host.port());
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
     SendReply(QStringLiteral("bye"));
     ASSERT_TRUE(WaitUntil([] { return fDisconnect::instance().isVisible(); }));
     EXPECT_TRUE(fLogin::instance().Text2->text().isEmpty());
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    logOn.queue.push_back(DemoLogOn);
     fDisconnect::instance().reconnect->click();
     EXPECT_FALSE(fDisconnect::instance().isVisible());
     EXPECT_TRUE(Connected);
@@ -224,8 +228,7 @@ TEST_F(ConnectionTest, TheDisconnectDialogReconnects)
 TEST_F(ConnectionTest, AClosedPortEndsWithConnectFailedOnce)
 {
     Target(test::FreePort());
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     EXPECT_FALSE(Connected);
     EXPECT_TRUE(ConnectItems(true));
     ASSERT_EQ(Titles(), QStringList{"Connect Failed"});
@@ -238,8 +241,7 @@ TEST_F(ConnectionTest, AClosedPortEndsWithConnectFailedOnce)
 TEST_F(ConnectionTest, APortThatIsNoNumberIsAConnectError)
 {
     Target(QStringLiteral("127.0.0.1"), QStringLiteral("telnet"));
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     EXPECT_EQ(Titles(), (QStringList{QString(), "Connect Failed"}));
     EXPECT_EQ(dialogs.asked.value(0).prompt, QStringLiteral("Connect Error: D Type mismatch"));
     EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
@@ -276,8 +278,7 @@ TEST_F(ConnectionTest, LeavingWhileConnectedAsksFirst)
 {
     test::DemoHostPeer host;
     Target(host.port());
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     ASSERT_TRUE(Connected);
     dialogs.answer(int(Dialogs::No));
     EXPECT_FALSE(window.close());
@@ -331,6 +332,27 @@ TEST_F(ConnectionTest, ASecureSessionLogsOnWithTheLogOnDialogsUserAndPassword)
     // The script ends: the host has dropped the line.
     EXPECT_TRUE(WaitUntil([] { return fDisconnect::instance().isVisible(); }));
     EXPECT_FALSE(Connected);
+}
+
+TEST_F(ConnectionTest, TakingTimeOverAnUnknownKeyIsNoFailedConnection)
+{
+    test::Sshd sshd("printf '\\033cs\\033to^1^1^20^l^Secure screen^^1\\033\\n'\nsleep 2\n");
+    if (!sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    Properties::instance().cbSecureConnection->setChecked(true);
+    Target(sshd.port());
+    logOn.queue.push_back({sshd.user(), sshd.password()});
+    QStringList titles;
+    Dialogs::SetAnswerer([&](const Dialogs::Request& request) -> QVariant {
+        titles << request.title;
+        // The user reads the fingerprint for longer than the connect time-out.
+        WaitUntil([] { return false; }, 6000);
+        return int(Dialogs::Yes);
+    });
+    window.puConnect_Click();
+    EXPECT_TRUE(Connected);
+    EXPECT_EQ(titles, QStringList{"Unknown Host"});
+    EXPECT_TRUE(WaitUntil([] { return HasCaption("Secure screen"); }));
 }
 
 TEST_F(ConnectionTest, TheHostGetsTheAnswerTypedAndTheTagOfTheEntityClicked)

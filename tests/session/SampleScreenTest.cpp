@@ -18,14 +18,7 @@ void Put(int index, EntityKind kind, int x, int y, int width, int height, const 
          int region = 0, int image = 0, bool active = true)
 {
     Entity& e = Entities[static_cast<size_t>(index)];
-    e = Entity();
-    e.EntityType = kind;
-    e.X = static_cast<qint16>(x);
-    e.Y = static_cast<qint16>(y);
-    e.Width = static_cast<qint16>(width);
-    e.Height = static_cast<qint16>(height);
-    e.SetCaption(caption);
-    e.Align = static_cast<qint16>(align);
+    e = test::MakeEntity(kind, x, y, width, height, caption, align);
     e.Region = static_cast<qint16>(region);
     e.ImageIndex = static_cast<qint16>(image);
     e.Active = active ? VbTrue : VbFalse;

@@ -4,6 +4,22 @@
 
 namespace zor::test {
 
+// An enabled entity of the kind at a cell position.
+inline Entity MakeEntity(qint16 kind, int x, int y, int width, int height, const QString& caption = QString(),
+                         int align = 0)
+{
+    Entity e;
+    e.EntityType = kind;
+    e.X = static_cast<qint16>(x);
+    e.Y = static_cast<qint16>(y);
+    e.Width = static_cast<qint16>(width);
+    e.Height = static_cast<qint16>(height);
+    e.SetCaption(caption);
+    e.Align = static_cast<qint16>(align);
+    e.Active = VbTrue;
+    return e;
+}
+
 // Keeps the screen model and its geometry for one test and puts them back
 // afterwards: the entity table, the attribute records, the settings record,
 // the cell size, the sub-window and the drawing modes.

@@ -37,7 +37,7 @@ public:
         }
         w.ConsoleText->clear();
         w.DataList->clear();
-        w.stack->clear();
+        w.stack.clear();
         w.TabAnswered = false;
         w.AnswerArmed = false;
         w.PendingPrefix.clear();
