@@ -67,6 +67,10 @@ void fConnection::Form_KeyPress(int& keyAscii)
         FocusOpenEditors();
     } else if (keyAscii == KeyTab || keyAscii == KeyReturn) {
         keyAscii = 0;
+    } else if (AnswerArmed && printable) {
+        // The armed answer's characters are its own: typed into an open
+        // input box they would come back through its mirror as well.
+        keyAscii = 0;
     }
 }
 

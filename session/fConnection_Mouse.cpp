@@ -5,6 +5,7 @@
 
 #include "core/Colors.h"
 #include "core/Rounding.h"
+#include "core/ScreenPointer.h"
 #include "core/SendReply.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
@@ -33,7 +34,7 @@ namespace {
 constexpr int RightButton = 2;
 
 // The pointer pictures by their resource numbers.
-enum PointerIcon { DisabledEntityPointer = 101, TestPointer = 102, EntityPointer = 201, ScreenPointer = 202 };
+enum PointerIcon { DisabledEntityPointer = 101, TestPointer = 102, EntityPointer = 201, EmptySpacePointer = 202 };
 
 QCursor LoadPointer(int icon)
 {
@@ -49,14 +50,6 @@ QCursor LoadPointer(int icon)
     if (icon == TestPointer)
         return QCursor(picture, 16, 16);
     return QCursor(picture, 1, 1);
-}
-
-// The picture shows its own pointer picture, the one last loaded.
-void UseCustomPointer(PictureBox& picture)
-{
-    const QVariant icon = picture.property("MouseIcon");
-    if (icon.canConvert<QCursor>())
-        picture.setCursor(icon.value<QCursor>());
 }
 
 HitGeometry GeometryOf(bool subWindow)
@@ -161,12 +154,15 @@ void PointerMoved(fConnection& w, PictureBox& picture, bool subWindow, double x,
         icon =
             Entities[static_cast<size_t>(hits.found)].Active != 0 || TestMode ? EntityPointer : DisabledEntityPointer;
     else
-        icon = TestMode ? TestPointer : ScreenPointer;
+        icon = TestMode ? TestPointer : EmptySpacePointer;
     const QString number = QString::number(icon);
     picture.setProperty("Tag", number);
     if (number != remembered)
         picture.setProperty("MouseIcon", QVariant::fromValue(LoadPointer(icon)));
-    UseCustomPointer(picture);
+    // Without a connection the picture always shows its own pointer; with
+    // one, the connection chose the pointer mode and a new icon shows in it.
+    if (!Connected || picture.testAttribute(Qt::WA_SetCursor))
+        UseCustomPointer(picture);
 }
 
 } // namespace

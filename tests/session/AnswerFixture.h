@@ -5,6 +5,7 @@
 #include "tests/support/TestSupport.h"
 #include "tests/support/TypedAnswerScope.h"
 
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -23,6 +24,9 @@ protected:
     {
         window.show();
         window.activateWindow();
+        // A dialog hidden by an earlier test can stay the active window
+        // for the application while the platform has moved on.
+        QApplication::setActiveWindow(&window);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         Entities.fill(Entity{});
         EntityData.fill(QString());
@@ -33,6 +37,8 @@ protected:
         CellWidth = Currency::fromDouble(10);
         CellHeight = Currency::fromDouble(20);
     }
+
+    void TearDown() override { EntityData.fill(QString()); }
 
     // An input box opened by the host, with the focus in it.
     void OpenInputBox(const QString& unit = QStringLiteral("in^5^3^10^^^^0"))

@@ -65,6 +65,18 @@ TEST_F(AnswerTest, CtrlZThenThreeKeysIsOneWriteWithTheMark)
     EXPECT_FALSE(InputPending);
 }
 
+TEST_F(AnswerTest, CtrlZInAnOpenInputBoxKeepsTheArmedKeysOutOfTheBox)
+{
+    OpenInputBox();
+    QTest::keyClicks(window.INText, "AB");
+    QTest::keyClick(window.INText, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(window.INText->text(), QStringLiteral("AB"));
+    QTest::keyClicks(window.INText, "123");
+    EXPECT_EQ(host.sent, QStringList{QStringLiteral("AB") + QChar(26) + QStringLiteral("123")});
+    EXPECT_TRUE(window.INTextPic->isHidden());
+    EXPECT_TRUE(TypeAhead.isEmpty());
+}
+
 TEST_F(AnswerTest, EnterSendsTheAnswerTypedAndClosesTheBox)
 {
     LoadScriptKeys();

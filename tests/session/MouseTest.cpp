@@ -1,4 +1,5 @@
 #include "core/Colors.h"
+#include "core/ScreenPointer.h"
 #include "session/EntityHitTest.h"
 #include "tests/session/AnswerFixture.h"
 
@@ -200,6 +201,8 @@ TEST_F(MouseTest, PointerShowsHelpAndThePictureOfWhatLiesUnderIt)
         QString help;
         QString icon;
     };
+    // A connected window shows the pictures' own pointers.
+    UseCustomPointer(*window.MainPic);
     const Case cases[] = {
         {{140, 130}, "help 0", "201"},  // the lower index first
         {{120, 190}, "help 2", "202"},  // only a caption that does not react
@@ -218,10 +221,17 @@ TEST_F(MouseTest, PointerShowsHelpAndThePictureOfWhatLiesUnderIt)
     Move(window.MainPic, {110, 130});
     EXPECT_NE(window.MainPic->cursor().pixmap().cacheKey(), disabled);
 
+    // Without a connection a move brings the picture's own pointer back.
+    UseDefaultPointer(*window.MainPic);
+    Connected = false;
+    Move(window.MainPic, {5, 5});
+    EXPECT_FALSE(window.MainPic->cursor().pixmap().isNull());
+    Connected = true;
+
     // Blocked by a panel: nothing changes.
     window.MsgPic->show();
-    Move(window.MainPic, {5, 5});
-    EXPECT_EQ(window.MainPic->property("Tag").toString(), QStringLiteral("201"));
+    Move(window.MainPic, {110, 130});
+    EXPECT_EQ(window.MainPic->property("Tag").toString(), QStringLiteral("202"));
 }
 
 TEST_F(MouseTest, TestModeShowsTheGridPlaceAndOutlinesTheEntity)
