@@ -64,21 +64,22 @@ void ReceivePipeline::ReadOnce(bool stamped)
         WriteTrace(QStringLiteral("SCRAP"), ReadBuffer);
         ReadStartTick = Now();
         stamped = true;
-    } else {
-        if (ReadBuffer.isEmpty()) {
-            WriteTrace(QStringLiteral("SCRAP2"), QStringLiteral("Buffer cleared"));
-            return;
-        }
-        if (hooks.ProcessScript && hooks.ProcessScript(ReadBuffer)) {
-            WriteTrace(QStringLiteral("SCRIPT PROCESSED"), QString());
-            ReadBuffer.clear();
-            return;
-        }
-        WriteTrace(QStringLiteral("SCRAP2"),
-                   ReadBuffer + QStringLiteral("LEN: ") + QString::number(ReadBuffer.size() * 2));
-        if (!stamped)
-            ReadStartTick = Now();
+        // What follows the last CR is often a prompt ("Login: "): it is offered
+        // to the automatic replies at once, as the read that follows at once
+        // with nothing new would, instead of after the release time.
     }
+    if (ReadBuffer.isEmpty()) {
+        WriteTrace(QStringLiteral("SCRAP2"), QStringLiteral("Buffer cleared"));
+        return;
+    }
+    if (hooks.ProcessScript && hooks.ProcessScript(ReadBuffer)) {
+        WriteTrace(QStringLiteral("SCRIPT PROCESSED"), QString());
+        ReadBuffer.clear();
+        return;
+    }
+    WriteTrace(QStringLiteral("SCRAP2"), ReadBuffer + QStringLiteral("LEN: ") + QString::number(ReadBuffer.size() * 2));
+    if (!stamped)
+        ReadStartTick = Now();
     const qint64 waited = Now() - ReadStartTick;
     if (ReadStartTick != 0 && waited > ReleaseAfterMs) {
         QString unfinished = std::move(ReadBuffer);

@@ -122,6 +122,15 @@ TEST_F(PipelineTest, AMatchedPromptIsDroppedNeverDrawn)
     EXPECT_FALSE(pipeline.ReleaseTimer.isActive());
 }
 
+TEST_F(PipelineTest, APromptAfterTheLastCrIsAnsweredAtOnce)
+{
+    matchOn = "Login:";
+    Arrive("Welcome\r\nLogin:");
+    EXPECT_EQ(units, QStringList{"Welcome"});
+    EXPECT_TRUE(pipeline.ReadBuffer.isEmpty());
+    EXPECT_FALSE(pipeline.ReleaseTimer.isActive());
+}
+
 TEST_F(PipelineTest, NothingIsReadWhileNotConnected)
 {
     Connected = false;
@@ -251,7 +260,10 @@ TEST_F(PipelineTest, TracesEveryStep)
     Arrive("pw");
     Trace().On = false;
     const std::deque<QString> expected = {
-        "[SCRAP2]Buffer cleared", "[REC]ab", "[SCRAP]cd", "[SCRAP2]cdLEN: 4", "[TIMEOUT]cd", "[SCRIPT PROCESSED]",
+        // "cd" is offered to the replies as soon as it is left over, and again
+        // when the release time has passed.
+        "[SCRAP2]Buffer cleared", "[REC]ab",     "[SCRAP]cd",          "[SCRAP2]cdLEN: 4",
+        "[SCRAP2]cdLEN: 4",       "[TIMEOUT]cd", "[SCRIPT PROCESSED]",
     };
     EXPECT_EQ(Trace().Lines, expected);
 }
