@@ -233,7 +233,6 @@ public:
     void LogonRefused();
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     // Closing the window is leaving the program.
     void closeEvent(QCloseEvent* event) override;
 
