@@ -13,19 +13,19 @@ namespace {
 
 const QString EndSentinel = QStringLiteral("*&^%");
 
-void Send(const QString& text)
+void SendPart(const QString& part)
+{
+    WriteTrace(QStringLiteral("Call SEND 3"), part + QStringLiteral(" & vbCrLf"));
+    SendRaw(part + QLatin1Char('\r'));
+}
+
+} // namespace
+
+void SendRaw(const QString& text)
 {
     if (Link().Send)
         Link().Send(text);
 }
-
-void SendPart(const QString& part)
-{
-    WriteTrace(QStringLiteral("Call SEND 3"), part + QStringLiteral(" & vbCrLf"));
-    Send(part + QLatin1Char('\r'));
-}
-
-} // namespace
 
 void SendReply(const QString& text)
 {
@@ -43,7 +43,7 @@ void SendReply(const QString& text)
             // still gets its line and learns that nothing was chosen.
             const QString fileName = Dialogs::GetOpenFileName(title, filter, ProgramFolder());
             WriteTrace(QStringLiteral("Call SEND 2"), fileName + QStringLiteral(" & vbCrLf"));
-            Send(fileName + QStringLiteral("\r\n"));
+            SendRaw(fileName + QStringLiteral("\r\n"));
         } else {
             SendPart(part);
         }

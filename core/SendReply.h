@@ -16,4 +16,8 @@ void SendReply(const QString& text);
 // not connected.
 void SendLine(const QString& text);
 
+// Writes the text to the host exactly as it stands: no CR added, no "~"
+// split, whether or not connected (the session window's Send decides).
+void SendRaw(const QString& text);
+
 } // namespace zor

@@ -60,6 +60,19 @@ inline QString TypeAhead;
 inline qint16 TabletMode = 0;
 inline qint16 UseScreenCache = 1;
 
+// Typed answers
+// 0, or the key index (1..30) with which typed answers are enciphered.
+inline qint16 InputKeyIndex = 0;
+// The open input box's text changed since the box opened.
+inline bool InputChanged = false;
+// The inline help panel is shown; the next key only closes it.
+inline bool HelpShown = false;
+// Character code Alt+B sends, from the settings.
+inline double BreakChar = 0;
+constexpr int ItemListSlots = 11; // ILList(0 To 10), ItemListValues(0 To 10)
+// The current choice of each item list: the first word of its chosen line.
+inline std::array<QString, ItemListSlots> ItemListValues;
+
 // Tracing, printers, version and captions
 inline qint16 TraceMaxLines = 30000;
 inline QString ComPortPrinterName = QStringLiteral("Com Port Printer");

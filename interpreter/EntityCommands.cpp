@@ -15,7 +15,7 @@ namespace zor {
 namespace {
 
 // Host kind codes that map to a kind; the rest leave the kind as it is.
-bool ApplyKindCode(Entity& entity, QStringView field, bool withFixedPitch)
+void ApplyKindCode(Entity& entity, QStringView field, bool withFixedPitch)
 {
     static constexpr std::array<qint16, 8> Kinds = {
         KindNothing,      KindFieldCaption,      KindField,       KindColumnCaption,
@@ -23,11 +23,10 @@ bool ApplyKindCode(Entity& entity, QStringView field, bool withFixedPitch)
     };
     const double code = Val(field);
     if (code < 1 || code > 7 || code != std::floor(code))
-        return false;
+        return;
     entity.EntityType = Kinds[static_cast<size_t>(code)];
     if (withFixedPitch && entity.EntityType == KindFixedPitchCaption)
         entity.Align = 4;
-    return true;
 }
 
 // "w" or "w,h": the height is 1 unless given after the first ",".
@@ -128,8 +127,9 @@ QImage LoadPicture(double source, const QString& file)
 {
     if (source == 0)
         return QImage(file);
+    // Resource numbers are 16-bit.
     const double number = Val(file);
-    if (number < 0 || number != std::floor(number))
+    if (number < 0 || number > 65535 || number != std::floor(number))
         return {};
     const QString name = source == 2 ? QStringLiteral(":/zor/bitmap_%1.bmp") : QStringLiteral(":/zor/icon_%1.png");
     return QImage(name.arg(static_cast<qint64>(number)));

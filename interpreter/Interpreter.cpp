@@ -11,8 +11,6 @@
 #include "interpreter/CommandUnit.h"
 #include "session/fConnection.h"
 
-#include <QListWidget>
-
 namespace zor {
 
 namespace {
@@ -73,7 +71,8 @@ void Interpreter::Process(const QString& received)
     if (command->needsCaret && !unit.HasCaret())
         return;
     if (!command->handler) {
-        WriteTrace(ProcessTag, QStringLiteral("Not handled: ") + text);
+        if (TraceOn())
+            WriteTrace(ProcessTag, QStringLiteral("Not handled: ") + text);
         return;
     }
     try {
@@ -85,7 +84,7 @@ void Interpreter::Process(const QString& received)
 
 void Interpreter::AddToHistory(const CommandUnit& unit)
 {
-    window_.stack->addItem(unit.Text());
+    window_.stack.append(unit.Text());
 }
 
 void Interpreter::PlainText(QString text)

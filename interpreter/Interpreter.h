@@ -38,6 +38,11 @@ public:
     void RestoreScreen(const CommandUnit& unit);  // "pd"
     void SwitchTestMode(const CommandUnit& unit); // "test"
 
+    // Input requests.
+    void RequestInput(const CommandUnit& unit); // "in"
+    void QueueAnswer(const CommandUnit& unit);  // "dl"
+    void AskInput(const CommandUnit& unit);     // "ib"
+
 private:
     void TraceUnit(const QString& unit);
     void PlainText(QString text);

@@ -36,7 +36,7 @@ void CopyScreenRect(const QImage& source, QImage& target, QSize size)
 void Interpreter::ClearScreen(const CommandUnit& unit)
 {
     ClearingScreen = true;
-    window_.stack->clear();
+    window_.stack.clear();
     for (QListWidget* list : window_.ILList) {
         list->clear();
         list->hide();

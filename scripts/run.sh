@@ -20,7 +20,7 @@ if [ -x build/zor_demohost ]; then
     [ -f "$ZOR_HOME/demo.ntt" ] && ss -Hltn "sport = :$PORT" | grep -q . && break
     sleep 0.1
   done
-  echo "Demo host on 127.0.0.1:$PORT - log on as demo, password demo."
+  echo "Demo host on 127.0.0.1:$PORT: choose Log On, user demo, password demo."
   build/zor demo.ntt
 else
   build/zor default.ntt

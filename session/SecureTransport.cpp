@@ -192,6 +192,13 @@ private:
         return true;
     }
 
+    void RefuseKey(const QString& what)
+    {
+        shared_->Refuse(what + QStringLiteral(", so the connection was not made.\r\nIf the host's key was replaced "
+                                              "on purpose, remove its line from that file and connect again."),
+                        QStringLiteral("Host Key Changed"), Dialogs::OKOnly + Dialogs::Critical);
+    }
+
     bool CheckHostKey()
     {
         const QString fingerprint = Fingerprint(session_);
@@ -200,20 +207,13 @@ private:
         case SSH_KNOWN_HOSTS_OK:
             return true;
         case SSH_KNOWN_HOSTS_CHANGED:
-            shared_->Refuse(QStringLiteral("The host key of %1 has changed: the host now offers the key %2.\r\n"
-                                           "That is not the key remembered for it in %3, so the connection "
-                                           "was not made.\r\nIf the host's key was replaced on purpose, remove "
-                                           "its line from that file and connect again.")
-                                .arg(Where(), fingerprint, file),
-                            QStringLiteral("Host Key Changed"), Dialogs::OKOnly + Dialogs::Critical);
+            RefuseKey(QStringLiteral("The host key of %1 has changed: the host now offers the key %2.\r\n"
+                                     "That is not the key remembered for it in %3")
+                          .arg(Where(), fingerprint, file));
             return false;
         case SSH_KNOWN_HOSTS_OTHER:
-            shared_->Refuse(QStringLiteral("%1 offers a key of another type (%2) than the key remembered for it "
-                                           "in %3, so the connection was not made.\r\nIf the host's key was "
-                                           "replaced on purpose, remove its line from that file and connect "
-                                           "again.")
-                                .arg(Where(), fingerprint, file),
-                            QStringLiteral("Host Key Changed"), Dialogs::OKOnly + Dialogs::Critical);
+            RefuseKey(QStringLiteral("%1 offers a key of another type (%2) than the key remembered for it in %3")
+                          .arg(Where(), fingerprint, file));
             return false;
         case SSH_KNOWN_HOSTS_UNKNOWN:
         case SSH_KNOWN_HOSTS_NOT_FOUND:

@@ -78,6 +78,7 @@ fConnection::fConnection()
         ApplyInputColours(*INText, fore, back);
         ApplyInputColours(*lvINText, fore, back);
     };
+    ConnectInputHandlers();
 }
 
 QAction* fConnection::ToolbarButton(const QString& key) const

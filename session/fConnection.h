@@ -10,6 +10,7 @@
 #include <QFont>
 #include <QImage>
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
 #include <vector>
 
@@ -31,7 +32,6 @@ class QToolBar;
 
 namespace zor {
 
-constexpr int ItemListSlots = 11;             // ILList(0 To 10)
 constexpr int ProcButtonSlots = 16;           // ProcButt(0 To 15)
 constexpr int MultiValueButtonSlots = 8;      // MVCmd(0 To 7), element 2 does not exist
 constexpr int TenKeyButtonSlots = 22;         // cbTenKey(0 To 21)
@@ -194,9 +194,12 @@ public:
     QLabel* lblTK1 = nullptr;
     QLabel* lblTK2 = nullptr;
 
-    // Hidden lists: the canned answers and the screen's command history
+    // Hidden list of the canned answers
     QListWidget* DataList = nullptr;
-    QListWidget* stack = nullptr;
+    // The screen's command history: whole units as executed, in arrival
+    // order. Never shown, so a plain list: as a list widget it cost more
+    // than all the rest of Process.
+    QStringList stack;
 
     // Executes one host command unit (without its ESC).
     void Process(const QString& unit) { mInterpreter.Process(unit); }
@@ -232,6 +235,46 @@ public:
     // The host refused the log-on: back to disconnected, and the log-on again.
     void LogonRefused();
 
+    // Typed answers. Input boxes and multi-value editors
+    // (fConnection_InputBoxes.cpp):
+    // Alternates on each clear-text Tab answer, so that a second validation
+    // of the same Tab answers nothing.
+    bool TabAnswered = false;
+    // Mirrors the visible input box into TypeAhead.
+    void InputBox_Change();
+    // The focus is about to leave an input box; true keeps it from leaving
+    // where it would go (the handler has placed it).
+    bool InputBox_Validate(bool tabDown, bool shiftDown);
+    void lvINText_GotFocus();
+    void MVCmd_Click(int index);
+    void lvMVCmd_Click(int index);
+    void MVText_KeyDown(int keyCode);
+    void lvMVText_KeyDown(int keyCode);
+    void MVText_Click();
+    void lvMVText_Click();
+    void lvTimer1_Timer();
+    // The visible input boxes hidden; the focus to the open editors; to the
+    // open input box.
+    void HideInputBoxes();
+    void FocusOpenEditors();
+    void FocusOpenInputBox();
+
+    // Keys previewed for the whole window (fConnection_Keyboard.cpp), with
+    // the key codes, character codes and shift flags (1 Shift, 2 Ctrl,
+    // 4 Alt) of the host keyboard. Setting the code to 0 swallows the key.
+    bool AnswerArmed = false; // Ctrl+Z: the next three characters answer
+    QString PendingPrefix;    // what was typed before Ctrl+Z
+    QString ConsoleLine;      // the line typed while the console is shown
+    void Form_KeyPress(int& keyAscii);
+    void Form_KeyDown(int& keyCode, int shift);
+
+    // The mouse on the screen and on the sub-window (fConnection_Mouse.cpp),
+    // in the picture's pixels; buttons 1 left, 2 right, 4 middle.
+    void MainPic_MouseDown(int button, int shift, double x, double y);
+    void MainPic_MouseMove(int button, int shift, double x, double y);
+    void lvMainPic_MouseDown(int button, int shift, double x, double y);
+    void lvMainPic_MouseMove(int button, int shift, double x, double y);
+
 protected:
     // Closing the window is leaving the program.
     void closeEvent(QCloseEvent* event) override;
@@ -255,6 +298,8 @@ private:
     void SetConnectedItems(bool connected);
     void ClearToBackdrop();
     void HideSessionPanels();
+    void ShowDisconnectedScreen(const QString& closingUnit);
+    void ConnectInputHandlers();
 
     Interpreter mInterpreter{*this};
     bool mConnecting = false; // puConnect_Click is waiting for the connection

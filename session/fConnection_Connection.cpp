@@ -225,6 +225,19 @@ void fConnection::HideSessionPanels()
         panel->hide();
 }
 
+// The connect items back, and the backdrop with the screen cleared and the
+// given closing unit run.
+void fConnection::ShowDisconnectedScreen(const QString& closingUnit)
+{
+    SetConnectedItems(false);
+    ClearToBackdrop();
+    MainPic->Refresh();
+    Process(QStringLiteral("cs"));
+    Process(closingUnit);
+    DrawEntities();
+    UseDefaultPointer(*MainPic);
+}
+
 void fConnection::puDisconnect_Click()
 {
     if (Connected) {
@@ -239,13 +252,7 @@ void fConnection::puDisconnect_Click()
     ReportMode = false;
     ProcMode = false;
     ComMode = false;
-    SetConnectedItems(false);
-    ClearToBackdrop();
-    MainPic->Refresh();
-    Process(QStringLiteral("cs"));
-    Process(QStringLiteral("lv^-1"));
-    DrawEntities();
-    UseDefaultPointer(*MainPic);
+    ShowDisconnectedScreen(QStringLiteral("lv^-1"));
     HideSessionPanels();
     if (ShadowOn)
         Shadow->hide();
@@ -259,13 +266,7 @@ void fConnection::CloseConnection()
     mChannel->Close(0);
     ReportMode = false;
     ProcMode = false;
-    SetConnectedItems(false);
-    ClearToBackdrop();
-    MainPic->Refresh();
-    Process(QStringLiteral("cs"));
-    Process(QStringLiteral("sm^^"));
-    DrawEntities();
-    UseDefaultPointer(*MainPic);
+    ShowDisconnectedScreen(QStringLiteral("sm^^"));
     DataList->clear();
     HideSessionPanels();
     ComMode = false;

@@ -154,8 +154,6 @@ void fConnection::CreateInputPanels()
 
     DataList = Make<QListWidget>(ClientArea, "DataList");
     DataList->hide();
-    stack = Make<QListWidget>(ClientArea, "stack");
-    stack->hide();
 }
 
 void fConnection::CreateListPanels()

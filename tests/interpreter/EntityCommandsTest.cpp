@@ -198,8 +198,9 @@ TEST_F(ProcessTest, ImagesTakeTheirSizeInCells)
     ASSERT_TRUE(picture.save(file));
 
     Run({QStringLiteral("im^3^2^0^0^0^") + file + QStringLiteral("^LOGO"), QStringLiteral("image^3^5^5^5^0^") + file,
-         QStringLiteral("im^3^9^0^0^0^") + file + QStringLiteral("x"), QStringLiteral("im^3^9^7^2^1^99999")});
-    ASSERT_EQ(EntityCount, 3);
+         QStringLiteral("im^3^9^0^0^0^") + file + QStringLiteral("x"), QStringLiteral("im^3^9^7^2^1^99999"),
+         QStringLiteral("im^3^9^7^2^2^") + QString(400, QLatin1Char('9'))});
+    ASSERT_EQ(EntityCount, 4);
     EXPECT_EQ(Slot(0).EntityType, KindImageDisplay);
     EXPECT_EQ(Slot(0).Width, 4);
     EXPECT_EQ(Slot(0).Height, 3);
@@ -212,8 +213,9 @@ TEST_F(ProcessTest, ImagesTakeTheirSizeInCells)
     EXPECT_EQ(Slot(2).ImageIndex, 2);
     EXPECT_TRUE(window.eImage[2].isNull());
     EXPECT_EQ(Slot(2).Width, 6);
-    EXPECT_EQ(ImageCount, 3);
-    EXPECT_EQ(History().size(), 3);
+    EXPECT_TRUE(window.eImage[3].isNull());
+    EXPECT_EQ(ImageCount, 4);
+    EXPECT_EQ(History().size(), 4);
 
     Run({QStringLiteral("cs"), QStringLiteral("im^1^1^0^0^0^") + file});
     EXPECT_EQ(Slot(0).ImageIndex, 0);

@@ -46,7 +46,7 @@ protected:
         ComMode = false;
         TestMode = 0;
         ShadowOn = VbTrue;
-        window.stack->clear();
+        window.stack.clear();
         window.ConsoleText->clear();
         window.lvMainPic->hide();
         window.Shadow->hide();
@@ -70,13 +70,7 @@ protected:
             window.Process(unit);
     }
 
-    QStringList History() const
-    {
-        QStringList entries;
-        for (int i = 0; i < window.stack->count(); ++i)
-            entries << window.stack->item(i)->text();
-        return entries;
-    }
+    QStringList History() const { return window.stack; }
 
     QStringList TraceLines() const { return QStringList(Trace().Lines.begin(), Trace().Lines.end()); }
 

@@ -19,15 +19,15 @@ TEST_F(ProcessTest, ClearScreenStartsANewScreen)
     window.HelpBar->setText(QStringLiteral("help"));
     InputPending = true;
     ItemListUp = true;
-    bool clearingWhileEmptied = false;
+    bool clearingWhileListsEmptied = false;
     const QMetaObject::Connection watch =
-        QObject::connect(window.stack->model(), &QAbstractItemModel::modelAboutToBeReset,
-                         [&] { clearingWhileEmptied = ClearingScreen; });
+        QObject::connect(window.ILList[3]->model(), &QAbstractItemModel::modelAboutToBeReset,
+                         [&] { clearingWhileListsEmptied = ClearingScreen; });
     ScreenChanged = false;
 
     Run({QStringLiteral("cs")});
     QObject::disconnect(watch);
-    EXPECT_TRUE(clearingWhileEmptied);
+    EXPECT_TRUE(clearingWhileListsEmptied);
     EXPECT_FALSE(ClearingScreen);
     EXPECT_EQ(History(), QStringList{QStringLiteral("cs")});
     EXPECT_EQ(EntityCount, -1);

@@ -1,5 +1,6 @@
 #include "core/Appearance.h"
 #include "core/Dialogs.h"
+#include "core/Rounding.h"
 #include "core/SendReply.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
@@ -9,6 +10,7 @@
 #include "settings/fLogin.h"
 #include "tests/session/Peers.h"
 #include "tests/support/TestSupport.h"
+#include "tests/support/TypedAnswerScope.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -16,6 +18,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <deque>
 #include <gtest/gtest.h>
@@ -64,6 +67,8 @@ private:
     QTimer timer_;
 };
 
+const LogOn DemoLogOn{QStringLiteral("demo"), QStringLiteral("demo")};
+
 class ConnectionTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -95,6 +100,12 @@ protected:
         Properties::instance().PropText[1]->setText(port);
     }
     void Target(quint16 port) { Target(QStringLiteral("127.0.0.1"), QString::number(port)); }
+    // Connects, with the demo host's user and password for the log-on.
+    void LogOnAsDemo()
+    {
+        logOn.queue.push_back(DemoLogOn);
+        window.puConnect_Click();
+    }
     bool ConnectItems(bool connectEnabled) const
     {
         return window.puConnect->isEnabled() == connectEnabled && window.connectmnu->isEnabled() == connectEnabled &&
@@ -131,8 +142,7 @@ TEST_F(ConnectionTest, LogsOnDrawsTheHostsScreenAndSendsTheReply)
 {
     test::DemoHostPeer host;
     Target(host.port());
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     ASSERT_TRUE(Connected);
     const QImage before = window.MainPic->Image();
     EXPECT_TRUE(ConnectItems(false));
@@ -143,6 +153,9 @@ TEST_F(ConnectionTest, LogsOnDrawsTheHostsScreenAndSendsTheReply)
     ASSERT_TRUE(host.WaitForLine(QStringLiteral("LOGON demo")));
     ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
     EXPECT_TRUE(HasCaption("Item code:"));
+    // The host's input request has the box open for the answer.
+    EXPECT_TRUE(InputPending);
+    EXPECT_TRUE(window.INTextPic->isVisible());
     const QImage shown = window.MainPic->Image();
     EXPECT_NE(shown, before) << "the screen was not drawn";
     test::SaveTestOutput(QStringLiteral("connection-demo-screen.png"), shown);
@@ -168,8 +181,7 @@ TEST_F(ConnectionTest, ARefusedLogOnAsksAgainAndTheNextOneConnects)
     test::DemoHostPeer host;
     Target(host.port());
     logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("wrong")});
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     ASSERT_TRUE(host.WaitForLine(QStringLiteral("LOGON demo")));
     EXPECT_TRUE(host.lines().contains(QStringLiteral("REFUSED demo")));
     EXPECT_EQ(logOn.shown, 2);
@@ -186,8 +198,7 @@ TEST_F(ConnectionTest, TheHostDroppingTheLineShowsTheDialogOrEndsInExitMode)
         Target(host.port());
         window.show();
         Properties::instance().cbExitMode->setChecked(exitMode);
-        logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-        window.puConnect_Click();
+        LogOnAsDemo();
         ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
         SendReply(QStringLiteral("bye"));
         ASSERT_TRUE(WaitUntil([] { return !Connected; }));
@@ -205,13 +216,12 @@ TEST_F(ConnectionTest, TheDisconnectDialogReconnects)
 {
     test::DemoHostPeer host;
     Target(host.port());
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
     SendReply(QStringLiteral("bye"));
     ASSERT_TRUE(WaitUntil([] { return fDisconnect::instance().isVisible(); }));
     EXPECT_TRUE(fLogin::instance().Text2->text().isEmpty());
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    logOn.queue.push_back(DemoLogOn);
     fDisconnect::instance().reconnect->click();
     EXPECT_FALSE(fDisconnect::instance().isVisible());
     EXPECT_TRUE(Connected);
@@ -221,8 +231,7 @@ TEST_F(ConnectionTest, TheDisconnectDialogReconnects)
 TEST_F(ConnectionTest, AClosedPortEndsWithConnectFailedOnce)
 {
     Target(test::FreePort());
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     EXPECT_FALSE(Connected);
     EXPECT_TRUE(ConnectItems(true));
     ASSERT_EQ(Titles(), QStringList{"Connect Failed"});
@@ -235,8 +244,7 @@ TEST_F(ConnectionTest, AClosedPortEndsWithConnectFailedOnce)
 TEST_F(ConnectionTest, APortThatIsNoNumberIsAConnectError)
 {
     Target(QStringLiteral("127.0.0.1"), QStringLiteral("telnet"));
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     EXPECT_EQ(Titles(), (QStringList{QString(), "Connect Failed"}));
     EXPECT_EQ(dialogs.asked.value(0).prompt, QStringLiteral("Connect Error: D Type mismatch"));
     EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
@@ -273,8 +281,7 @@ TEST_F(ConnectionTest, LeavingWhileConnectedAsksFirst)
 {
     test::DemoHostPeer host;
     Target(host.port());
-    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
-    window.puConnect_Click();
+    LogOnAsDemo();
     ASSERT_TRUE(Connected);
     dialogs.answer(int(Dialogs::No));
     EXPECT_FALSE(window.close());
@@ -328,4 +335,46 @@ TEST_F(ConnectionTest, ASecureSessionLogsOnWithTheLogOnDialogsUserAndPassword)
     // The script ends: the host has dropped the line.
     EXPECT_TRUE(WaitUntil([] { return fDisconnect::instance().isVisible(); }));
     EXPECT_FALSE(Connected);
+}
+
+TEST_F(ConnectionTest, TakingTimeOverAnUnknownKeyIsNoFailedConnection)
+{
+    test::Sshd sshd("printf '\\033cs\\033to^1^1^20^l^Secure screen^^1\\033\\n'\nsleep 2\n");
+    if (!sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    Properties::instance().cbSecureConnection->setChecked(true);
+    Target(sshd.port());
+    logOn.queue.push_back({sshd.user(), sshd.password()});
+    QStringList titles;
+    Dialogs::SetAnswerer([&](const Dialogs::Request& request) -> QVariant {
+        titles << request.title;
+        // The user reads the fingerprint for longer than the connect time-out.
+        WaitUntil([] { return false; }, 6000);
+        return int(Dialogs::Yes);
+    });
+    window.puConnect_Click();
+    EXPECT_TRUE(Connected);
+    EXPECT_EQ(titles, QStringList{"Unknown Host"});
+    EXPECT_TRUE(WaitUntil([] { return HasCaption("Secure screen"); }));
+}
+
+TEST_F(ConnectionTest, TheHostGetsTheAnswerTypedAndTheTagOfTheEntityClicked)
+{
+    test::TypedAnswerScope typed;
+    test::DemoHostPeer host;
+    Target(host.port());
+    logOn.queue.push_back({QStringLiteral("demo"), QStringLiteral("demo")});
+    window.puConnect_Click();
+    ASSERT_TRUE(WaitUntil([this] { return InputPending && !window.INTextPic->isHidden(); }));
+
+    QTest::keyClicks(window.INText, "W100");
+    QTest::keyClick(window.INText, Qt::Key_Tab);
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT W100")));
+    ASSERT_TRUE(WaitUntil([] { return HasCaption("Last reply: W100"); }));
+
+    // The Search button at column 4, row 16.
+    const QPoint search(ToPixel(5 * CellWidth.toDouble()), ToPixel(16.5 * CellHeight.toDouble()));
+    QTest::mouseClick(window.MainPic, Qt::LeftButton, {}, search);
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT SEARCH")));
+    EXPECT_FALSE(host.lines().contains(QStringLiteral("GOT ")));
 }

@@ -16,10 +16,10 @@ TEST(SessionWindow, PanelsExistByNameAndStartHidden)
 {
     fConnection& window = fConnection::instance();
     EXPECT_EQ(window.objectName(), QStringLiteral("fConnection"));
-    const char* panels[] = {"INTextPic", "lvINTextPic", "MVPic",     "lvMVPic",  "ListPic",
-                            "MsgPic",    "ProgBarPic",  "ParmFrame", "ProcPic",  "HelpPicContainer",
-                            "Console",   "lWorking",    "lvMainPic", "Shadow",   "MoveBox",
-                            "frTenKey",  "ILList_0",    "ILList_10", "DataList", "stack"};
+    const char* panels[] = {"INTextPic", "lvINTextPic", "MVPic",     "lvMVPic", "ListPic",
+                            "MsgPic",    "ProgBarPic",  "ParmFrame", "ProcPic", "HelpPicContainer",
+                            "Console",   "lWorking",    "lvMainPic", "Shadow",  "MoveBox",
+                            "frTenKey",  "ILList_0",    "ILList_10", "DataList"};
     for (const char* name : panels) {
         QWidget* panel = window.findChild<QWidget*>(QLatin1String(name));
         ASSERT_NE(panel, nullptr) << name;

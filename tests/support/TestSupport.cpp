@@ -36,7 +36,7 @@ QByteArray ProgramFolderScope::read(const QString& name) const
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-SentRecorder::SentRecorder()
+SentRecorder::SentRecorder() : previous_(Link().Send)
 {
     Connected = true;
     Link().Send = [this](const QString& text) { sent << text; };
@@ -44,7 +44,7 @@ SentRecorder::SentRecorder()
 
 SentRecorder::~SentRecorder()
 {
-    Link().Send = nullptr;
+    Link().Send = previous_;
     Connected = false;
 }
 

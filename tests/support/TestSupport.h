@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QVariant>
 #include <deque>
+#include <functional>
 
 namespace zor::test {
 
@@ -36,6 +37,9 @@ public:
     ~SentRecorder();
     QStringList sent;
     QString joined() const { return sent.join(QString()); }
+
+private:
+    std::function<void(const QString&)> previous_; // the session window's Send
 };
 
 // Answers message, input and file boxes from a queue and records what was
