@@ -13,6 +13,23 @@ PictureBox::PictureBox(const QString& name, QWidget* parent)
     mImage = MakeSurfaceImage(size(), mBackColor);
 }
 
+QImage& PictureBox::Image()
+{
+    FollowSize();
+    return mImage;
+}
+
+const QImage& PictureBox::Image() const
+{
+    FollowSize();
+    return mImage;
+}
+
+void PictureBox::FollowSize() const
+{
+    ResizeSurface(mImage, size(), mBackColor);
+}
+
 void PictureBox::SetBackColor(const QColor& colour)
 {
     mBackColor = colour;
@@ -20,7 +37,7 @@ void PictureBox::SetBackColor(const QColor& colour)
 
 void PictureBox::Clear()
 {
-    mImage.fill(mBackColor);
+    Image().fill(mBackColor);
     update();
 }
 
@@ -31,14 +48,14 @@ void PictureBox::Refresh()
 
 void PictureBox::resizeEvent(QResizeEvent* event)
 {
-    ResizeSurface(mImage, event->size(), mBackColor);
+    FollowSize();
     QWidget::resizeEvent(event);
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(event->rect().topLeft(), mImage, event->rect());
+    painter.drawImage(event->rect().topLeft(), Image(), event->rect());
 }
 
 } // namespace zor

@@ -17,13 +17,15 @@ class PictureBox : public QWidget {
 public:
     explicit PictureBox(const QString& name, QWidget* parent = nullptr);
 
-    QImage& Image() { return mImage; }
-    const QImage& Image() const { return mImage; }
+    // The image always has the widget's size, also while the widget is
+    // hidden and its resize event is still to come.
+    QImage& Image();
+    const QImage& Image() const;
     // The font of drawing on the image. It is kept apart from the widget's
     // font so that the size set for one entity never reaches the child
     // controls.
     QFont DrawFont;
-    zor::Surface Surface() { return {mImage, DrawFont}; }
+    zor::Surface Surface() { return {Image(), DrawFont}; }
 
     QColor BackColor() const { return mBackColor; }
     void SetBackColor(const QColor& colour);
@@ -37,7 +39,9 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QImage mImage;
+    void FollowSize() const;
+
+    mutable QImage mImage;
     QColor mBackColor;
 };
 

@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPalette>
 #include <QToolBar>
+#include <functional>
 
 namespace zor {
 
@@ -21,6 +22,24 @@ void ApplyInputColours(QLineEdit& box, qint32 fore, qint32 back)
     box.setPalette(palette);
 }
 
+// The window's client area, below the menu bar and above the status bar.
+// The layout runs when its size is final, which for the window's own first
+// resize it is not yet.
+class ClientAreaWidget : public QWidget {
+public:
+    using QWidget::QWidget;
+    // Set once everything the layout places exists.
+    std::function<void()> Resized;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QWidget::resizeEvent(event);
+        if (Resized)
+            Resized();
+    }
+};
+
 } // namespace
 
 fConnection& fConnection::instance()
@@ -32,7 +51,8 @@ fConnection& fConnection::instance()
 fConnection::fConnection()
 {
     setObjectName(QStringLiteral("fConnection"));
-    ClientArea = new QWidget(this);
+    auto* clientArea = new ClientAreaWidget(this);
+    ClientArea = clientArea;
     ClientArea->setObjectName(QStringLiteral("ClientArea"));
     setCentralWidget(ClientArea);
 
@@ -49,6 +69,7 @@ fConnection::fConnection()
     CreateConsole();
     CreateTenKeyPad();
     CreateChannel();
+    clientArea->Resized = [this] { Form_Resize(); };
 
     resize(640, 480);
     Dialogs::SetParentWindow(this);
@@ -67,12 +88,6 @@ QAction* fConnection::ToolbarButton(const QString& key) const
             return action;
     }
     return nullptr;
-}
-
-void fConnection::resizeEvent(QResizeEvent* event)
-{
-    QMainWindow::resizeEvent(event);
-    Form_Resize();
 }
 
 } // namespace zor

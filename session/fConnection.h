@@ -276,7 +276,6 @@ public:
     void lvMainPic_MouseMove(int button, int shift, double x, double y);
 
 protected:
-    void resizeEvent(QResizeEvent* event) override;
     // Closing the window is leaving the program.
     void closeEvent(QCloseEvent* event) override;
 

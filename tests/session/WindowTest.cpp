@@ -65,3 +65,15 @@ TEST(SessionWindow, FrameHasItsMenusToolbarStatusPanelsAndTimers)
     EXPECT_FALSE(window.Timer3->isActive());
     EXPECT_FALSE(window.Timer4->isActive());
 }
+
+TEST(PictureBoxSurface, ImageFollowsTheSizeAlsoWhileHidden)
+{
+    PictureBox box(QStringLiteral("Box"));
+    box.SetBackColor(QColor(1, 2, 3));
+    box.Clear();
+    box.Image().setPixel(0, 0, qRgb(9, 9, 9));
+    box.resize(300, 200); // hidden: the resize event waits for the show
+    EXPECT_EQ(box.Image().size(), QSize(300, 200));
+    EXPECT_EQ(box.Image().pixel(0, 0), qRgb(9, 9, 9));
+    EXPECT_EQ(box.Image().pixel(299, 199), qRgb(1, 2, 3));
+}
