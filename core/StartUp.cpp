@@ -1,5 +1,6 @@
 #include "core/StartUp.h"
 
+#include "core/Appearance.h"
 #include "core/Ciphers.h"
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
@@ -57,6 +58,10 @@ bool Main(const QString& commandLine)
     PrepareDesignSample();
     VersionSuffix = QStringLiteral("1");
     LoadScriptKeys();
+    // Without its file a session would start all zero (a black backdrop, port
+    // 0): it starts from the defaults instead, as a newly made one does.
+    if (!QFile::exists(ProgramFile(ConfigFile)))
+        SetDefaultAppearance();
     Properties::instance().LoadINI();
     LoadCacheValue();
     fConnection::instance().show();

@@ -38,3 +38,14 @@ TEST(StartUp, StartValues)
     EXPECT_EQ(ComPortPrinterName, QStringLiteral("Com Port Printer"));
     EXPECT_EQ(VersionSuffix, QStringLiteral("1"));
 }
+
+TEST(StartUp, AMissingConfigurationStartsFromTheDefaults)
+{
+    test::ProgramFolderScope home;
+    Settings = SessionSettings();
+    ASSERT_TRUE(Main(QStringLiteral("missing.ntt")));
+    EXPECT_EQ(ConfigFile, QStringLiteral("missing.ntt"));
+    EXPECT_EQ(Settings.Port, 23);
+    EXPECT_EQ(Settings.BackTiled, VbTrue);
+    EXPECT_EQ(Settings.BackColor, 0xC0C0C0);
+}
