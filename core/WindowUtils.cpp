@@ -27,6 +27,10 @@ std::array<QChar, 4>& AccessKeySlots()
 // CR LF arrive as they are written.
 void InsertAtEnd(QPlainTextEdit& edit, const QString& text)
 {
+    // The panes are logs that grow all day: an undo history of every insert
+    // would grow with them.
+    if (edit.document()->isUndoRedoEnabled())
+        edit.document()->setUndoRedoEnabled(false);
     QTextCursor cursor(edit.document());
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(text);
@@ -35,8 +39,14 @@ void InsertAtEnd(QPlainTextEdit& edit, const QString& text)
 
 void KeepTail(QPlainTextEdit& edit)
 {
-    const QString text = edit.toPlainText();
-    edit.setPlainText(text.right(PaneKeptChars));
+    // Removing the head leaves the lines that stay as they are laid out;
+    // setting the whole tail again would lay out every one of them anew.
+    const int length = edit.document()->characterCount() - 1;
+    if (length <= PaneKeptChars)
+        return;
+    QTextCursor head(edit.document());
+    head.setPosition(length - PaneKeptChars, QTextCursor::KeepAnchor);
+    head.removeSelectedText();
 }
 
 // Length of the pane as the text box counts it: a paragraph break is the two

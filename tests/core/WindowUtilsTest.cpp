@@ -44,6 +44,8 @@ TEST(Panes, ConsoleIsCutAt50001CharactersToTheLast45000)
     EXPECT_EQ(text.size(), 45000 + 2);
     EXPECT_TRUE(text.startsWith(QStringLiteral("yyy")));
     EXPECT_TRUE(text.endsWith(QStringLiteral("zwb\n")));
+    // A log pane keeps no undo history that would grow all day.
+    EXPECT_FALSE(console.document()->isUndoAvailable());
 }
 
 TEST(Panes, ProcTextAppendsAsItIsAndEmptyClears)
