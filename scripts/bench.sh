@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Runs the benchmarks of a built tree briefly and prints their figures. The
+# long session-stream sizes are left to a run by hand (they take a minute).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+BUILD_DIR="${BUILD_DIR:-build}"
+export QT_QPA_PLATFORM=offscreen
+for bench in "$BUILD_DIR"/bench/bench_*; do
+  [ -f "$bench" ] && [ -x "$bench" ] || continue
+  echo "== $(basename "$bench")"
+  "$bench" --benchmark_min_time=0.1 \
+    --benchmark_filter='^(BM_DrawEntities|BM_PaintBackdrop|BM_Process|BM_ReceiveStream|BM_SessionStream/1048576$|BM_UnfinishedTextWait|BM_OneLargeChunk)' \
+    2>/dev/null
+done
