@@ -1,5 +1,7 @@
 #include "core/WindowUtils.h"
 
+#include "core/LogPane.h"
+
 #include "core/Colors.h"
 #include "core/Raster.h"
 #include "core/SharedState.h"
@@ -8,9 +10,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QListWidget>
-#include <QPlainTextEdit>
 #include <QScreen>
-#include <QTextCursor>
 #include <QWidget>
 
 namespace zor {
@@ -23,60 +23,26 @@ std::array<QChar, 4>& AccessKeySlots()
     return keys;
 }
 
-// Inserts at the end without going through the widget's line handling, so
-// CR LF arrive as they are written.
-void InsertAtEnd(QPlainTextEdit& edit, const QString& text)
-{
-    // The panes are logs that grow all day: an undo history of every insert
-    // would grow with them.
-    if (edit.document()->isUndoRedoEnabled())
-        edit.document()->setUndoRedoEnabled(false);
-    QTextCursor cursor(edit.document());
-    cursor.movePosition(QTextCursor::End);
-    cursor.insertText(text);
-    edit.setTextCursor(cursor);
-}
-
-void KeepTail(QPlainTextEdit& edit)
-{
-    // Removing the head leaves the lines that stay as they are laid out;
-    // setting the whole tail again would lay out every one of them anew.
-    const int length = edit.document()->characterCount() - 1;
-    if (length <= PaneKeptChars)
-        return;
-    QTextCursor head(edit.document());
-    head.setPosition(length - PaneKeptChars, QTextCursor::KeepAnchor);
-    head.removeSelectedText();
-}
-
-// Length of the pane as the text box counts it: a paragraph break is the two
-// characters CR LF.
-int PaneLength(const QPlainTextEdit& edit)
-{
-    const QTextDocument* doc = edit.document();
-    return doc->characterCount() - 1 + doc->blockCount() - 1;
-}
-
 } // namespace
 
-void AppendConsole(QPlainTextEdit& console, const QString& text)
+void AppendConsole(LogPane& console, const QString& text)
 {
-    if (PaneLength(console) >= PaneMaxChars + 1)
-        KeepTail(console);
-    InsertAtEnd(console, text + QStringLiteral("\n"));
+    if (console.Length() >= PaneMaxChars + 1)
+        console.KeepLast(PaneKeptChars);
+    console.Append(text + QStringLiteral("\n"));
     if (console.isVisible())
         console.setFocus();
 }
 
-void AppendProcText(QPlainTextEdit& procText, const QString& text)
+void AppendProcText(LogPane& procText, const QString& text)
 {
     if (text.isEmpty()) {
-        procText.clear();
+        procText.ClearText();
         return;
     }
-    if (PaneLength(procText) > PaneMaxChars)
-        KeepTail(procText);
-    InsertAtEnd(procText, text);
+    if (procText.Length() > PaneMaxChars)
+        procText.KeepLast(PaneKeptChars);
+    procText.Append(text);
 }
 
 const std::array<QChar, 4>& UsedAccessKeys()

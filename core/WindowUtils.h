@@ -7,10 +7,11 @@
 
 class QImage;
 class QListWidget;
-class QPlainTextEdit;
 class QWidget;
 
 namespace zor {
+
+class LogPane;
 
 // The growing text panes keep at most this many characters, cut back in one
 // step to the last PaneKeptChars so that the cut happens rarely.
@@ -18,9 +19,9 @@ constexpr int PaneMaxChars = 50000;
 constexpr int PaneKeptChars = 45000;
 
 // Appends text + CR LF to the console, giving it the focus when it is shown.
-void AppendConsole(QPlainTextEdit& console, const QString& text);
+void AppendConsole(LogPane& console, const QString& text);
 // Appends text as it is to the procedure text; an empty text clears it.
-void AppendProcText(QPlainTextEdit& procText, const QString& text);
+void AppendProcText(LogPane& procText, const QString& text);
 
 // Access keys for up to four buttons: the caption with "&" before its first
 // character not yet used. An empty caption frees the four slots.

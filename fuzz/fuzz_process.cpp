@@ -25,7 +25,7 @@ void ClearAll(fConnection& window)
     window.Process(QStringLiteral("cs"));
     window.Process(QStringLiteral("lv^-1"));
     window.stack.clear();
-    window.ConsoleText->clear();
+    window.ConsoleText->ClearText();
     EntityData.fill(QString());
     window.eImage.fill(QImage());
     window.Buffer.resize(BufferSlots);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/EntityDrawing.h"
+#include "core/LogPane.h"
 #include "core/SharedState.h"
 #include "interpreter/Interpreter.h"
 #include "session/HostChannel.h"
@@ -169,7 +170,7 @@ public:
 
     // Procedure panel
     PictureBox* ProcPic = nullptr;
-    QPlainTextEdit* ProcText = nullptr;
+    LogPane* ProcText = nullptr;
     std::array<QPushButton*, ProcButtonSlots> ProcButt = {};
     QLineEdit* fProcInput = nullptr;
     QLabel* lblProcLabel = nullptr;
@@ -182,7 +183,7 @@ public:
 
     // Console
     QWidget* Console = nullptr;
-    QPlainTextEdit* ConsoleText = nullptr;
+    LogPane* ConsoleText = nullptr;
 
     // Busy indicator
     QLabel* lWorking = nullptr;

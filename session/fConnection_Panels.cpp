@@ -219,7 +219,7 @@ void fConnection::CreateMessagePanels()
 void fConnection::CreateProcedurePanel()
 {
     ProcPic = MakePanel(MainPic, "ProcPic", 500, 300);
-    ProcText = Make<QPlainTextEdit>(ProcPic, "ProcText");
+    ProcText = Make<LogPane>(ProcPic, "ProcText");
     ProcText->setReadOnly(true);
     for (int i = 0; i < ProcButtonSlots; ++i) {
         QPushButton* button = MakeButton(ProcPic, Element("ProcButt", i), QString(), QRect(0, 5 + 28 * i, 80, 25));
@@ -252,7 +252,7 @@ void fConnection::CreateHelpPanel()
 void fConnection::CreateConsole()
 {
     Console = Make<QWidget>(ClientArea, "Console");
-    ConsoleText = Make<QPlainTextEdit>(Console, "ConsoleText");
+    ConsoleText = Make<LogPane>(Console, "ConsoleText");
     Console->hide();
 }
 

@@ -1,9 +1,9 @@
 #include "core/WindowUtils.h"
+#include "core/LogPane.h"
 #include "core/SharedState.h"
 #include "tests/support/QtPrinters.h"
 
 #include <QImage>
-#include <QPlainTextEdit>
 #include <gtest/gtest.h>
 
 using namespace zor;
@@ -33,14 +33,14 @@ TEST(AccessKeys, ABlankNeverGetsTheMarkWhileASlotIsFree)
 
 TEST(Panes, ConsoleIsCutAt50001CharactersToTheLast45000)
 {
-    QPlainTextEdit console;
+    LogPane console;
     console.setPlainText(QString(50000, QLatin1Char('x')));
     AppendConsole(console, QStringLiteral("a"));
-    EXPECT_EQ(console.toPlainText(), QString(50000, QLatin1Char('x')) + QStringLiteral("a\n"));
+    EXPECT_EQ(console.Text(), QString(50000, QLatin1Char('x')) + QStringLiteral("a\n"));
 
     console.setPlainText(QString(49999, QLatin1Char('y')) + QLatin1Char('z') + QLatin1Char('w'));
     AppendConsole(console, QStringLiteral("b"));
-    const QString text = console.toPlainText();
+    const QString text = console.Text();
     EXPECT_EQ(text.size(), 45000 + 2);
     EXPECT_TRUE(text.startsWith(QStringLiteral("yyy")));
     EXPECT_TRUE(text.endsWith(QStringLiteral("zwb\n")));
@@ -50,15 +50,31 @@ TEST(Panes, ConsoleIsCutAt50001CharactersToTheLast45000)
 
 TEST(Panes, ProcTextAppendsAsItIsAndEmptyClears)
 {
-    QPlainTextEdit proc;
+    LogPane proc;
     AppendProcText(proc, QStringLiteral("ab"));
     AppendProcText(proc, QStringLiteral("cd"));
-    EXPECT_EQ(proc.toPlainText(), QStringLiteral("abcd"));
+    EXPECT_EQ(proc.Text(), QStringLiteral("abcd"));
     proc.setPlainText(QString(50001, QLatin1Char('p')));
     AppendProcText(proc, QStringLiteral("q"));
-    EXPECT_EQ(proc.toPlainText().size(), 45001);
+    EXPECT_EQ(proc.Text().size(), 45001);
     AppendProcText(proc, QString());
-    EXPECT_TRUE(proc.toPlainText().isEmpty());
+    EXPECT_TRUE(proc.Text().isEmpty());
+}
+
+TEST(Panes, AHiddenPaneHoldsItsLinesUnderTheSameCapAndShowsThemWhenShown)
+{
+    LogPane console;
+    for (int i = 0; i < 10000; ++i)
+        AppendConsole(console, QStringLiteral("line %1").arg(i, 5, 10, QLatin1Char('0')));
+    EXPECT_TRUE(console.toPlainText().isEmpty()); // nothing laid out while hidden
+    EXPECT_LE(console.Length(), PaneMaxChars + 12);
+    console.show();
+    const QString shown = console.toPlainText();
+    EXPECT_TRUE(shown.endsWith(QStringLiteral("line 09999\n")));
+    EXPECT_GE(shown.size(), PaneKeptChars);
+    AppendConsole(console, QStringLiteral("live"));
+    EXPECT_TRUE(console.toPlainText().endsWith(QStringLiteral("line 09999\nlive\n")));
+    EXPECT_EQ(console.Text(), shown + QStringLiteral("live\n"));
 }
 
 TEST(Panels, RaisedBorder)

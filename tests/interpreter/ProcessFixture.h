@@ -47,7 +47,7 @@ protected:
         TestMode = 0;
         ShadowOn = VbTrue;
         window.stack.clear();
-        window.ConsoleText->clear();
+        window.ConsoleText->ClearText();
         window.lvMainPic->hide();
         window.Shadow->hide();
         CellWidth = Currency::fromDouble(10);

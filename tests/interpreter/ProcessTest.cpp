@@ -49,7 +49,7 @@ TEST_F(ProcessTest, DispatchRules)
         window.Process(c.unit);
         EXPECT_EQ(EntityCount, c.entities) << c.unit.toStdString();
         EXPECT_EQ(History(), c.inHistory ? QStringList{c.unit} : QStringList()) << c.unit.toStdString();
-        EXPECT_EQ(window.ConsoleText->toPlainText(), c.console) << c.unit.toStdString();
+        EXPECT_EQ(window.ConsoleText->Text(), c.console) << c.unit.toStdString();
     }
 }
 
@@ -115,7 +115,7 @@ TEST_F(ProcessTest, ReportModeCountsRepeatsOfOneCharacter)
                            QStringLiteral("[Printer]Char = 45 (1)"), QStringLiteral("[Printer]Char = 45 (2)"),
                            QStringLiteral("[Printer]Char = 61 (0)"), QStringLiteral("[Printer]Char = 45 (0)")}));
     // Report lines belong to the report, never to the console.
-    EXPECT_TRUE(window.ConsoleText->toPlainText().isEmpty());
+    EXPECT_TRUE(window.ConsoleText->Text().isEmpty());
 }
 
 TEST_F(ProcessTest, PassThroughSplitsOnlyTheUnitThatEndsIt)
@@ -124,7 +124,7 @@ TEST_F(ProcessTest, PassThroughSplitsOnlyTheUnitThatEndsIt)
     Run({QStringLiteral("to^5^3^10^l^Name"), QStringLiteral("dr")});
     EXPECT_EQ(EntityCount, 0);
     EXPECT_TRUE(History().isEmpty());
-    EXPECT_TRUE(window.ConsoleText->toPlainText().isEmpty());
+    EXPECT_TRUE(window.ConsoleText->Text().isEmpty());
 }
 
 TEST_F(ProcessTest, ApplicationErrorIsShownThenKeptInTheConsole)
@@ -135,7 +135,7 @@ TEST_F(ProcessTest, ApplicationErrorIsShownThenKeptInTheConsole)
     EXPECT_EQ(dialogs.asked[0].prompt, QStringLiteral("Application error:\r\nError 12] in program ORDERS"));
     EXPECT_EQ(dialogs.asked[0].title, QStringLiteral("ERROR"));
     EXPECT_EQ(dialogs.asked[0].style, 16);
-    EXPECT_EQ(window.ConsoleText->toPlainText(), QStringLiteral("Error 12] in program ORDERS\n"));
+    EXPECT_EQ(window.ConsoleText->Text(), QStringLiteral("Error 12] in program ORDERS\n"));
 }
 
 TEST_F(ProcessTest, ValueThatDoesNotFitEndsTheUnitKeepingEarlierSteps)

@@ -148,7 +148,7 @@ TEST_F(ConnectionTest, LogsOnDrawsTheHostsScreenAndSendsTheReply)
     EXPECT_TRUE(ConnectItems(false));
     EXPECT_EQ(CommStatusText, QStringLiteral("Telnet -> 127.0.0.1"));
     EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("Telnet -> 127.0.0.1")));
-    EXPECT_TRUE(window.ConsoleText->toPlainText().contains(QStringLiteral("Attempting to connect to '")));
+    EXPECT_TRUE(window.ConsoleText->Text().contains(QStringLiteral("Attempting to connect to '")));
 
     ASSERT_TRUE(host.WaitForLine(QStringLiteral("LOGON demo")));
     ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
@@ -268,11 +268,11 @@ TEST_F(ConnectionTest, WithoutAHostNothingIsOpened)
 TEST_F(ConnectionTest, CancelInTheLogOnChangesNothing)
 {
     Target(test::FreePort());
-    const QString console = window.ConsoleText->toPlainText();
+    const QString console = window.ConsoleText->Text();
     window.puConnect_Click();
     EXPECT_EQ(logOn.shown, 1);
     EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
-    EXPECT_EQ(window.ConsoleText->toPlainText(), console);
+    EXPECT_EQ(window.ConsoleText->Text(), console);
     EXPECT_TRUE(dialogs.asked.isEmpty());
     EXPECT_TRUE(ConnectItems(true));
 }

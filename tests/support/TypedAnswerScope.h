@@ -35,7 +35,7 @@ public:
             box->clear();
             box->setEnabled(true);
         }
-        w.ConsoleText->clear();
+        w.ConsoleText->ClearText();
         w.DataList->clear();
         w.stack.clear();
         w.TabAnswered = false;
