@@ -1,8 +1,7 @@
 #include "core/WindowUtils.h"
 
-#include "core/LogPane.h"
-
 #include "core/Colors.h"
+#include "core/LogPane.h"
 #include "core/Raster.h"
 #include "core/SharedState.h"
 #include "core/Twips.h"
