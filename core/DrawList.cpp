@@ -1,13 +1,17 @@
 #include "core/DrawList.h"
 
-#include "core/Raster.h"
+#include "core/Parallel.h"
 
-#include <QPainter>
 #include <algorithm>
+#include <numeric>
 
 namespace zor {
 
 namespace {
+
+// Rows of a band: small enough for the bands of a screen to share out well
+// over the cores, large enough that few shapes cross from one into the next.
+constexpr int BandRows = 32;
 
 QRect Between(int x1, int y1, int x2, int y2)
 {
@@ -48,50 +52,72 @@ void DrawList::Text(std::shared_ptr<const TextFace> face, int x, int top, const 
     shape.text = text;
 }
 
-void DrawList::OptionPicture(const QImage& mask, const QImage& picture, int x, int y, bool shadow)
+void DrawList::Put(const QImage& picture, int x, int y, Raster::Combine how)
 {
-    if (shadow)
-        Add(Kind::Mask, QRect(QPoint(x + 5, y + 5), mask.size())).image = mask;
-    Add(Kind::Mask, QRect(QPoint(x, y), mask.size())).image = mask;
-    Add(Kind::Image, QRect(QPoint(x, y), picture.size())).image = picture;
+    if (picture.isNull())
+        return;
+    Shape& shape = Add(Kind::Put, QRect(QPoint(x, y), picture.size()));
+    shape.how = how;
+    shape.image = picture;
 }
 
-void DrawList::Picture(const QImage& picture, const QRect& target)
+void DrawList::DrawShape(Raster& rows, const Shape& shape) const
 {
-    Add(Kind::Picture, target).image = picture;
-}
-
-void DrawList::Draw(QImage& image, int top, int bottom) const
-{
-    Raster raster(image, top, bottom);
-    for (const Shape& shape : shapes_) {
-        if (shape.area.bottom() < top || shape.area.top() >= bottom)
-            continue;
-        switch (shape.kind) {
-        case Kind::Fill:
-            raster.Fill(shape.area.left(), shape.area.top(), shape.area.right(), shape.area.bottom(), shape.colour);
-            break;
-        case Kind::Text:
-            shape.face->Draw(raster, shape.area.left(), shape.area.top() - shape.face->InkTop(), shape.text,
-                             shape.colour);
-            break;
-        case Kind::Mask:
-        case Kind::Image:
-        case Kind::Picture: {
-            QPainter painter(&raster.Image());
-            painter.setClipRect(QRect(0, top, image.width(), bottom - top));
-            if (shape.kind == Kind::Picture) {
-                painter.setCompositionMode(QPainter::CompositionMode_Source);
-                painter.drawImage(shape.area, shape.image);
-            } else {
-                painter.setCompositionMode(shape.kind == Kind::Mask ? QPainter::RasterOp_SourceAndDestination
-                                                                    : QPainter::RasterOp_SourceOrDestination);
-                painter.drawImage(shape.area.topLeft(), shape.image);
-            }
-            break;
-        }
-        }
+    switch (shape.kind) {
+    case Kind::Fill:
+        rows.Fill(shape.area.left(), shape.area.top(), shape.area.right(), shape.area.bottom(), shape.colour);
+        break;
+    case Kind::Text:
+        shape.face->Draw(rows, shape.area.left(), shape.area.top() - shape.face->InkTop(), shape.text, shape.colour);
+        break;
+    case Kind::Put:
+        rows.Put(shape.image, shape.area.left(), shape.area.top(), shape.how);
+        break;
     }
+}
+
+void DrawList::Draw(QImage& image, const QImage* background) const
+{
+    const Raster raster(image);
+    const int bands = (image.height() + BandRows - 1) / BandRows;
+    if (bands <= 0)
+        return;
+    // The bands a shape reaches, none when first > last.
+    const auto reach = [&](const QRect& area) {
+        if (area.bottom() < 0 || area.top() >= image.height())
+            return std::pair(1, 0);
+        return std::pair(std::max(area.top(), 0) / BandRows, std::min(area.bottom(), image.height() - 1) / BandRows);
+    };
+    // The shapes of each band in drawing order: those of band b are
+    // order[first[b]] .. order[first[b + 1] - 1].
+    std::vector<int> first(static_cast<size_t>(bands) + 1, 0);
+    for (const Shape& shape : shapes_) {
+        const auto [from, to] = reach(shape.area);
+        for (int b = from; b <= to; ++b)
+            ++first[static_cast<size_t>(b) + 1];
+    }
+    std::partial_sum(first.begin(), first.end(), first.begin());
+    std::vector<int> order(static_cast<size_t>(first.back()));
+    std::vector<int> next(first.begin(), first.end() - 1);
+    for (int i = 0; i < static_cast<int>(shapes_.size()); ++i) {
+        const auto [from, to] = reach(shapes_[static_cast<size_t>(i)].area);
+        for (int b = from; b <= to; ++b)
+            order[static_cast<size_t>(next[static_cast<size_t>(b)]++)] = i;
+    }
+    // Bands with nothing to draw are left out.
+    std::vector<int> busy;
+    for (int b = 0; b < bands; ++b) {
+        if (background || first[static_cast<size_t>(b)] < first[static_cast<size_t>(b) + 1])
+            busy.push_back(b);
+    }
+    RunSpread(static_cast<int>(busy.size()), [&](int job) {
+        const int band = busy[static_cast<size_t>(job)];
+        Raster rows = raster.Rows(band * BandRows, (band + 1) * BandRows);
+        if (background)
+            rows.Put(*background, 0, 0, Raster::Combine::Copy);
+        for (int k = first[static_cast<size_t>(band)]; k < first[static_cast<size_t>(band) + 1]; ++k)
+            DrawShape(rows, shapes_[static_cast<size_t>(order[static_cast<size_t>(k)])]);
+    });
 }
 
 } // namespace zor

@@ -10,9 +10,9 @@
 #include "core/WindowUtils.h"
 
 #include <QPainter>
-#include <cstring>
 #include <limits>
-#include <vector>
+#include <map>
+#include <tuple>
 
 namespace zor {
 
@@ -73,38 +73,44 @@ void DrawTextAt(DrawList& list, const std::shared_ptr<const TextFace>& face, int
     list.Text(face, x, y, text, colour);
 }
 
-// The upper or lower half of an option picture at the given size. A screen
-// shows its options at one size, so the few halves in use are kept.
-const QImage& Half(const QImage& picture, bool lower, int width, int height)
+// A part of a picture scaled to a size, as 32-bit pixels. A screen shows its
+// pictures at a few sizes, so the scaled ones are kept from one redraw to the
+// next, within a bound on their memory.
+QImage ScaledPart(const QImage& picture, const QRect& part, QSize size)
 {
-    struct Scaled {
-        qint64 key;
-        bool lower;
-        QSize size;
-        QImage image;
-    };
-    static std::vector<Scaled> kept;
-    const QSize size(width, height);
-    for (const Scaled& s : kept) {
-        if (s.key == picture.cacheKey() && s.lower == lower && s.size == size)
-            return s.image;
-    }
-    if (kept.size() >= 32)
+    using Key = std::tuple<qint64, int, int, int, int, int, int>;
+    static std::map<Key, QImage> kept;
+    static qint64 keptBytes = 0;
+    constexpr qint64 MaxKeptBytes = qint64(64) << 20;
+    const Key key{picture.cacheKey(), part.x(), part.y(), part.width(), part.height(), size.width(), size.height()};
+    if (const auto found = kept.find(key); found != kept.end())
+        return found->second;
+    QImage scaled = picture.copy(part)
+                        .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
+                        .convertToFormat(QImage::Format_RGB32);
+    if (keptBytes + scaled.sizeInBytes() > MaxKeptBytes) {
         kept.clear();
-    const int half = picture.height() / 2;
-    kept.push_back({picture.cacheKey(), lower, size,
-                    picture.copy(0, lower ? half : 0, picture.width(), half)
-                        .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)});
-    return kept.back().image;
+        keptBytes = 0;
+    }
+    keptBytes += scaled.sizeInBytes();
+    kept.emplace(key, scaled);
+    return scaled;
 }
 
+// The picture in the upper half and its mask in the lower half: the mask is
+// and-ed in, the picture or-ed over it; a shadow is the mask and-ed in 5
+// pixels down and right first.
 void DrawOptionPicture(DrawList& list, const QImage& picture, int x, int y, int width, int height, bool shadow)
 {
-    if (picture.isNull() || picture.height() < 2 || width <= 0 || height <= 0)
+    if (picture.height() < 2 || width <= 0 || height <= 0)
         return;
-    const QImage mask = Half(picture, true, width, height);
-    const QImage image = Half(picture, false, width, height);
-    list.OptionPicture(mask, image, x, y, shadow);
+    const int half = picture.height() / 2;
+    const QImage image = ScaledPart(picture, QRect(0, 0, picture.width(), half), QSize(width, height));
+    const QImage mask = ScaledPart(picture, QRect(0, half, picture.width(), half), QSize(width, height));
+    if (shadow)
+        list.Put(mask, x + 5, y + 5, Raster::Combine::And);
+    list.Put(mask, x, y, Raster::Combine::And);
+    list.Put(image, x, y, Raster::Combine::Or);
 }
 
 const QImage* PictureAt(std::span<const QImage> pictures, int index)
@@ -215,7 +221,8 @@ void DrawEntityWith(DrawList& list, QFont& font, const QPaintDevice& device, con
             const int width = r - 3 - x;
             const int height = b - 4 - y;
             if (picture && width > 0 && height > 0)
-                list.Picture(*picture, QRect(x + 2, y + 2, width, height));
+                list.Put(ScaledPart(*picture, picture->rect(), QSize(width, height)), x + 2, y + 2,
+                         Raster::Combine::Copy);
         }
     }
 
@@ -279,25 +286,10 @@ void DrawEntity(Surface surface, const Entity& entity, const EntityAttr& attr, c
         return;
     DrawList list;
     DrawEntityWith(list, surface.Font, surface.Image, entity, attr, pictures);
-    list.Draw(surface.Image, 0, surface.Image.height());
+    list.Draw(surface.Image);
 }
 
 namespace {
-
-// Rows of a band: with a 1920 pixel wide screen a band is half a megabyte.
-constexpr int BandRows = 64;
-
-bool SameLayout(const QImage& a, const QImage& b)
-{
-    return a.size() == b.size() && a.format() == b.format();
-}
-
-void CopyRows(QImage& target, const QImage& source, int top, int bottom)
-{
-    const qsizetype bytes = std::min(target.bytesPerLine(), source.bytesPerLine());
-    for (int y = top; y < bottom; ++y)
-        std::memcpy(target.scanLine(y), source.constScanLine(y), static_cast<size_t>(bytes));
-}
 
 void CopyOver(QImage& target, const QImage& source)
 {
@@ -337,27 +329,22 @@ void DrawEntities(const ScreenSurfaces& s)
     if (!s.SubWindow.Image.isNull()) {
         if (s.SubWindowShown)
             DrawSubWindowFrame(s.SubWindow.Image, s.BackDrop, s.SubWindowCaptionHeight);
-        sub.Draw(s.SubWindow.Image, 0, s.SubWindow.Image.height());
+        sub.Draw(s.SubWindow.Image);
     }
 
+    // The target gets Work's pixels shared rather than copied; copy-on-write
+    // keeps the two apart when either is drawn on alone later. While the
+    // target still shares the last screen it lets go of it, so that drawing
+    // on Work does not first copy the picture it replaces. Nothing shows the
+    // target before it is given the new screen.
     QImage& image = s.Work.Image;
-    if (!SameLayout(image, s.BackDrop)) {
-        CopyOver(image, s.BackDrop);
-        work.Draw(image, 0, image.height());
-        CopyOver(s.Target, image);
-        return;
-    }
-    // Band by band: the backdrop's rows, the shapes over them, and the
-    // finished rows onto the target while they are still in the cache.
-    const bool rowsToTarget = SameLayout(s.Target, image);
-    for (int top = 0; top < image.height(); top += BandRows) {
-        const int bottom = std::min(top + BandRows, image.height());
-        CopyRows(image, s.BackDrop, top, bottom);
-        work.Draw(image, top, bottom);
-        if (rowsToTarget)
-            CopyRows(s.Target, image, top, bottom);
-    }
-    if (!rowsToTarget)
+    const bool shareWithTarget = image.size() == s.Target.size() && image.format() == s.Target.format();
+    if (shareWithTarget && s.Target.constBits() == image.constBits())
+        s.Target = QImage();
+    work.Draw(image, &s.BackDrop);
+    if (shareWithTarget)
+        s.Target = image;
+    else
         CopyOver(s.Target, image);
 }
 

@@ -1,6 +1,7 @@
 #include "core/Raster.h"
 
 #include <algorithm>
+#include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -8,6 +9,8 @@
 namespace zor {
 
 namespace {
+
+constexpr QRgb Opaque = 0xFF000000u;
 
 // A redraw fills millions of pixels: four at a time where the processor can.
 void FillPixels(QRgb* first, QRgb* last, QRgb colour)
@@ -26,19 +29,48 @@ bool IsDirect(QImage::Format format)
            format == QImage::Format_ARGB32_Premultiplied;
 }
 
+void CombineLine(QRgb* target, const QRgb* source, int count, Raster::Combine how, bool opaque)
+{
+    switch (how) {
+    case Raster::Combine::Copy:
+        if (opaque) {
+            std::memcpy(target, source, static_cast<size_t>(count) * sizeof(QRgb));
+        } else {
+            for (int i = 0; i < count; ++i)
+                target[i] = source[i] | Opaque;
+        }
+        break;
+    case Raster::Combine::And:
+        for (int i = 0; i < count; ++i)
+            target[i] = (target[i] & source[i]) | Opaque;
+        break;
+    case Raster::Combine::Or:
+        for (int i = 0; i < count; ++i)
+            target[i] |= source[i];
+        break;
+    }
+}
+
 } // namespace
 
-Raster::Raster(QImage& image) : Raster(image, 0, image.height()) {}
-
-Raster::Raster(QImage& image, int top, int bottom) : image_(image)
+Raster::Raster(QImage& image)
 {
-    if (!image_.isNull() && !IsDirect(image_.format()))
-        image_ = image_.convertToFormat(QImage::Format_RGB32);
-    bits_ = image_.isNull() ? nullptr : image_.bits();
-    stride_ = image_.bytesPerLine();
-    width_ = image_.width();
-    top_ = std::max(top, 0);
-    bottom_ = std::min(bottom, image_.height());
+    if (!image.isNull() && !IsDirect(image.format()))
+        image = image.convertToFormat(QImage::Format_RGB32);
+    if (image.isNull())
+        return;
+    bits_ = image.bits();
+    stride_ = image.bytesPerLine();
+    width_ = image.width();
+    bottom_ = image.height();
+}
+
+Raster Raster::Rows(int top, int bottom) const
+{
+    Raster rows = *this;
+    rows.top_ = std::max(top, top_);
+    rows.bottom_ = std::max(rows.top_, std::min(bottom, bottom_));
+    return rows;
 }
 
 void Raster::Span(int x, int y, int length, QRgb colour)
@@ -49,8 +81,8 @@ void Raster::Span(int x, int y, int length, QRgb colour)
     const int right = static_cast<int>(std::min<qint64>(qint64(x) + length, width_));
     if (left >= right)
         return;
-    auto* line = reinterpret_cast<QRgb*>(bits_ + y * stride_);
-    FillPixels(line + left, line + right, colour | 0xFF000000u);
+    QRgb* line = Line(y);
+    FillPixels(line + left, line + right, colour | Opaque);
 }
 
 void Raster::Fill(int x1, int y1, int x2, int y2, QRgb colour)
@@ -75,6 +107,29 @@ void Raster::Outline(int x1, int y1, int x2, int y2, QRgb colour)
     Fill(left, bottom, right, bottom, colour);
     Fill(left, top, left, bottom, colour);
     Fill(right, top, right, bottom, colour);
+}
+
+void Raster::Put(const QImage& picture, int x, int y, Combine how)
+{
+    if (!bits_ || picture.isNull())
+        return;
+    QImage converted;
+    const QImage* source = &picture;
+    if (!IsDirect(picture.format())) {
+        converted = picture.convertToFormat(QImage::Format_RGB32);
+        source = &converted;
+    }
+    const qint64 left = std::max<qint64>(x, 0);
+    const qint64 right = std::min<qint64>(qint64(x) + source->width(), width_);
+    const qint64 top = std::max<qint64>(y, top_);
+    const qint64 bottom = std::min<qint64>(qint64(y) + source->height(), bottom_);
+    if (left >= right)
+        return;
+    const bool opaque = source->format() == QImage::Format_RGB32;
+    for (qint64 row = top; row < bottom; ++row) {
+        const auto* from = reinterpret_cast<const QRgb*>(source->constScanLine(static_cast<int>(row - y)));
+        CombineLine(Line(static_cast<int>(row)) + left, from + (left - x), static_cast<int>(right - left), how, opaque);
+    }
 }
 
 } // namespace zor

@@ -6,30 +6,42 @@
 namespace zor {
 
 // Solid drawing straight into the scan lines of a 32-bit surface, clipped to
-// it: the rectangles and text runs of a redraw, without a painter's set-up
-// cost for each of the thousands of small shapes of a screen.
+// it: the rectangles, text runs and pictures of a redraw, without a painter's
+// set-up cost for each of the thousands of small shapes of a screen.
 class Raster {
 public:
-    // The surface is turned into a 32-bit one when it is not. Drawing keeps
-    // to the rows from top to before bottom.
+    // How a picture's pixels meet the surface's.
+    enum class Combine { Copy, And, Or };
+
+    // The surface is turned into a 32-bit one when it is not.
     explicit Raster(QImage& image);
-    Raster(QImage& image, int top, int bottom);
+
+    // The same pixels with drawing kept to rows top .. bottom - 1. Views of
+    // rows that do not overlap may be drawn on from different threads.
+    Raster Rows(int top, int bottom) const;
+
+    int Width() const { return width_; }
+    int Top() const { return top_; }
+    int Bottom() const { return bottom_; }
+    // The pixels of row y, which must lie in Top() .. Bottom() - 1.
+    QRgb* Line(int y) const { return reinterpret_cast<QRgb*>(bits_ + y * stride_); }
 
     // A rectangle given by two corner points, both included, in either order.
     void Fill(int x1, int y1, int x2, int y2, QRgb colour);
     void Outline(int x1, int y1, int x2, int y2, QRgb colour);
     // length pixels from (x, y) to the right.
     void Span(int x, int y, int length, QRgb colour);
-
-    QImage& Image() { return image_; }
+    // The picture with its top left at (x, y).
+    void Put(const QImage& picture, int x, int y, Combine how);
 
 private:
-    QImage& image_;
-    uchar* bits_;
-    qsizetype stride_;
-    int width_;
-    int top_;
-    int bottom_;
+    Raster() = default;
+
+    uchar* bits_ = nullptr;
+    qsizetype stride_ = 0;
+    int width_ = 0;
+    int top_ = 0;
+    int bottom_ = 0;
 };
 
 } // namespace zor

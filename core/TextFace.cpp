@@ -70,9 +70,12 @@ TextFace::TextFace(const QFont& font, const QPaintDevice& device) : font_(font),
                 while (x < width && line[x] != white)
                     ++x;
                 const int dy = ascent_ + box.top() + y;
-                glyph.runs.push_back({box.left() + start, dy, x - start});
+                const int dx = box.left() + start;
+                glyph.runs.push_back({dx, dy, x - start});
                 inkTop_ = std::min(inkTop_, dy);
                 inkBottom_ = std::max(inkBottom_, dy);
+                inkLeft_ = std::min(inkLeft_, dx);
+                inkRight_ = std::max(inkRight_, dx + (x - start) - glyph.advance);
             }
         }
     }
@@ -102,11 +105,35 @@ int TextFace::Width(QStringView text) const
 
 void TextFace::Draw(Raster& raster, int x, int top, QStringView text, QRgb colour) const
 {
+    // Most texts lie wholly inside the surface's width: their runs are then
+    // written without clipping each one, only their rows are checked.
+    const qint64 left = qint64(x) + inkLeft_;
+    const qint64 right = qint64(x) + Width(text) + inkRight_;
+    if (left < 0 || right > raster.Width()) {
+        int pen = x;
+        for (const QChar c : text) {
+            const Glyph& glyph = glyphs_[Code(c)];
+            for (const Run& run : glyph.runs)
+                raster.Span(pen + run.dx, top + run.dy, run.length, colour);
+            pen += glyph.advance;
+        }
+        return;
+    }
+    const int firstRow = std::max(raster.Top() - top, inkTop_);
+    const int endRow = std::min(raster.Bottom() - top, inkBottom_ + 1);
+    if (firstRow >= endRow)
+        return;
+    const QRgb solid = colour | 0xFF000000u;
     int pen = x;
     for (const QChar c : text) {
         const Glyph& glyph = glyphs_[Code(c)];
-        for (const Run& run : glyph.runs)
-            raster.Span(pen + run.dx, top + run.dy, run.length, colour);
+        for (const Run& run : glyph.runs) {
+            if (run.dy < firstRow)
+                continue;
+            if (run.dy >= endRow)
+                break; // runs go down the glyph row by row
+            std::fill_n(raster.Line(top + run.dy) + pen + run.dx, run.length, solid);
+        }
         pen += glyph.advance;
     }
 }

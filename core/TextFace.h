@@ -30,7 +30,7 @@ public:
     // The rows any glyph may set, relative to the text's top.
     int InkTop() const { return inkTop_; }
     int InkBottom() const { return inkBottom_; }
-    // Draws the text with its top left at (x, top).
+    // Draws the text with its top left at (x, top), on the raster's rows.
     void Draw(Raster& raster, int x, int top, QStringView text, QRgb colour) const;
 
     TextFace(const QFont& font, const QPaintDevice& device);
@@ -53,6 +53,10 @@ private:
     int ascent_ = 0;
     int inkTop_ = 0;
     int inkBottom_ = 0;
+    // How far any glyph may set pixels left of its origin and right of its
+    // advance.
+    int inkLeft_ = 0;
+    int inkRight_ = 0;
 };
 
 } // namespace zor
