@@ -42,14 +42,17 @@ void DrawList::Outline(int x1, int y1, int x2, int y2, QRgb colour)
     Fill(r.right(), r.top(), r.right(), r.bottom(), colour);
 }
 
-void DrawList::Text(std::shared_ptr<const TextFace> face, int x, int top, const QString& text, QRgb colour)
+void DrawList::Text(const std::shared_ptr<const TextFace>& face, int x, int top, const QString& text, QRgb colour,
+                    qsizetype from, qsizetype length)
 {
+    if (faces_.empty() || faces_.back() != face)
+        faces_.push_back(face);
     // Only the rows matter for banding; the text's width is the raster's
     // business.
     Shape& shape = Add(Kind::Text, QRect(QPoint(x, top + face->InkTop()), QPoint(x, top + face->InkBottom())));
     shape.colour = colour;
-    shape.face = std::move(face);
-    shape.text = text;
+    shape.item = static_cast<int>(texts_.size());
+    texts_.push_back({face.get(), text, from, length < 0 ? text.size() - from : length});
 }
 
 void DrawList::Put(const QImage& picture, int x, int y, Raster::Combine how)
@@ -58,7 +61,8 @@ void DrawList::Put(const QImage& picture, int x, int y, Raster::Combine how)
         return;
     Shape& shape = Add(Kind::Put, QRect(QPoint(x, y), picture.size()));
     shape.how = how;
-    shape.image = picture;
+    shape.item = static_cast<int>(pictures_.size());
+    pictures_.push_back(picture);
 }
 
 void DrawList::DrawShape(Raster& rows, const Shape& shape) const
@@ -67,11 +71,14 @@ void DrawList::DrawShape(Raster& rows, const Shape& shape) const
     case Kind::Fill:
         rows.Fill(shape.area.left(), shape.area.top(), shape.area.right(), shape.area.bottom(), shape.colour);
         break;
-    case Kind::Text:
-        shape.face->Draw(rows, shape.area.left(), shape.area.top() - shape.face->InkTop(), shape.text, shape.colour);
+    case Kind::Text: {
+        const TextItem& item = texts_[static_cast<size_t>(shape.item)];
+        item.face->Draw(rows, shape.area.left(), shape.area.top() - item.face->InkTop(),
+                        QStringView(item.text).mid(item.from, item.length), shape.colour);
         break;
+    }
     case Kind::Put:
-        rows.Put(shape.image, shape.area.left(), shape.area.top(), shape.how);
+        rows.Put(pictures_[static_cast<size_t>(shape.item)], shape.area.left(), shape.area.top(), shape.how);
         break;
     }
 }

@@ -23,33 +23,49 @@ public:
     // A rectangle given by two corner points, both included, in either order.
     void Fill(int x1, int y1, int x2, int y2, QRgb colour);
     void Outline(int x1, int y1, int x2, int y2, QRgb colour);
-    // Text with its top left at (x, top).
-    void Text(std::shared_ptr<const TextFace> face, int x, int top, const QString& text, QRgb colour);
+    // Text with its top left at (x, top): the length characters of text
+    // from the given one on, all of them when length is -1.
+    void Text(const std::shared_ptr<const TextFace>& face, int x, int top, const QString& text, QRgb colour,
+              qsizetype from = 0, qsizetype length = -1);
     // A picture with its top left at (x, y), combined with what lies below.
     void Put(const QImage& picture, int x, int y, Raster::Combine how);
 
     // Room for the shapes of this many entities.
-    void Reserve(int entities) { shapes_.reserve(static_cast<size_t>(std::max(entities, 0)) * 8); }
+    void Reserve(int entities)
+    {
+        const size_t count = static_cast<size_t>(std::max(entities, 0));
+        shapes_.reserve(count * 8);
+        texts_.reserve(count);
+    }
     // Draws every shape onto the image. Given a background, each band of
     // rows first gets the background's rows, as if it had been copied over
     // the image before.
     void Draw(QImage& image, const QImage* background = nullptr) const;
 
 private:
-    enum class Kind { Fill, Text, Put };
+    enum class Kind : quint8 { Fill, Text, Put };
+    // Kept small: a screen has thousands of shapes, most of them rectangles.
     struct Shape {
-        Kind kind = Kind::Fill;
         QRect area; // the pixels it may touch
         QRgb colour = 0;
+        Kind kind = Kind::Fill;
         Raster::Combine how = Raster::Combine::Copy;
-        std::shared_ptr<const TextFace> face;
+        int item = 0; // the shape's text or picture
+    };
+    struct TextItem {
+        const TextFace* face;
         QString text;
-        QImage image;
+        qsizetype from;
+        qsizetype length;
     };
     Shape& Add(Kind kind, const QRect& area);
     void DrawShape(Raster& rows, const Shape& shape) const;
 
     std::vector<Shape> shapes_;
+    std::vector<TextItem> texts_;
+    std::vector<QImage> pictures_;
+    // The faces of the texts, held while the list lives.
+    std::vector<std::shared_ptr<const TextFace>> faces_;
 };
 
 } // namespace zor

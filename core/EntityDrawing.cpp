@@ -66,11 +66,11 @@ QString CaptionByTrimMode(const QString& caption, qint16 trimMode)
 
 // The point is the top left of the text, as the host's screens are laid out.
 void DrawTextAt(DrawList& list, const std::shared_ptr<const TextFace>& face, int x, int y, const QString& text,
-                bool shadow, QRgb colour)
+                bool shadow, QRgb colour, qsizetype from = 0, qsizetype length = -1)
 {
     if (shadow)
-        list.Text(face, x + 2, y + 2, text, qRgb(0, 0, 0));
-    list.Text(face, x, y, text, colour);
+        list.Text(face, x + 2, y + 2, text, qRgb(0, 0, 0), from, length);
+    list.Text(face, x, y, text, colour, from, length);
 }
 
 // A part of a picture scaled to a size, as 32-bit pixels. A screen shows its
@@ -236,7 +236,7 @@ void DrawEntityWith(DrawList& list, QFont& font, const QPaintDevice& device, con
                 // Twice the cell's centre less the character's width, so that
                 // the half pitch rounds exactly.
                 const qint64 twice = 2 * Scaled(x + 1) + 2 * i * pitch + pitch - Scaled(face->Width(c));
-                DrawTextAt(list, face, RoundDiv(twice, 2 * Currency::Scale), y + textDY, QString(c), shadow, colour);
+                DrawTextAt(list, face, RoundDiv(twice, 2 * Currency::Scale), y + textDY, caption, shadow, colour, i, 1);
             }
         } else {
             DrawTextAt(list, face, textX, y + textDY, caption, shadow, colour);
@@ -249,15 +249,10 @@ void DrawEntityWith(DrawList& list, QFont& font, const QPaintDevice& device, con
 
 void DrawSubWindowFrame(QImage& sub, const QImage& backDrop, int captionHeight)
 {
-    const int w = sub.width();
-    const int h = sub.height();
     const double ch = CellHeight.toDouble();
-    {
-        QPainter painter(&sub);
-        painter.setCompositionMode(QPainter::CompositionMode_Source);
-        painter.drawImage(QPoint(0, ToPixel(captionHeight - ch)), backDrop,
-                          QRect(0, 0, w, qMax(0, ToPixel(h - captionHeight + ch))));
-    }
+    const int top = ToPixel(captionHeight - ch);
+    const int height = qMax(0, ToPixel(sub.height() - captionHeight + ch));
+    Raster(sub).Rows(top, top + height).Put(backDrop, 0, top, Raster::Combine::Copy);
     DrawRaisedEdges(sub, 3);
 }
 

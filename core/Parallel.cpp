@@ -4,6 +4,7 @@
 #include <QThreadPool>
 #include <algorithm>
 #include <atomic>
+#include <memory>
 
 namespace zor {
 
@@ -17,26 +18,41 @@ QThreadPool& Helpers()
     return pool;
 }
 
+// Shared with the helpers, which may wake after every job has been taken:
+// they then find nothing left and touch nothing of the caller's.
+struct Progress {
+    const std::function<void(int)>* job = nullptr;
+    int count = 0;
+    std::atomic<int> next{0};
+    std::atomic<int> done{0};
+    QSemaphore finished;
+};
+
+void TakeJobs(Progress& progress)
+{
+    for (int i = progress.next++; i < progress.count; i = progress.next++) {
+        (*progress.job)(i);
+        if (++progress.done == progress.count)
+            progress.finished.release();
+    }
+}
+
 } // namespace
 
 void RunSpread(int count, const std::function<void(int)>& job)
 {
-    std::atomic<int> next{0};
-    const auto work = [&] {
-        for (int i = next++; i < count; i = next++)
-            job(i);
-    };
+    if (count <= 0)
+        return;
+    auto progress = std::make_shared<Progress>();
+    progress->job = &job;
+    progress->count = count;
     QThreadPool& pool = Helpers();
-    const int wanted = std::min(count, pool.maxThreadCount()) - 1;
-    QSemaphore finished;
-    int started = 0;
-    while (started < wanted && pool.tryStart([&] {
-        work();
-        finished.release();
-    }))
-        ++started;
-    work();
-    finished.acquire(started);
+    const int helpers = std::min(count, pool.maxThreadCount()) - 1;
+    for (int i = 0; i < helpers && pool.tryStart([progress] { TakeJobs(*progress); }); ++i) {
+    }
+    TakeJobs(*progress);
+    // Only for the jobs the helpers took, not for helpers still waking up.
+    progress->finished.acquire();
 }
 
 } // namespace zor
