@@ -83,47 +83,63 @@ void DrawList::DrawShape(Raster& rows, const Shape& shape) const
     }
 }
 
-void DrawList::Draw(QImage& image, const QImage* background) const
+DrawList::Bands DrawList::Plan(QImage& image, const QImage* background) const
 {
-    const Raster raster(image);
+    Bands plan{Raster(image), background, {}, {}, {}};
     const int bands = (image.height() + BandRows - 1) / BandRows;
     if (bands <= 0)
-        return;
+        return plan;
     // The bands a shape reaches, none when first > last.
     const auto reach = [&](const QRect& area) {
         if (area.bottom() < 0 || area.top() >= image.height())
             return std::pair(1, 0);
         return std::pair(std::max(area.top(), 0) / BandRows, std::min(area.bottom(), image.height() - 1) / BandRows);
     };
-    // The shapes of each band in drawing order: those of band b are
-    // order[first[b]] .. order[first[b + 1] - 1].
-    std::vector<int> first(static_cast<size_t>(bands) + 1, 0);
+    std::vector<int>& first = plan.first;
+    first.assign(static_cast<size_t>(bands) + 1, 0);
     for (const Shape& shape : shapes_) {
         const auto [from, to] = reach(shape.area);
         for (int b = from; b <= to; ++b)
             ++first[static_cast<size_t>(b) + 1];
     }
     std::partial_sum(first.begin(), first.end(), first.begin());
-    std::vector<int> order(static_cast<size_t>(first.back()));
+    plan.order.resize(static_cast<size_t>(first.back()));
     std::vector<int> next(first.begin(), first.end() - 1);
     for (int i = 0; i < static_cast<int>(shapes_.size()); ++i) {
         const auto [from, to] = reach(shapes_[static_cast<size_t>(i)].area);
         for (int b = from; b <= to; ++b)
-            order[static_cast<size_t>(next[static_cast<size_t>(b)]++)] = i;
+            plan.order[static_cast<size_t>(next[static_cast<size_t>(b)]++)] = i;
     }
-    // Bands with nothing to draw are left out.
-    std::vector<int> busy;
     for (int b = 0; b < bands; ++b) {
         if (background || first[static_cast<size_t>(b)] < first[static_cast<size_t>(b) + 1])
-            busy.push_back(b);
+            plan.busy.push_back(b);
     }
-    RunSpread(static_cast<int>(busy.size()), [&](int job) {
-        const int band = busy[static_cast<size_t>(job)];
-        Raster rows = raster.Rows(band * BandRows, (band + 1) * BandRows);
-        if (background)
-            rows.Put(*background, 0, 0, Raster::Combine::Copy);
-        for (int k = first[static_cast<size_t>(band)]; k < first[static_cast<size_t>(band) + 1]; ++k)
-            DrawShape(rows, shapes_[static_cast<size_t>(order[static_cast<size_t>(k)])]);
+    return plan;
+}
+
+void DrawList::DrawBand(const Bands& bands, int band) const
+{
+    Raster rows = bands.raster.Rows(band * BandRows, (band + 1) * BandRows);
+    if (bands.background)
+        rows.Put(*bands.background, 0, 0, Raster::Combine::Copy);
+    for (int k = bands.first[static_cast<size_t>(band)]; k < bands.first[static_cast<size_t>(band) + 1]; ++k)
+        DrawShape(rows, shapes_[static_cast<size_t>(bands.order[static_cast<size_t>(k)])]);
+}
+
+void Draw(std::initializer_list<DrawJob> jobs)
+{
+    // Every busy band of every job, numbered one after another.
+    std::vector<DrawList::Bands> plans;
+    std::vector<std::pair<size_t, int>> work;
+    for (const DrawJob& job : jobs) {
+        plans.push_back(job.list.Plan(job.image, job.background));
+        for (const int band : plans.back().busy)
+            work.emplace_back(plans.size() - 1, band);
+    }
+    const DrawJob* list = jobs.begin();
+    RunSpread(static_cast<int>(work.size()), [&](int i) {
+        const auto [job, band] = work[static_cast<size_t>(i)];
+        list[job].list.DrawBand(plans[job], band);
     });
 }
 

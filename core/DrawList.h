@@ -8,10 +8,25 @@
 #include <QRgb>
 #include <QString>
 #include <algorithm>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 namespace zor {
+
+class DrawList;
+
+// One list of shapes to draw onto one image. Given a background, each band
+// of rows first gets the background's rows, as if it had been copied over
+// the image before.
+struct DrawJob {
+    const DrawList& list;
+    QImage& image;
+    const QImage* background = nullptr;
+};
+
+// Draws every job; the bands of all of them are drawn side by side.
+void Draw(std::initializer_list<DrawJob> jobs);
 
 // The shapes of a redraw in the order they are drawn, so that a surface can
 // be painted band by band: each band of rows stays in its processor's cache
@@ -37,10 +52,8 @@ public:
         shapes_.reserve(count * 8);
         texts_.reserve(count);
     }
-    // Draws every shape onto the image. Given a background, each band of
-    // rows first gets the background's rows, as if it had been copied over
-    // the image before.
-    void Draw(QImage& image, const QImage* background = nullptr) const;
+    // Draws every shape onto the image.
+    void Draw(QImage& image) const { zor::Draw({{*this, image}}); }
 
 private:
     enum class Kind : quint8 { Fill, Text, Put };
@@ -58,7 +71,19 @@ private:
         qsizetype from;
         qsizetype length;
     };
+    // The bands of one image with the shapes that reach each of them.
+    struct Bands {
+        Raster raster;
+        const QImage* background;
+        std::vector<int> first; // the shapes of band b: order[first[b]] .. order[first[b + 1] - 1]
+        std::vector<int> order;
+        std::vector<int> busy; // the bands with anything to draw
+    };
+    friend void Draw(std::initializer_list<DrawJob> jobs);
+
     Shape& Add(Kind kind, const QRect& area);
+    Bands Plan(QImage& image, const QImage* background) const;
+    void DrawBand(const Bands& bands, int band) const;
     void DrawShape(Raster& rows, const Shape& shape) const;
 
     std::vector<Shape> shapes_;

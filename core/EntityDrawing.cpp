@@ -321,11 +321,8 @@ void DrawEntities(const ScreenSurfaces& s)
             DrawEntityWith(sub, s.SubWindow.Font, s.SubWindow.Image, entity, attr, s.Pictures);
     }
 
-    if (!s.SubWindow.Image.isNull()) {
-        if (s.SubWindowShown)
-            DrawSubWindowFrame(s.SubWindow.Image, s.BackDrop, s.SubWindowCaptionHeight);
-        sub.Draw(s.SubWindow.Image);
-    }
+    if (!s.SubWindow.Image.isNull() && s.SubWindowShown)
+        DrawSubWindowFrame(s.SubWindow.Image, s.BackDrop, s.SubWindowCaptionHeight);
 
     // The target gets Work's pixels shared rather than copied; copy-on-write
     // keeps the two apart when either is drawn on alone later. While the
@@ -336,7 +333,7 @@ void DrawEntities(const ScreenSurfaces& s)
     const bool shareWithTarget = image.size() == s.Target.size() && image.format() == s.Target.format();
     if (shareWithTarget && s.Target.constBits() == image.constBits())
         s.Target = QImage();
-    work.Draw(image, &s.BackDrop);
+    Draw({{work, image, &s.BackDrop}, {sub, s.SubWindow.Image}});
     if (shareWithTarget)
         s.Target = image;
     else
