@@ -28,6 +28,15 @@ DrawList::Shape& DrawList::Add(Kind kind, const QRect& area)
     return shape;
 }
 
+void DrawList::Clear()
+{
+    shapes_.clear();
+    texts_.clear();
+    chars_.clear();
+    pictures_.clear();
+    faces_.clear();
+}
+
 void DrawList::Fill(int x1, int y1, int x2, int y2, QRgb colour)
 {
     Add(Kind::Fill, Between(x1, y1, x2, y2)).colour = colour;
@@ -42,8 +51,7 @@ void DrawList::Outline(int x1, int y1, int x2, int y2, QRgb colour)
     Fill(r.right(), r.top(), r.right(), r.bottom(), colour);
 }
 
-void DrawList::Text(const std::shared_ptr<const TextFace>& face, int x, int top, const QString& text, QRgb colour,
-                    qsizetype from, qsizetype length)
+void DrawList::Text(const std::shared_ptr<const TextFace>& face, int x, int top, QStringView text, QRgb colour)
 {
     if (faces_.empty() || faces_.back() != face)
         faces_.push_back(face);
@@ -52,7 +60,8 @@ void DrawList::Text(const std::shared_ptr<const TextFace>& face, int x, int top,
     Shape& shape = Add(Kind::Text, QRect(QPoint(x, top + face->InkTop()), QPoint(x, top + face->InkBottom())));
     shape.colour = colour;
     shape.item = static_cast<int>(texts_.size());
-    texts_.push_back({face.get(), text, from, length < 0 ? text.size() - from : length});
+    texts_.push_back({face.get(), chars_.size(), static_cast<size_t>(text.size())});
+    chars_.insert(chars_.end(), text.begin(), text.end());
 }
 
 void DrawList::Put(const QImage& picture, int x, int y, Raster::Combine how)
@@ -74,7 +83,7 @@ void DrawList::DrawShape(Raster& rows, const Shape& shape) const
     case Kind::Text: {
         const TextItem& item = texts_[static_cast<size_t>(shape.item)];
         item.face->Draw(rows, shape.area.left(), shape.area.top() - item.face->InkTop(),
-                        QStringView(item.text).mid(item.from, item.length), shape.colour);
+                        QStringView(chars_.data() + item.from, static_cast<qsizetype>(item.length)), shape.colour);
         break;
     }
     case Kind::Put:

@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QRect>
 #include <QRgb>
-#include <QString>
+#include <QStringView>
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
@@ -38,19 +38,20 @@ public:
     // A rectangle given by two corner points, both included, in either order.
     void Fill(int x1, int y1, int x2, int y2, QRgb colour);
     void Outline(int x1, int y1, int x2, int y2, QRgb colour);
-    // Text with its top left at (x, top): the length characters of text
-    // from the given one on, all of them when length is -1.
-    void Text(const std::shared_ptr<const TextFace>& face, int x, int top, const QString& text, QRgb colour,
-              qsizetype from = 0, qsizetype length = -1);
+    // Text with its top left at (x, top).
+    void Text(const std::shared_ptr<const TextFace>& face, int x, int top, QStringView text, QRgb colour);
     // A picture with its top left at (x, y), combined with what lies below.
     void Put(const QImage& picture, int x, int y, Raster::Combine how);
 
+    // Forgets the shapes and keeps the room they took.
+    void Clear();
     // Room for the shapes of this many entities.
     void Reserve(int entities)
     {
         const size_t count = static_cast<size_t>(std::max(entities, 0));
         shapes_.reserve(count * 8);
         texts_.reserve(count);
+        chars_.reserve(count * 32);
     }
     // Draws every shape onto the image.
     void Draw(QImage& image) const { zor::Draw({{*this, image}}); }
@@ -67,9 +68,8 @@ private:
     };
     struct TextItem {
         const TextFace* face;
-        QString text;
-        qsizetype from;
-        qsizetype length;
+        size_t from; // in chars_
+        size_t length;
     };
     // The bands of one image with the shapes that reach each of them.
     struct Bands {
@@ -88,6 +88,11 @@ private:
 
     std::vector<Shape> shapes_;
     std::vector<TextItem> texts_;
+    // The characters of the texts, copied: the drawing threads read them
+    // while the caller's strings may change, and counting references to the
+    // caller's strings would make the threads' caches and the caller's
+    // wait for each other.
+    std::vector<QChar> chars_;
     std::vector<QImage> pictures_;
     // The faces of the texts, held while the list lives.
     std::vector<std::shared_ptr<const TextFace>> faces_;

@@ -65,12 +65,12 @@ QString CaptionByTrimMode(const QString& caption, qint16 trimMode)
 }
 
 // The point is the top left of the text, as the host's screens are laid out.
-void DrawTextAt(DrawList& list, const std::shared_ptr<const TextFace>& face, int x, int y, const QString& text,
-                bool shadow, QRgb colour, qsizetype from = 0, qsizetype length = -1)
+void DrawTextAt(DrawList& list, const std::shared_ptr<const TextFace>& face, int x, int y, QStringView text,
+                bool shadow, QRgb colour)
 {
     if (shadow)
-        list.Text(face, x + 2, y + 2, text, qRgb(0, 0, 0), from, length);
-    list.Text(face, x, y, text, colour, from, length);
+        list.Text(face, x + 2, y + 2, text, qRgb(0, 0, 0));
+    list.Text(face, x, y, text, colour);
 }
 
 // A part of a picture scaled to a size, as 32-bit pixels. A screen shows its
@@ -236,7 +236,8 @@ void DrawEntityWith(DrawList& list, QFont& font, const QPaintDevice& device, con
                 // Twice the cell's centre less the character's width, so that
                 // the half pitch rounds exactly.
                 const qint64 twice = 2 * Scaled(x + 1) + 2 * i * pitch + pitch - Scaled(face->Width(c));
-                DrawTextAt(list, face, RoundDiv(twice, 2 * Currency::Scale), y + textDY, caption, shadow, colour, i, 1);
+                DrawTextAt(list, face, RoundDiv(twice, 2 * Currency::Scale), y + textDY, QStringView(caption).mid(i, 1),
+                           shadow, colour);
             }
         } else {
             DrawTextAt(list, face, textX, y + textDY, caption, shadow, colour);
@@ -286,6 +287,26 @@ void DrawEntity(Surface surface, const Entity& entity, const EntityAttr& attr, c
 
 namespace {
 
+// The lists of a redraw of the screen and of the sub-window. Two sets are
+// used in turn and keep their room: the drawing threads have just read the
+// set of the last redraw, and writing the shapes of this one over it would
+// make each of its cache lines wait for theirs.
+struct ScreenLists {
+    DrawList Screen;
+    DrawList SubWindow;
+};
+
+ScreenLists& NextLists()
+{
+    static ScreenLists sets[2];
+    static size_t next = 0;
+    ScreenLists& lists = sets[next];
+    next = 1 - next;
+    lists.Screen.Clear();
+    lists.SubWindow.Clear();
+    return lists;
+}
+
 void CopyOver(QImage& target, const QImage& source)
 {
     if (target.isNull())
@@ -301,8 +322,9 @@ void DrawEntities(const ScreenSurfaces& s)
 {
     if (s.Work.Image.isNull())
         return;
-    DrawList work;
-    DrawList sub;
+    ScreenLists& lists = NextLists();
+    DrawList& work = lists.Screen;
+    DrawList& sub = lists.SubWindow;
     const int count = qMin<int>(EntityCount, EntitySlots);
     work.Reserve(count);
     for (int i = 0; i < count; ++i) {
