@@ -501,6 +501,38 @@ TEST_F(ScreenDrawing, LaterEntitiesPaintOverEarlierOnesAndTheTargetGetsTheWholeS
     EXPECT_EQ(target, work.image);
 }
 
+TEST_F(ScreenDrawing, TargetAndWorkKeepApartWhenEitherIsDrawnOnAlone)
+{
+    EntityAttrs[KindField] = Plain();
+    EntityAttrs[KindField].FillBackground = VbTrue;
+    EntityAttrs[KindField].BackColor = Fill;
+    Entities[0] = Make(1, 1, 5, 1);
+    EntityCount = 1;
+    Draw(false);
+    const QImage shown = target.copy();
+    const QImage kept = target;
+
+    // One entity drawn onto the target alone, as a replaced caption is.
+    QFont font = DefaultSurfaceFont();
+    DrawEntity({target, font}, Make(20, 10, 3, 1), EntityAttrs[KindField], {});
+    EXPECT_EQ(work.image, shown);
+    EXPECT_EQ(kept, shown);
+    EXPECT_EQ(target.pixel(210, 210), qRgb(0, 0, 200));
+
+    // The next redraw reaches both; a picture taken of the old one stays.
+    Entities[0] = Make(30, 5, 5, 1);
+    Draw(false);
+    EXPECT_EQ(target, work.image);
+    EXPECT_EQ(target.pixel(15, 30), Back);
+    EXPECT_EQ(target.pixel(310, 110), qRgb(0, 0, 200));
+    EXPECT_EQ(kept, shown);
+
+    // A target of another size gets the screen's top left.
+    target = MakeSurfaceImage(QSize(400, 200), Qt::white);
+    Draw(false);
+    EXPECT_EQ(target, work.image.copy(0, 0, 400, 200));
+}
+
 TEST_F(ScreenDrawing, SubWindowEntityAtTheOriginIsDrawnAtLeftEdgeOneCellDown)
 {
     SubWindowRect = {5, 4, 20, 6};
