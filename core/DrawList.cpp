@@ -64,14 +64,16 @@ void DrawList::Text(const std::shared_ptr<const TextFace>& face, int x, int top,
     chars_.insert(chars_.end(), text.begin(), text.end());
 }
 
-void DrawList::Put(const QImage& picture, int x, int y, Raster::Combine how)
+void DrawList::Put(const QImage& picture, const QRect& part, const QRect& target, Raster::Combine how)
 {
-    if (picture.isNull())
+    if (picture.isNull() || target.isEmpty())
         return;
-    Shape& shape = Add(Kind::Put, QRect(QPoint(x, y), picture.size()));
+    Shape& shape = Add(Kind::Put, target);
     shape.how = how;
     shape.item = static_cast<int>(pictures_.size());
-    pictures_.push_back(picture);
+    // Turned into the surface's pixels here, once, rather than in each band.
+    pictures_.push_back(
+        {picture.format() == QImage::Format_RGB32 ? picture : picture.convertToFormat(QImage::Format_RGB32), part});
 }
 
 void DrawList::DrawShape(Raster& rows, const Shape& shape) const
@@ -86,9 +88,11 @@ void DrawList::DrawShape(Raster& rows, const Shape& shape) const
                         QStringView(chars_.data() + item.from, static_cast<qsizetype>(item.length)), shape.colour);
         break;
     }
-    case Kind::Put:
-        rows.Put(pictures_[static_cast<size_t>(shape.item)], shape.area.left(), shape.area.top(), shape.how);
+    case Kind::Put: {
+        const PictureItem& item = pictures_[static_cast<size_t>(shape.item)];
+        rows.Put(item.picture, item.part, shape.area, shape.how);
         break;
+    }
     }
 }
 

@@ -40,8 +40,9 @@ public:
     void Outline(int x1, int y1, int x2, int y2, QRgb colour);
     // Text with its top left at (x, top).
     void Text(const std::shared_ptr<const TextFace>& face, int x, int top, QStringView text, QRgb colour);
-    // A picture with its top left at (x, y), combined with what lies below.
-    void Put(const QImage& picture, int x, int y, Raster::Combine how);
+    // The part of a picture stretched over the target rectangle, combined
+    // with what lies below.
+    void Put(const QImage& picture, const QRect& part, const QRect& target, Raster::Combine how);
 
     // Forgets the shapes and keeps the room they took.
     void Clear();
@@ -65,6 +66,10 @@ private:
         Kind kind = Kind::Fill;
         Raster::Combine how = Raster::Combine::Copy;
         int item = 0; // the shape's text or picture
+    };
+    struct PictureItem {
+        QImage picture;
+        QRect part;
     };
     struct TextItem {
         const TextFace* face;
@@ -93,7 +98,7 @@ private:
     // caller's strings would make the threads' caches and the caller's
     // wait for each other.
     std::vector<QChar> chars_;
-    std::vector<QImage> pictures_;
+    std::vector<PictureItem> pictures_;
     // The faces of the texts, held while the list lives.
     std::vector<std::shared_ptr<const TextFace>> faces_;
 };

@@ -11,8 +11,6 @@
 
 #include <QPainter>
 #include <limits>
-#include <map>
-#include <tuple>
 
 namespace zor {
 
@@ -73,30 +71,6 @@ void DrawTextAt(DrawList& list, const std::shared_ptr<const TextFace>& face, int
     list.Text(face, x, y, text, colour);
 }
 
-// A part of a picture scaled to a size, as 32-bit pixels. A screen shows its
-// pictures at a few sizes, so the scaled ones are kept from one redraw to the
-// next, within a bound on their memory.
-QImage ScaledPart(const QImage& picture, const QRect& part, QSize size)
-{
-    using Key = std::tuple<qint64, int, int, int, int, int, int>;
-    static std::map<Key, QImage> kept;
-    static qint64 keptBytes = 0;
-    constexpr qint64 MaxKeptBytes = qint64(64) << 20;
-    const Key key{picture.cacheKey(), part.x(), part.y(), part.width(), part.height(), size.width(), size.height()};
-    if (const auto found = kept.find(key); found != kept.end())
-        return found->second;
-    QImage scaled = picture.copy(part)
-                        .scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                        .convertToFormat(QImage::Format_RGB32);
-    if (keptBytes + scaled.sizeInBytes() > MaxKeptBytes) {
-        kept.clear();
-        keptBytes = 0;
-    }
-    keptBytes += scaled.sizeInBytes();
-    kept.emplace(key, scaled);
-    return scaled;
-}
-
 // The picture in the upper half and its mask in the lower half: the mask is
 // and-ed in, the picture or-ed over it; a shadow is the mask and-ed in 5
 // pixels down and right first.
@@ -105,12 +79,12 @@ void DrawOptionPicture(DrawList& list, const QImage& picture, int x, int y, int 
     if (picture.height() < 2 || width <= 0 || height <= 0)
         return;
     const int half = picture.height() / 2;
-    const QImage image = ScaledPart(picture, QRect(0, 0, picture.width(), half), QSize(width, height));
-    const QImage mask = ScaledPart(picture, QRect(0, half, picture.width(), half), QSize(width, height));
+    const QRect image(0, 0, picture.width(), half);
+    const QRect mask(0, half, picture.width(), half);
     if (shadow)
-        list.Put(mask, x + 5, y + 5, Raster::Combine::And);
-    list.Put(mask, x, y, Raster::Combine::And);
-    list.Put(image, x, y, Raster::Combine::Or);
+        list.Put(picture, mask, QRect(x + 5, y + 5, width, height), Raster::Combine::And);
+    list.Put(picture, mask, QRect(x, y, width, height), Raster::Combine::And);
+    list.Put(picture, image, QRect(x, y, width, height), Raster::Combine::Or);
 }
 
 const QImage* PictureAt(std::span<const QImage> pictures, int index)
@@ -221,8 +195,7 @@ void DrawEntityWith(DrawList& list, QFont& font, const QPaintDevice& device, con
             const int width = r - 3 - x;
             const int height = b - 4 - y;
             if (picture && width > 0 && height > 0)
-                list.Put(ScaledPart(*picture, picture->rect(), QSize(width, height)), x + 2, y + 2,
-                         Raster::Combine::Copy);
+                list.Put(*picture, picture->rect(), QRect(x + 2, y + 2, width, height), Raster::Combine::Copy);
         }
     }
 

@@ -53,16 +53,25 @@ bool IsDirect(QImage::Format format)
            format == QImage::Format_ARGB32_Premultiplied;
 }
 
-void CombineLine(QRgb* target, const QRgb* source, int count, Raster::Combine how, bool opaque)
+QRgb Combined(QRgb target, QRgb source, Raster::Combine how)
+{
+    switch (how) {
+    case Raster::Combine::And:
+        return (target & source) | Opaque;
+    case Raster::Combine::Or:
+        return target | source;
+    case Raster::Combine::Copy:
+        break;
+    }
+    return source | Opaque;
+}
+
+// count pixels of a source line onto a target line, one for one.
+void CombineLine(QRgb* target, const QRgb* source, int count, Raster::Combine how)
 {
     switch (how) {
     case Raster::Combine::Copy:
-        if (opaque) {
-            std::memcpy(target, source, static_cast<size_t>(count) * sizeof(QRgb));
-        } else {
-            for (int i = 0; i < count; ++i)
-                target[i] = source[i] | Opaque;
-        }
+        std::memcpy(target, source, static_cast<size_t>(count) * sizeof(QRgb));
         break;
     case Raster::Combine::And:
         for (int i = 0; i < count; ++i)
@@ -74,6 +83,30 @@ void CombineLine(QRgb* target, const QRgb* source, int count, Raster::Combine ho
         break;
     }
 }
+
+// Target column t of a stretch takes source column (2t + 1) * from / (2 * to),
+// the one under the target pixel's centre; the column is stepped along
+// exactly, without a division for each pixel.
+struct ColumnStep {
+    qint64 divisor, column, remainder, quotient, rest;
+    ColumnStep(qint64 first, qint64 from, qint64 to) : divisor(2 * to)
+    {
+        const qint64 start = (2 * first + 1) * from;
+        column = start / divisor;
+        remainder = start % divisor;
+        quotient = 2 * from / divisor;
+        rest = 2 * from % divisor;
+    }
+    void Next()
+    {
+        column += quotient;
+        remainder += rest;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            ++column;
+        }
+    }
+};
 
 } // namespace
 
@@ -133,26 +166,38 @@ void Raster::Outline(int x1, int y1, int x2, int y2, QRgb colour)
     Fill(right, top, right, bottom, colour);
 }
 
-void Raster::Put(const QImage& picture, int x, int y, Combine how)
+void Raster::Put(const QImage& picture, const QRect& part, const QRect& target, Combine how)
 {
-    if (!bits_ || picture.isNull())
+    if (!bits_ || picture.isNull() || target.isEmpty())
+        return;
+    if (part.isEmpty() || (part & picture.rect()) != part)
         return;
     QImage converted;
     const QImage* source = &picture;
-    if (!IsDirect(picture.format())) {
+    if (picture.format() != QImage::Format_RGB32) {
         converted = picture.convertToFormat(QImage::Format_RGB32);
         source = &converted;
     }
-    const qint64 left = std::max<qint64>(x, 0);
-    const qint64 right = std::min<qint64>(qint64(x) + source->width(), width_);
-    const qint64 top = std::max<qint64>(y, top_);
-    const qint64 bottom = std::min<qint64>(qint64(y) + source->height(), bottom_);
+    const qint64 left = std::max<qint64>(target.x(), 0);
+    const qint64 right = std::min<qint64>(qint64(target.x()) + target.width(), width_);
+    const qint64 top = std::max<qint64>(target.y(), top_);
+    const qint64 bottom = std::min<qint64>(qint64(target.y()) + target.height(), bottom_);
     if (left >= right)
         return;
-    const bool opaque = source->format() == QImage::Format_RGB32;
+    const bool oneForOne = part.size() == target.size();
     for (qint64 row = top; row < bottom; ++row) {
-        const auto* from = reinterpret_cast<const QRgb*>(source->constScanLine(static_cast<int>(row - y)));
-        CombineLine(Line(static_cast<int>(row)) + left, from + (left - x), static_cast<int>(right - left), how, opaque);
+        const qint64 y = oneForOne ? row - target.y()
+                                   : ((2 * (row - target.y()) + 1) * part.height()) / (2 * qint64(target.height()));
+        const auto* line =
+            reinterpret_cast<const QRgb*>(source->constScanLine(part.y() + static_cast<int>(y))) + part.x();
+        QRgb* out = Line(static_cast<int>(row));
+        if (oneForOne) {
+            CombineLine(out + left, line + (left - target.x()), static_cast<int>(right - left), how);
+            continue;
+        }
+        ColumnStep step(left - target.x(), part.width(), target.width());
+        for (qint64 x = left; x < right; ++x, step.Next())
+            out[x] = Combined(out[x], line[step.column], how);
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QRect>
 #include <QRgb>
 
 namespace zor {
@@ -32,7 +33,14 @@ public:
     // length pixels from (x, y) to the right.
     void Span(int x, int y, int length, QRgb colour);
     // The picture with its top left at (x, y).
-    void Put(const QImage& picture, int x, int y, Combine how);
+    void Put(const QImage& picture, int x, int y, Combine how)
+    {
+        Put(picture, picture.rect(), QRect(QPoint(x, y), picture.size()), how);
+    }
+    // The part of the picture stretched over the target rectangle, each
+    // pixel taken from the part's pixel nearest to it. Only the pixels that
+    // show are worked out, however large the target.
+    void Put(const QImage& picture, const QRect& part, const QRect& target, Combine how);
 
 private:
     Raster() = default;

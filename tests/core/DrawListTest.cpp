@@ -61,11 +61,15 @@ std::vector<Step> Scatter(QSize size, const std::shared_ptr<const TextFace>& fac
             break;
         }
         default: {
-            const QImage picture = Picture(QSize(1 + int(random() % 70), 1 + int(random() % 50)), c);
+            // Pictures at their size and stretched, whole and in part.
+            const QImage picture = Picture(QSize(2 + int(random() % 40), 2 + int(random() % 30)), c);
+            const QRect part = i % 3 ? picture.rect() : QRect(1, 1, picture.width() - 1, picture.height() / 2);
+            const QSize size = i % 2 ? part.size() : QSize(1 + int(random() % 150), 1 + int(random() % 80));
+            const QRect target(x, y, size.width(), size.height());
             const auto how = i % 5 == 3 ? Raster::Combine::And : (i % 2 ? Raster::Combine::Or : Raster::Combine::Copy);
             steps.push_back([=](DrawList& l, Raster& r) {
-                l.Put(picture, x, y, how);
-                r.Put(picture, x, y, how);
+                l.Put(picture, part, target, how);
+                r.Put(picture, part, target, how);
             });
             break;
         }

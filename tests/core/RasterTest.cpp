@@ -2,6 +2,7 @@
 #include "core/Surface.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 using namespace zor;
 
@@ -41,6 +42,47 @@ TEST(Raster, PicturesCombineWithTheSurfaceAndAreCutAtItsEdgesAndRows)
         EXPECT_EQ(image.pixel(5, 5), Back) << c.what;
         EXPECT_EQ(qAlpha(image.pixel(0, 0)), 255) << c.what;
     }
+}
+
+TEST(Raster, StretchedPicturesTakeTheNearestPixelAndOnlyTheShownOnesAreWorkedOut)
+{
+    // Four colours, one a quarter.
+    QImage picture(2, 2, QImage::Format_RGB32);
+    const QRgb a = qRgb(255, 0, 0), b = qRgb(0, 255, 0), c = qRgb(0, 0, 255), d = qRgb(9, 9, 9);
+    picture.setPixel(0, 0, a);
+    picture.setPixel(1, 0, b);
+    picture.setPixel(0, 1, c);
+    picture.setPixel(1, 1, d);
+    const auto rows = [](const QImage& image) {
+        std::vector<std::vector<QRgb>> lines;
+        for (int y = 0; y < image.height(); ++y) {
+            lines.emplace_back();
+            for (int x = 0; x < image.width(); ++x)
+                lines.back().push_back(image.pixel(x, y));
+        }
+        return lines;
+    };
+    struct Case {
+        QRect part;
+        QSize size;
+        std::vector<std::vector<QRgb>> expected;
+    };
+    const Case cases[] = {
+        {picture.rect(), QSize(4, 3), {{a, a, b, b}, {c, c, d, d}, {c, c, d, d}}},
+        {picture.rect(), QSize(3, 3), {{a, b, b}, {c, d, d}, {c, d, d}}},
+        {QRect(1, 0, 1, 2), QSize(2, 4), {{b, b}, {b, b}, {d, d}, {d, d}}},
+    };
+    for (const Case& k : cases) {
+        QImage image = MakeSurfaceImage(k.size, QColor(Back));
+        Raster(image).Put(picture, k.part, QRect(QPoint(0, 0), k.size), Raster::Combine::Copy);
+        EXPECT_EQ(rows(image), k.expected) << k.size.width() << "x" << k.size.height();
+    }
+
+    // A picture stretched far beyond the surface: the shown corner only.
+    QImage image = MakeSurfaceImage(QSize(10, 10), QColor(Back));
+    Raster(image).Put(picture, picture.rect(), QRect(-1000000, -5, 3000000, 20), Raster::Combine::Copy);
+    EXPECT_EQ(image.pixel(9, 4), a);
+    EXPECT_EQ(image.pixel(0, 5), c);
 }
 
 TEST(Raster, PicturesOfOtherFormatsAndSurfacesOfOtherFormatsAreDrawnAsColours)
