@@ -45,8 +45,10 @@ struct ScreenSurfaces {
 };
 
 // Redraws the whole screen: the backdrop on Work (and on the sub-window),
-// every entity of the screen in index order, then Work copied to Target in
-// one step. Entities of a kind outside the attribute table are left out.
+// every entity of the screen in index order, then Work given to Target in
+// one step: a target of Work's size shares its pixels, copy-on-write, one of
+// another size gets a copy. Entities of a kind outside the attribute table
+// are left out.
 void DrawEntities(const ScreenSurfaces& surfaces);
 
 } // namespace zor
