@@ -66,22 +66,15 @@ QRgb Combined(QRgb target, QRgb source, Raster::Combine how)
     return source | Opaque;
 }
 
-// count pixels of a source line onto a target line, one for one.
+// A run of pixels of a source line onto a target line, one for one.
 void CombineLine(QRgb* target, const QRgb* source, int count, Raster::Combine how)
 {
-    switch (how) {
-    case Raster::Combine::Copy:
+    if (how == Raster::Combine::Copy) {
         std::memcpy(target, source, static_cast<size_t>(count) * sizeof(QRgb));
-        break;
-    case Raster::Combine::And:
-        for (int i = 0; i < count; ++i)
-            target[i] = (target[i] & source[i]) | Opaque;
-        break;
-    case Raster::Combine::Or:
-        for (int i = 0; i < count; ++i)
-            target[i] |= source[i];
-        break;
+        return;
     }
+    for (int i = 0; i < count; ++i)
+        target[i] = Combined(target[i], source[i], how);
 }
 
 // Target column t of a stretch takes source column (2t + 1) * from / (2 * to),
