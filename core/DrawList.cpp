@@ -9,10 +9,6 @@ namespace zor {
 
 namespace {
 
-// Rows of a band: small enough for the bands of a screen to share out well
-// over the cores, large enough that few shapes cross from one into the next.
-constexpr int BandRows = 32;
-
 QRect Between(int x1, int y1, int x2, int y2)
 {
     return QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
@@ -96,9 +92,9 @@ void DrawList::DrawShape(Raster& rows, const Shape& shape) const
     }
 }
 
-DrawList::Bands DrawList::Plan(QImage& image, const QImage* background) const
+DrawList::Bands DrawList::Plan(QImage& image) const
 {
-    Bands plan{Raster(image), background, {}, {}, {}};
+    Bands plan{Raster(image), {}, {}, {}};
     const int bands = (image.height() + BandRows - 1) / BandRows;
     if (bands <= 0)
         return plan;
@@ -124,7 +120,7 @@ DrawList::Bands DrawList::Plan(QImage& image, const QImage* background) const
             plan.order[static_cast<size_t>(next[static_cast<size_t>(b)]++)] = i;
     }
     for (int b = 0; b < bands; ++b) {
-        if (background || first[static_cast<size_t>(b)] < first[static_cast<size_t>(b) + 1])
+        if (first[static_cast<size_t>(b)] < first[static_cast<size_t>(b) + 1])
             plan.busy.push_back(b);
     }
     return plan;
@@ -133,8 +129,6 @@ DrawList::Bands DrawList::Plan(QImage& image, const QImage* background) const
 void DrawList::DrawBand(const Bands& bands, int band) const
 {
     Raster rows = bands.raster.Rows(band * BandRows, (band + 1) * BandRows);
-    if (bands.background)
-        rows.Put(*bands.background, 0, 0, Raster::Combine::Copy);
     for (int k = bands.first[static_cast<size_t>(band)]; k < bands.first[static_cast<size_t>(band) + 1]; ++k)
         DrawShape(rows, shapes_[static_cast<size_t>(bands.order[static_cast<size_t>(k)])]);
 }
@@ -145,7 +139,7 @@ void Draw(std::initializer_list<DrawJob> jobs)
     std::vector<DrawList::Bands> plans;
     std::vector<std::pair<size_t, int>> work;
     for (const DrawJob& job : jobs) {
-        plans.push_back(job.list.Plan(job.image, job.background));
+        plans.push_back(job.list.Plan(job.image));
         for (const int band : plans.back().busy)
             work.emplace_back(plans.size() - 1, band);
     }

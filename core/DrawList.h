@@ -16,13 +16,10 @@ namespace zor {
 
 class DrawList;
 
-// One list of shapes to draw onto one image. Given a background, each band
-// of rows first gets the background's rows, as if it had been copied over
-// the image before.
+// One list of shapes to draw onto one image.
 struct DrawJob {
     const DrawList& list;
     QImage& image;
-    const QImage* background = nullptr;
 };
 
 // Draws every job; the bands of all of them are drawn side by side.
@@ -35,6 +32,11 @@ void Draw(std::initializer_list<DrawJob> jobs);
 // shapes one after another over the whole surface.
 class DrawList {
 public:
+    // Rows of a band: small enough for the bands of a screen to share out
+    // well over the cores, large enough that few shapes cross from one into
+    // the next.
+    static constexpr int BandRows = 32;
+
     // A rectangle given by two corner points, both included, in either order.
     void Fill(int x1, int y1, int x2, int y2, QRgb colour);
     void Outline(int x1, int y1, int x2, int y2, QRgb colour);
@@ -79,7 +81,6 @@ private:
     // The bands of one image with the shapes that reach each of them.
     struct Bands {
         Raster raster;
-        const QImage* background;
         std::vector<int> first; // the shapes of band b: order[first[b]] .. order[first[b + 1] - 1]
         std::vector<int> order;
         std::vector<int> busy; // the bands with anything to draw
@@ -87,7 +88,7 @@ private:
     friend void Draw(std::initializer_list<DrawJob> jobs);
 
     Shape& Add(Kind kind, const QRect& area);
-    Bands Plan(QImage& image, const QImage* background) const;
+    Bands Plan(QImage& image) const;
     void DrawBand(const Bands& bands, int band) const;
     void DrawShape(Raster& rows, const Shape& shape) const;
 

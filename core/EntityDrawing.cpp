@@ -2,6 +2,7 @@
 
 #include "core/Colors.h"
 #include "core/DrawList.h"
+#include "core/Parallel.h"
 #include "core/Rounding.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
@@ -221,12 +222,12 @@ void DrawEntityWith(DrawList& list, QFont& font, const QPaintDevice& device, con
         list.Outline(x + fw, y + fw, r - fw, b - 1 - fw, ToRgb(attr.BorderColor));
 }
 
-void DrawSubWindowFrame(QImage& sub, const QImage& backDrop, int captionHeight)
+void DrawSubWindowFrame(Raster sub, const QImage& backDrop, int captionHeight)
 {
     const double ch = CellHeight.toDouble();
     const int top = ToPixel(captionHeight - ch);
-    const int height = qMax(0, ToPixel(sub.height() - captionHeight + ch));
-    Raster(sub).Rows(top, top + height).Put(backDrop, 0, top, Raster::Combine::Copy);
+    const int height = qMax(0, ToPixel(sub.Bottom() - captionHeight + ch));
+    sub.Rows(top, top + height).Put(backDrop, 0, top, Raster::Combine::Copy);
     DrawRaisedEdges(sub, 3);
 }
 
@@ -293,8 +294,34 @@ void CopyOver(QImage& target, const QImage& source)
 
 void DrawEntities(const ScreenSurfaces& s)
 {
-    if (s.Work.Image.isNull())
+    QImage& image = s.Work.Image;
+    if (image.isNull())
         return;
+    // The target gets Work's pixels shared rather than copied; copy-on-write
+    // keeps the two apart when either is drawn on alone later. While the
+    // target still shares the last screen it lets go of it, so that drawing
+    // on Work does not first copy the picture it replaces. Nothing shows the
+    // target before it is given the new screen.
+    const bool shareWithTarget = image.size() == s.Target.size() && image.format() == s.Target.format();
+    if (shareWithTarget && s.Target.constBits() == image.constBits())
+        s.Target = QImage();
+
+    // The backdrop goes under the screen and the sub-window on the other
+    // cores while this thread reads the entities.
+    QImage& subImage = s.SubWindow.Image;
+    const Raster screen(image);
+    const Raster subWindow(subImage);
+    const bool subFrame = !subImage.isNull() && s.SubWindowShown;
+    const int bands = (image.height() + DrawList::BandRows - 1) / DrawList::BandRows;
+    Spread backdrop(bands + (subFrame ? 1 : 0), [&](int job) {
+        if (job == bands) {
+            DrawSubWindowFrame(subWindow, s.BackDrop, s.SubWindowCaptionHeight);
+            return;
+        }
+        const int top = job * DrawList::BandRows;
+        screen.Rows(top, top + DrawList::BandRows).Put(s.BackDrop, 0, 0, Raster::Combine::Copy);
+    });
+
     ScreenLists& lists = NextLists();
     DrawList& work = lists.Screen;
     DrawList& sub = lists.SubWindow;
@@ -311,24 +338,13 @@ void DrawEntities(const ScreenSurfaces& s)
         }
         const EntityAttr& attr = EntityAttrs[static_cast<size_t>(entity.EntityType)];
         if (entity.Region < 1)
-            DrawEntityWith(work, s.Work.Font, s.Work.Image, entity, attr, s.Pictures);
-        else if (!s.SubWindow.Image.isNull())
-            DrawEntityWith(sub, s.SubWindow.Font, s.SubWindow.Image, entity, attr, s.Pictures);
+            DrawEntityWith(work, s.Work.Font, image, entity, attr, s.Pictures);
+        else if (!subImage.isNull())
+            DrawEntityWith(sub, s.SubWindow.Font, subImage, entity, attr, s.Pictures);
     }
 
-    if (!s.SubWindow.Image.isNull() && s.SubWindowShown)
-        DrawSubWindowFrame(s.SubWindow.Image, s.BackDrop, s.SubWindowCaptionHeight);
-
-    // The target gets Work's pixels shared rather than copied; copy-on-write
-    // keeps the two apart when either is drawn on alone later. While the
-    // target still shares the last screen it lets go of it, so that drawing
-    // on Work does not first copy the picture it replaces. Nothing shows the
-    // target before it is given the new screen.
-    QImage& image = s.Work.Image;
-    const bool shareWithTarget = image.size() == s.Target.size() && image.format() == s.Target.format();
-    if (shareWithTarget && s.Target.constBits() == image.constBits())
-        s.Target = QImage();
-    Draw({{work, image, &s.BackDrop}, {sub, s.SubWindow.Image}});
+    backdrop.Wait();
+    Draw({{work, image}, {sub, subImage}});
     if (shareWithTarget)
         s.Target = image;
     else

@@ -4,9 +4,18 @@
 #include <QThreadPool>
 #include <algorithm>
 #include <atomic>
-#include <memory>
 
 namespace zor {
+
+// Shared with the helpers, which may wake after every job has been taken:
+// they then find nothing left and touch nothing of the caller's.
+struct Spread::Progress {
+    const std::function<void(int)>* job = nullptr;
+    int count = 0;
+    std::atomic<int> next{0};
+    std::atomic<int> done{0};
+    QSemaphore finished;
+};
 
 namespace {
 
@@ -18,17 +27,7 @@ QThreadPool& Helpers()
     return pool;
 }
 
-// Shared with the helpers, which may wake after every job has been taken:
-// they then find nothing left and touch nothing of the caller's.
-struct Progress {
-    const std::function<void(int)>* job = nullptr;
-    int count = 0;
-    std::atomic<int> next{0};
-    std::atomic<int> done{0};
-    QSemaphore finished;
-};
-
-void TakeJobs(Progress& progress)
+void TakeJobs(Spread::Progress& progress)
 {
     for (int i = progress.next++; i < progress.count; i = progress.next++) {
         (*progress.job)(i);
@@ -39,20 +38,27 @@ void TakeJobs(Progress& progress)
 
 } // namespace
 
-void RunSpread(int count, const std::function<void(int)>& job)
+Spread::Spread(int count, std::function<void(int)> job) : job_(std::move(job))
 {
     if (count <= 0)
         return;
-    auto progress = std::make_shared<Progress>();
-    progress->job = &job;
-    progress->count = count;
+    progress_ = std::make_shared<Progress>();
+    progress_->job = &job_;
+    progress_->count = count;
     QThreadPool& pool = Helpers();
-    const int helpers = std::min(count, pool.maxThreadCount()) - 1;
-    for (int i = 0; i < helpers && pool.tryStart([progress] { TakeJobs(*progress); }); ++i) {
+    const int helpers = std::min(count, pool.maxThreadCount());
+    for (int i = 0; i < helpers && pool.tryStart([progress = progress_] { TakeJobs(*progress); }); ++i) {
     }
-    TakeJobs(*progress);
+}
+
+void Spread::Wait()
+{
+    if (!progress_)
+        return;
+    TakeJobs(*progress_);
     // Only for the jobs the helpers took, not for helpers still waking up.
-    progress->finished.acquire();
+    progress_->finished.acquire();
+    progress_.reset();
 }
 
 } // namespace zor

@@ -114,11 +114,10 @@ void UpdateMainCaption(QWidget& sessionWindow)
     sessionWindow.setWindowTitle(SessionTitle + QLatin1Char(' ') + CommStatusText);
 }
 
-void DrawRaisedEdges(QImage& surface, int thickness)
+void DrawRaisedEdges(Raster raster, int thickness)
 {
-    Raster raster(surface);
-    const int w = surface.width();
-    const int h = surface.height();
+    const int w = raster.Width();
+    const int h = raster.Bottom();
     const int t = thickness;
     const QRgb highlight = ToRgb(COLOR_3DHIGHLIGHT);
     const QRgb shadow = ToRgb(COLOR_BTNSHADOW);
@@ -131,7 +130,7 @@ void DrawRaisedEdges(QImage& surface, int thickness)
 void DrawRaisedBorder(QImage& surface, const QColor& background)
 {
     surface.fill(background);
-    DrawRaisedEdges(surface, 2);
+    DrawRaisedEdges(Raster(surface), 2);
 }
 
 } // namespace zor

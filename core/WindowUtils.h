@@ -11,6 +11,8 @@ class QWidget;
 
 namespace zor {
 
+class Raster;
+
 class LogPane;
 
 // The growing text panes keep at most this many characters, cut back in one
@@ -44,7 +46,7 @@ void PlaceUnderToolbar(QWidget& form, const QWidget& sessionWindow, int toolbarH
 void UpdateMainCaption(QWidget& sessionWindow);
 // Draws raised edges of the thickness round the surface: highlight at the
 // top and left, shadow at the right and bottom.
-void DrawRaisedEdges(QImage& surface, int thickness);
+void DrawRaisedEdges(Raster surface, int thickness);
 // Clears the surface to its back colour and draws a two-pixel raised border.
 void DrawRaisedBorder(QImage& surface, const QColor& background);
 

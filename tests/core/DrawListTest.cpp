@@ -104,12 +104,12 @@ TEST(DrawList, BandsDrawnSideBySideGiveTheSameSurfaceAsShapesDrawnOneAfterAnothe
         list.Draw(alone);
         EXPECT_EQ(alone, expected) << size.width() << "x" << size.height();
 
-        // Over a background, together with a second job on another image.
-        QImage stale = MakeSurfaceImage(size, Qt::white);
+        // Together with a second job on another image.
         QImage other = background.copy();
-        Draw({{list, stale, &background}, {list, other}});
-        EXPECT_EQ(stale, expected) << size.width() << "x" << size.height();
+        QImage third = background.copy();
+        Draw({{list, other}, {list, third}});
         EXPECT_EQ(other, expected) << size.width() << "x" << size.height();
+        EXPECT_EQ(third, expected) << size.width() << "x" << size.height();
     }
 }
 
