@@ -92,7 +92,7 @@ void DrawList::DrawShape(Raster& rows, const Shape& shape) const
     }
 }
 
-DrawList::Bands DrawList::Plan(QImage& image) const
+DrawList::Bands DrawList::Plan(std::span<const DrawList> lists, QImage& image)
 {
     Bands plan{Raster(image), {}, {}, {}};
     const int bands = (image.height() + BandRows - 1) / BandRows;
@@ -106,18 +106,22 @@ DrawList::Bands DrawList::Plan(QImage& image) const
     };
     std::vector<int>& first = plan.first;
     first.assign(static_cast<size_t>(bands) + 1, 0);
-    for (const Shape& shape : shapes_) {
-        const auto [from, to] = reach(shape.area);
-        for (int b = from; b <= to; ++b)
-            ++first[static_cast<size_t>(b) + 1];
+    for (const DrawList& list : lists) {
+        for (const Shape& shape : list.shapes_) {
+            const auto [from, to] = reach(shape.area);
+            for (int b = from; b <= to; ++b)
+                ++first[static_cast<size_t>(b) + 1];
+        }
     }
     std::partial_sum(first.begin(), first.end(), first.begin());
     plan.order.resize(static_cast<size_t>(first.back()));
     std::vector<int> next(first.begin(), first.end() - 1);
-    for (int i = 0; i < static_cast<int>(shapes_.size()); ++i) {
-        const auto [from, to] = reach(shapes_[static_cast<size_t>(i)].area);
-        for (int b = from; b <= to; ++b)
-            plan.order[static_cast<size_t>(next[static_cast<size_t>(b)]++)] = i;
+    for (const DrawList& list : lists) {
+        for (int i = 0; i < static_cast<int>(list.shapes_.size()); ++i) {
+            const auto [from, to] = reach(list.shapes_[static_cast<size_t>(i)].area);
+            for (int b = from; b <= to; ++b)
+                plan.order[static_cast<size_t>(next[static_cast<size_t>(b)]++)] = {&list, i};
+        }
     }
     for (int b = 0; b < bands; ++b) {
         if (first[static_cast<size_t>(b)] < first[static_cast<size_t>(b) + 1])
@@ -126,11 +130,13 @@ DrawList::Bands DrawList::Plan(QImage& image) const
     return plan;
 }
 
-void DrawList::DrawBand(const Bands& bands, int band) const
+void DrawList::DrawBand(const Bands& bands, int band)
 {
     Raster rows = bands.raster.Rows(band * BandRows, (band + 1) * BandRows);
-    for (int k = bands.first[static_cast<size_t>(band)]; k < bands.first[static_cast<size_t>(band) + 1]; ++k)
-        DrawShape(rows, shapes_[static_cast<size_t>(bands.order[static_cast<size_t>(k)])]);
+    for (int k = bands.first[static_cast<size_t>(band)]; k < bands.first[static_cast<size_t>(band) + 1]; ++k) {
+        const auto [list, shape] = bands.order[static_cast<size_t>(k)];
+        list->DrawShape(rows, list->shapes_[static_cast<size_t>(shape)]);
+    }
 }
 
 void Draw(std::initializer_list<DrawJob> jobs)
@@ -139,14 +145,13 @@ void Draw(std::initializer_list<DrawJob> jobs)
     std::vector<DrawList::Bands> plans;
     std::vector<std::pair<size_t, int>> work;
     for (const DrawJob& job : jobs) {
-        plans.push_back(job.list.Plan(job.image));
+        plans.push_back(DrawList::Plan(job.lists, job.image));
         for (const int band : plans.back().busy)
             work.emplace_back(plans.size() - 1, band);
     }
-    const DrawJob* list = jobs.begin();
     RunSpread(static_cast<int>(work.size()), [&](int i) {
         const auto [job, band] = work[static_cast<size_t>(i)];
-        list[job].list.DrawBand(plans[job], band);
+        DrawList::DrawBand(plans[job], band);
     });
 }
 

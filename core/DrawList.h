@@ -10,15 +10,17 @@
 #include <algorithm>
 #include <initializer_list>
 #include <memory>
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace zor {
 
 class DrawList;
 
-// One list of shapes to draw onto one image.
+// Lists of shapes to draw onto one image, one list after the other.
 struct DrawJob {
-    const DrawList& list;
+    std::span<const DrawList> lists;
     QImage& image;
 };
 
@@ -57,7 +59,7 @@ public:
         chars_.reserve(count * 32);
     }
     // Draws every shape onto the image.
-    void Draw(QImage& image) const { zor::Draw({{*this, image}}); }
+    void Draw(QImage& image) const { zor::Draw({{{this, 1}, image}}); }
 
 private:
     enum class Kind : quint8 { Fill, Text, Put };
@@ -82,14 +84,14 @@ private:
     struct Bands {
         Raster raster;
         std::vector<int> first; // the shapes of band b: order[first[b]] .. order[first[b + 1] - 1]
-        std::vector<int> order;
+        std::vector<std::pair<const DrawList*, int>> order;
         std::vector<int> busy; // the bands with anything to draw
     };
     friend void Draw(std::initializer_list<DrawJob> jobs);
 
     Shape& Add(Kind kind, const QRect& area);
-    Bands Plan(QImage& image) const;
-    void DrawBand(const Bands& bands, int band) const;
+    static Bands Plan(std::span<const DrawList> lists, QImage& image);
+    static void DrawBand(const Bands& bands, int band);
     void DrawShape(Raster& rows, const Shape& shape) const;
 
     std::vector<Shape> shapes_;

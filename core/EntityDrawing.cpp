@@ -96,33 +96,72 @@ const QImage* PictureAt(std::span<const QImage> pictures, int index)
     return picture.isNull() ? nullptr : &picture;
 }
 
-// Records the shapes of one entity, in the order they are drawn.
-void DrawEntityWith(DrawList& list, QFont& font, const QPaintDevice& device, const Entity& entity,
-                    const EntityAttr& attr, const EntityPictures& pictures)
-{
-    EntityAttrs[KindOptionButton].TrimMode = 0;
+// The light and dark edge of a 3-D frame on a colour: its low three bytes,
+// 50 lighter and 50 darker. A system colour is not resolved first: its index
+// bytes are taken as they are.
+struct Bevel {
+    qint32 light, dark;
+};
 
-    const qint64 cw = CellWidth.raw;
-    const qint64 ch = CellHeight.raw;
-    int x, y, r, b;
-    if (entity.IsDesign()) {
-        x = entity.X;
-        y = entity.Y;
-        r = entity.Width;
-        b = entity.Height;
-    } else {
-        const qint64 scaled = RoundDiv(cw * attr.FontScale.raw, Currency::Scale);
+Bevel BevelOf(qint32 colour)
+{
+    const quint32 low = static_cast<quint32>(colour) & 0xFFFFFFu;
+    const int red = static_cast<int>(low & 0xFF);
+    const int green = static_cast<int>((low >> 8) & 0xFF);
+    const int blue = static_cast<int>((low >> 16) & 0xFF);
+    return {RGBLong(qMin(red + 50, 255), qMin(green + 50, 255), qMin(blue + 50, 255)),
+            RGBLong(qMax(red - 50, 0), qMax(green - 50, 0), qMax(blue - 50, 0))};
+}
+
+// The colour pair 1 is made from: the entity's fill, or the backdrop's.
+qint32 PairOneColour(const EntityAttr& attr)
+{
+    return IsOn(attr.FillBackground) ? attr.BackColor : Settings.BackColor;
+}
+
+// The shared bevel colours as drawing the entity leaves them.
+void KeepBevelsOf(const EntityAttr& attr)
+{
+    MakeBevelColours(Settings.BackColor, 1);
+    MakeBevelColours(PairOneColour(attr), 0);
+}
+
+// The face the entity's text is drawn with. An entity in cells sets the
+// surface's font size for itself and the entities after it; a "[design]"
+// entity keeps the size it finds.
+std::shared_ptr<const TextFace> EntityFace(QFont& font, const QPaintDevice& device, const Entity& entity,
+                                           const EntityAttr& attr, bool design)
+{
+    if (!design) {
+        const qint64 scaled = RoundDiv(CellWidth.raw * attr.FontScale.raw, Currency::Scale);
         double points = static_cast<double>(scaled) / Currency::Scale + entity.FontAdjust;
         if (TabletMode != 0)
             points *= 0.75;
         if (points > 0)
             font.setPointSizeF(points);
+    }
+    return TextFace::For(font, device);
+}
+
+// Records the shapes of one entity, in the order they are drawn. It reads
+// shared state only, so that entities can be recorded side by side.
+void RecordEntity(DrawList& list, const std::shared_ptr<const TextFace>& face, const Entity& entity,
+                  const EntityAttr& attr, bool design, const EntityPictures& pictures)
+{
+    const qint64 cw = CellWidth.raw;
+    const qint64 ch = CellHeight.raw;
+    int x, y, r, b;
+    if (design) {
+        x = entity.X;
+        y = entity.Y;
+        r = entity.Width;
+        b = entity.Height;
+    } else {
         x = Pixel(entity.X * cw);
         y = Pixel(entity.Y * ch);
         r = Pixel(Scaled(x) + (entity.Width + 1) * cw);
         b = Pixel(Scaled(y) + entity.Height * ch);
     }
-    const std::shared_ptr<const TextFace> face = TextFace::For(font, device);
 
     if (entity.Region != 0) {
         const qint64 left = SubWindowRect[0] * cw;
@@ -133,7 +172,8 @@ void DrawEntityWith(DrawList& list, QFont& font, const QPaintDevice& device, con
         b = Pixel(Scaled(b) - top + ch);
     }
 
-    MakeBevelColours(Settings.BackColor, 1);
+    const Bevel pairTwo = BevelOf(Settings.BackColor);
+    const Bevel pairOne = BevelOf(PairOneColour(attr));
 
     QString caption = CaptionByTrimMode(entity.Caption, attr.TrimMode);
     int textWidth = face->Width(caption);
@@ -164,17 +204,13 @@ void DrawEntityWith(DrawList& list, QFont& font, const QPaintDevice& device, con
     const int fw = attr.FrameWidth;
     if (IsOn(attr.ShadowLines))
         list.Fill(x + 5 + fw, y + 5 + fw, r + 4 - fw, b + 4 - fw, qRgb(0, 0, 0));
-    if (IsOn(attr.FillBackground)) {
+    if (IsOn(attr.FillBackground))
         list.Fill(x + fw, y + fw, r - 1 - fw, b - 1 - fw, ToRgb(attr.BackColor));
-        MakeBevelColours(attr.BackColor, 0);
-    } else {
-        MakeBevelColours(Settings.BackColor, 0);
-    }
 
     if (attr.FrameStyle > 0) {
-        const bool pairOne = attr.FrameStyle == FrameRaised || attr.FrameStyle == FrameEmbossed;
-        const QRgb a = ToRgb(pairOne ? BevelLight1 : BevelDark2);
-        const QRgb bc = ToRgb(pairOne ? BevelDark1 : BevelLight2);
+        const bool firstPair = attr.FrameStyle == FrameRaised || attr.FrameStyle == FrameEmbossed;
+        const QRgb a = ToRgb(firstPair ? pairOne.light : pairTwo.dark);
+        const QRgb bc = ToRgb(firstPair ? pairOne.dark : pairTwo.light);
         if (attr.FrameStyle == FrameRaised || attr.FrameStyle == FrameIndented) {
             list.Fill(x + fw, y + fw, r - fw, y + 1 + fw, a);
             list.Fill(x + fw, y + fw, x + 1 + fw, b - 1 - fw, a);
@@ -235,18 +271,13 @@ void DrawSubWindowFrame(Raster sub, const QImage& backDrop, int captionHeight)
 
 void MakeBevelColours(qint32 colour, int which)
 {
-    const quint32 low = static_cast<quint32>(colour) & 0xFFFFFFu;
-    const int red = static_cast<int>(low & 0xFF);
-    const int green = static_cast<int>((low >> 8) & 0xFF);
-    const int blue = static_cast<int>((low >> 16) & 0xFF);
-    const qint32 dark = RGBLong(qMax(red - 50, 0), qMax(green - 50, 0), qMax(blue - 50, 0));
-    const qint32 light = RGBLong(qMin(red + 50, 255), qMin(green + 50, 255), qMin(blue + 50, 255));
+    const Bevel bevel = BevelOf(colour);
     if (which == 0) {
-        BevelDark1 = dark;
-        BevelLight1 = light;
+        BevelDark1 = bevel.dark;
+        BevelLight1 = bevel.light;
     } else if (which == 1) {
-        BevelDark2 = dark;
-        BevelLight2 = light;
+        BevelDark2 = bevel.dark;
+        BevelLight2 = bevel.light;
     }
 }
 
@@ -254,30 +285,54 @@ void DrawEntity(Surface surface, const Entity& entity, const EntityAttr& attr, c
 {
     if (surface.Image.isNull())
         return;
+    EntityAttrs[KindOptionButton].TrimMode = 0;
+    const bool design = entity.IsDesign();
     DrawList list;
-    DrawEntityWith(list, surface.Font, surface.Image, entity, attr, pictures);
+    RecordEntity(list, EntityFace(surface.Font, surface.Image, entity, attr, design), entity, attr, design, pictures);
+    KeepBevelsOf(attr);
     list.Draw(surface.Image);
 }
 
 namespace {
 
-// The lists of a redraw of the screen and of the sub-window. Two sets are
-// used in turn and keep their room: the drawing threads have just read the
-// set of the last redraw, and writing the shapes of this one over it would
-// make each of its cache lines wait for theirs.
-struct ScreenLists {
-    DrawList Screen;
-    DrawList SubWindow;
+// An entity of the screen to record: the list it goes to and the face of its
+// text, worked out in screen order before the entities are recorded side by
+// side.
+struct Reading {
+    const Entity* entity;
+    const EntityAttr* attr;
+    std::shared_ptr<const TextFace> face;
+    bool design;
+    bool subWindow;
 };
 
-ScreenLists& NextLists()
+// Entities recorded by one job.
+constexpr int EntitiesPerPart = 32;
+
+// The lists of a redraw, one for each part of the entities, for the screen
+// and for the sub-window. Two sets are used in turn and keep their room: the
+// drawing threads have just read the set of the last redraw, and writing the
+// shapes of this one over it would make each of its cache lines wait for
+// theirs.
+struct ScreenLists {
+    std::vector<DrawList> Screen;
+    std::vector<DrawList> SubWindow;
+};
+
+ScreenLists& NextLists(size_t parts)
 {
     static ScreenLists sets[2];
     static size_t next = 0;
     ScreenLists& lists = sets[next];
     next = 1 - next;
-    lists.Screen.Clear();
-    lists.SubWindow.Clear();
+    if (lists.Screen.size() < parts) {
+        lists.Screen.resize(parts);
+        lists.SubWindow.resize(parts);
+    }
+    for (size_t part = 0; part < parts; ++part) {
+        lists.Screen[part].Clear();
+        lists.SubWindow[part].Clear();
+    }
     return lists;
 }
 
@@ -322,11 +377,9 @@ void DrawEntities(const ScreenSurfaces& s)
         screen.Rows(top, top + DrawList::BandRows).Put(s.BackDrop, 0, 0, Raster::Combine::Copy);
     });
 
-    ScreenLists& lists = NextLists();
-    DrawList& work = lists.Screen;
-    DrawList& sub = lists.SubWindow;
+    std::vector<Reading> readings;
     const int count = qMin<int>(EntityCount, EntitySlots);
-    work.Reserve(count);
+    readings.reserve(static_cast<size_t>(qMax(count, 0)));
     for (int i = 0; i < count; ++i) {
         const Entity& entity = Entities[static_cast<size_t>(i)];
         if (entity.EntityType <= 0 || entity.Width <= 0)
@@ -336,15 +389,36 @@ void DrawEntities(const ScreenSurfaces& s)
                        QStringLiteral("entity %1 has no kind %2: not drawn").arg(i).arg(entity.EntityType));
             continue;
         }
+        const bool inSubWindow = entity.Region >= 1;
+        if (inSubWindow && subImage.isNull())
+            continue;
         const EntityAttr& attr = EntityAttrs[static_cast<size_t>(entity.EntityType)];
-        if (entity.Region < 1)
-            DrawEntityWith(work, s.Work.Font, image, entity, attr, s.Pictures);
-        else if (!subImage.isNull())
-            DrawEntityWith(sub, s.SubWindow.Font, subImage, entity, attr, s.Pictures);
+        const bool design = entity.IsDesign();
+        const Surface& surface = inSubWindow ? s.SubWindow : s.Work;
+        readings.push_back(
+            {&entity, &attr, EntityFace(surface.Font, surface.Image, entity, attr, design), design, inSubWindow});
+    }
+    if (!readings.empty()) {
+        EntityAttrs[KindOptionButton].TrimMode = 0;
+        KeepBevelsOf(*readings.back().attr);
     }
 
+    const size_t parts = (readings.size() + EntitiesPerPart - 1) / EntitiesPerPart;
+    ScreenLists& lists = NextLists(parts);
+    RunSpread(static_cast<int>(parts), [&](int part) {
+        const size_t first = static_cast<size_t>(part) * EntitiesPerPart;
+        const size_t last = std::min(first + EntitiesPerPart, readings.size());
+        DrawList& screen = lists.Screen[static_cast<size_t>(part)];
+        DrawList& sub = lists.SubWindow[static_cast<size_t>(part)];
+        screen.Reserve(EntitiesPerPart);
+        for (size_t i = first; i < last; ++i) {
+            const Reading& r = readings[i];
+            RecordEntity(r.subWindow ? sub : screen, r.face, *r.entity, *r.attr, r.design, s.Pictures);
+        }
+    });
+
     backdrop.Wait();
-    Draw({{work, image}, {sub, subImage}});
+    Draw({{std::span(lists.Screen.data(), parts), image}, {std::span(lists.SubWindow.data(), parts), subImage}});
     if (shareWithTarget)
         s.Target = image;
     else

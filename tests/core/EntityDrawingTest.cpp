@@ -587,24 +587,51 @@ TEST_F(ScreenDrawing, ScreenIsTheSameAsItsEntitiesDrawnOneByOne)
     image.HasImage = VbTrue;
     image.ImagePlacement = 2;
     const qint16 kinds[] = {KindField, KindOptionButton, KindImageDisplay};
+    // Enough entities to be read in several parts; font sizes that change
+    // from entity to entity, "[design]" entities that keep the size the one
+    // before them set, and entities of the sub-window.
+    SubWindowRect = {10, 5, 40, 12};
     EntityCount = 0;
-    for (int i = 0; i < 30; ++i) {
+    for (int i = 0; i < 150; ++i) {
         Entity e = Make((i * 7) % 60, (i * 5) % 23, 4 + i % 9, 1 + i % 3, QStringLiteral("Row %1 text").arg(i), i % 5);
         e.EntityType = kinds[i % 3];
+        e.FontAdjust = static_cast<quint8>(i % 4);
+        if (i % 6 == 5) {
+            e.SetTag(QStringLiteral("[design]"));
+            e.X = static_cast<qint16>((i * 13) % 700);
+            e.Y = static_cast<qint16>((i * 7) % 450);
+            e.Width = static_cast<qint16>(e.X + 60 + i % 50);
+            e.Height = static_cast<qint16>(e.Y + 20 + i % 30);
+        }
+        if (i % 10 == 9) {
+            e.Region = 1;
+            e.X = static_cast<qint16>(10 + i % 20);
+            e.Y = static_cast<qint16>(5 + i % 8);
+        }
         Entities[static_cast<size_t>(EntityCount++)] = e;
     }
     backDrop.fill(Back);
     QImage expected = backDrop.copy();
+    QImage expectedSub = sub.image.copy();
     QFont font = DefaultSurfaceFont();
+    QFont subFont = DefaultSurfaceFont();
     for (int i = 0; i < EntityCount; ++i) {
         const Entity& e = Entities[static_cast<size_t>(i)];
-        DrawEntity({expected, font}, e, EntityAttrs[static_cast<size_t>(e.EntityType)], {pictures, pictures});
+        const Surface surface = e.Region >= 1 ? Surface{expectedSub, subFont} : Surface{expected, font};
+        DrawEntity(surface, e, EntityAttrs[static_cast<size_t>(e.EntityType)], {pictures, pictures});
     }
+    const qint32 bevels[] = {BevelLight1, BevelDark1, BevelLight2, BevelDark2};
+    BevelLight1 = BevelDark1 = BevelLight2 = BevelDark2 = 0;
     DrawEntities({.BackDrop = backDrop,
                   .Work = work.surface(),
                   .Target = target,
                   .SubWindow = sub.surface(),
                   .Pictures = {pictures, pictures}});
+    EXPECT_EQ(sub.image, expectedSub);
+    EXPECT_DOUBLE_EQ(work.font.pointSizeF(), font.pointSizeF());
+    EXPECT_DOUBLE_EQ(sub.font.pointSizeF(), subFont.pointSizeF());
+    EXPECT_EQ((std::vector<qint32>{BevelLight1, BevelDark1, BevelLight2, BevelDark2}),
+              (std::vector<qint32>(std::begin(bevels), std::end(bevels))));
     EXPECT_EQ(work.image, expected);
     EXPECT_EQ(target, expected);
 }
