@@ -27,7 +27,9 @@ QThreadPool& Helpers()
     return pool;
 }
 
-void TakeJobs(Spread::Progress& progress)
+} // namespace
+
+void Spread::TakeJobs(Progress& progress)
 {
     for (int i = progress.next++; i < progress.count; i = progress.next++) {
         (*progress.job)(i);
@@ -35,8 +37,6 @@ void TakeJobs(Spread::Progress& progress)
             progress.finished.release();
     }
 }
-
-} // namespace
 
 Spread::Spread(int count, std::function<void(int)> job) : job_(std::move(job))
 {

@@ -19,9 +19,10 @@ public:
     // thread has taken yet, so they run even when no other thread is free.
     void Wait();
 
-    struct Progress;
-
 private:
+    struct Progress;
+    static void TakeJobs(Progress& progress);
+
     std::function<void(int)> job_;
     std::shared_ptr<Progress> progress_;
 };
