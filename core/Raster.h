@@ -43,8 +43,6 @@ public:
     void Put(const QImage& picture, const QRect& part, const QRect& target, Combine how);
 
 private:
-    Raster() = default;
-
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
     int width_ = 0;
