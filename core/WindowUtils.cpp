@@ -8,6 +8,7 @@
 
 #include <QGuiApplication>
 #include <QImage>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QScreen>
 #include <QWidget>
@@ -96,6 +97,12 @@ QStringList ListItems(const QListWidget& list)
     for (int i = 0; i < list.count(); ++i)
         items << list.item(i)->text();
     return items;
+}
+
+void MakePasswordBox(QLineEdit& box)
+{
+    box.setEchoMode(QLineEdit::Password);
+    box.setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
 }
 
 void CenterOverWindow(QWidget& dialog, const QWidget& window)

@@ -6,6 +6,7 @@
 #include <array>
 
 class QImage;
+class QLineEdit;
 class QListWidget;
 class QWidget;
 
@@ -38,6 +39,9 @@ void CenterForm(QWidget& form);
 void CenterInParent(QWidget& child, const QWidget& parent);
 // The texts of a list box's items, in order.
 QStringList ListItems(const QListWidget& list);
+// Makes a line edit a password box that masks each character with "*", as
+// users of the log-on and lock dialogs expect, not with the style's bullet.
+void MakePasswordBox(QLineEdit& box);
 // Centres a dialog over another top-level window (the session window).
 void CenterOverWindow(QWidget& dialog, const QWidget& window);
 // Puts a dialog under the session window's toolbar.

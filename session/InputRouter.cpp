@@ -167,6 +167,10 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
         const double y = mouse->position().y();
         if (event->type() == QEvent::MouseButtonPress) {
             const int button = MouseButtonOf(mouse->button());
+            // A side button (Back, Forward) is none of the screen's buttons: it
+            // must not act as a click.
+            if (button == 0)
+                return true;
             main ? window_.MainPic_MouseDown(button, shift, x, y) : window_.lvMainPic_MouseDown(button, shift, x, y);
         } else {
             const int buttons = ButtonsOf(mouse->buttons());

@@ -4,6 +4,7 @@
 
 #include "core/Colors.h"
 #include "core/Fields.h"
+#include "core/NumberConversion.h"
 #include "core/Rounding.h"
 #include "core/Text.h"
 #include "core/Twips.h"
@@ -23,14 +24,12 @@ namespace {
 
 constexpr int MinimumOuterHeight = TwipsToPixels(5100);
 
-// Field n of a panel's cell tag; a missing field or text that is no number
-// counts as 0.
+// Field n of a panel's cell tag, read as the command that opened the panel
+// read it, so a resize keeps the panel where and as large as it was.
 double TagCell(const QWidget& panel, int n)
 {
     const QString field = Trim(GetCaretField(panel.property("Tag").toString(), n));
-    bool ok = false;
-    const double value = field.toDouble(&ok);
-    return ok ? value : 0;
+    return Val(field);
 }
 
 void SetFontPoints(QWidget& widget, double points)

@@ -67,7 +67,7 @@ fLogin::fLogin() : QDialog(&fConnection::instance())
     Text1 = Make<QLineEdit>(this, "Text1", QStringLiteral("POS"));
     Label2 = Make<QLabel>(this, "Label2", QStringLiteral("Password:"));
     Text2 = Make<QLineEdit>(this, "Text2");
-    Text2->setEchoMode(QLineEdit::Password);
+    MakePasswordBox(*Text2);
     Label3 = Make<QLabel>(this, "Label3", QStringLiteral("Account:"));
     lbAccountList = Make<QListWidget>(this, "lbAccountList");
     Command1 = Make<QPushButton>(this, "Command1", QStringLiteral("&Log On"));

@@ -20,7 +20,7 @@ fPropLock::fPropLock(QWidget* sessionWindow)
     setWindowTitle(QStringLiteral("Password required"));
     Label1->setObjectName(QStringLiteral("Label1"));
     Text1->setObjectName(QStringLiteral("Text1"));
-    Text1->setEchoMode(QLineEdit::Password);
+    MakePasswordBox(*Text1);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);
     Command2->setObjectName(QStringLiteral("Command2"));

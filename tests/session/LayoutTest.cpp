@@ -98,7 +98,8 @@ TEST_F(Layout, OpenInputBoxesAndItemListsArePlacedFromTheirTags)
 {
     Tag(w.INText, "5^3^10");
     Show(w.INTextPic);
-    Tag(w.lvINText, "5^3^10");
+    // Read as the command read it: "10,2" is 10 cells, not a number that fails.
+    Tag(w.lvINText, "5^3^10,2");
     Show(w.lvINTextPic);
     Tag(w.ILList[4], "10^5^19^4");
     Show(w.ILList[4]);

@@ -100,6 +100,17 @@ TEST_F(MouseTest, ClickAnswersWithTheTopMostEntityUnderIt)
     EXPECT_EQ(host.sent, QStringList({"ITEM" + CR, "B200" + CR}));
 }
 
+TEST_F(MouseTest, SideButtonsAnswerNothing)
+{
+    for (const Qt::MouseButton button : {Qt::BackButton, Qt::ForwardButton}) {
+        for (const QPoint at : {QPoint(5, 5), QPoint(110, 130)}) {
+            host.sent.clear();
+            Click(window.MainPic, at, button);
+            EXPECT_TRUE(host.sent.isEmpty()) << button << " at " << at.x() << "," << at.y();
+        }
+    }
+}
+
 TEST_F(MouseTest, TypedTextGoesAheadOfTheTagOrIntoATwoRowButton)
 {
     const std::pair<QPoint, QStringList> cases[] = {

@@ -80,6 +80,7 @@ TEST(Login, LogOnKeepsUserAndPasswordSavesAndCopiesTheSessionReplies)
 
     QTest::keyClicks(dialog.Text1, QStringLiteral("clerk"));
     QTest::keyClicks(dialog.Text2, QStringLiteral("abcdefghijkl"));
+    EXPECT_EQ(dialog.Text2->displayText(), QString(12, QLatin1Char('*')));
     QTest::mouseClick(dialog.Command1, Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(LoginPassword, QStringLiteral("abcdefghij"));

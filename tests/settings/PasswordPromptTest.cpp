@@ -38,6 +38,9 @@ private:
         textWhenShown << prompt->Text1->text();
         EXPECT_EQ(prompt->windowTitle(), QStringLiteral("Password required"));
         EXPECT_EQ(prompt->Text1->echoMode(), QLineEdit::Password);
+        prompt->Text1->setText(QStringLiteral("abc"));
+        EXPECT_EQ(prompt->Text1->displayText(), QStringLiteral("***"));
+        prompt->Text1->clear();
         const QString answer = answers_.front();
         answers_.pop_front();
         if (answer == QLatin1String("<cancel>")) {
