@@ -166,6 +166,11 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
         const double x = mouse->position().x();
         const double y = mouse->position().y();
         if (event->type() == QEvent::MouseButtonPress) {
+            // A control lying on the picture (a caption bar, a panel, the
+            // pad, the shadow) passes on the presses it does not use itself;
+            // they were meant for that control, not for the entity under it.
+            if (static_cast<QWidget*>(watched)->childAt(mouse->position().toPoint()))
+                return true;
             const int button = MouseButtonOf(mouse->button());
             // A side button (Back, Forward) is none of the screen's buttons: it
             // must not act as a click.
