@@ -185,10 +185,14 @@ void fConnection::mChannel_CommState(int state)
         CommStateText = QStringLiteral("Unknown state");
     }
     WriteTrace(QStringLiteral("COMMSTATE"), CommStateText);
+    // A local close never passes through Disconnected: the caption forgets
+    // the host once the channel is closed too.
+    if (state == static_cast<int>(ChannelState::Closed) || state == static_cast<int>(ChannelState::Disconnected)) {
+        CommStatusText.clear();
+        UpdateMainCaption(*this);
+    }
     if (state != static_cast<int>(ChannelState::Disconnected))
         return;
-    CommStatusText.clear();
-    UpdateMainCaption(*this);
     if (LogonFailed)
         return;
     // Leaving the program takes effect once control is back in the event

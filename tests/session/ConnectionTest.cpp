@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 #include <deque>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace zor;
@@ -209,6 +210,40 @@ TEST_F(ConnectionTest, TheHostDroppingTheLineShowsTheDialogOrEndsInExitMode)
         EXPECT_EQ(window.isVisible(), !exitMode) << exitMode;
         EXPECT_TRUE(dialogs.asked.isEmpty()) << "nothing is asked when the host ended the session";
         fDisconnect::instance().hide();
+    }
+}
+
+TEST_F(ConnectionTest, ALocalCloseClearsTheCaptionWithoutTheDisconnectDialog)
+{
+    struct Case {
+        const char* name;
+        const char* password;
+        std::function<void()> close;
+    };
+    const Case cases[] = {
+        {"Log Off", "demo",
+         [this] {
+             dialogs.answer(int(Dialogs::Yes));
+             window.puDisconnect_Click();
+         }},
+        {"CloseConnection", "demo", [this] { window.CloseConnection(); }},
+        // The host refuses the log-on; the user cancels the one asked again.
+        {"@error", "wrong", [this] { ASSERT_TRUE(WaitUntil([this] { return logOn.shown == 2; })); }},
+    };
+    for (const Case& c : cases) {
+        test::DemoHostPeer host;
+        Target(host.port());
+        logOn.shown = 0;
+        logOn.queue.push_back({QStringLiteral("demo"), QLatin1String(c.password)});
+        window.puConnect_Click();
+        ASSERT_TRUE(Connected) << c.name;
+        EXPECT_TRUE(window.windowTitle().endsWith(QStringLiteral("Telnet -> 127.0.0.1"))) << c.name;
+        c.close();
+        ASSERT_TRUE(WaitUntil([this] { return window.mChannel->CurrentState() == ChannelState::Closed; })) << c.name;
+        EXPECT_TRUE(CommStatusText.isEmpty()) << c.name;
+        EXPECT_FALSE(window.windowTitle().contains(QStringLiteral("->"))) << c.name;
+        EXPECT_FALSE(fDisconnect::instance().isVisible()) << c.name;
+        EXPECT_TRUE(ConnectItems(true)) << c.name;
     }
 }
 
