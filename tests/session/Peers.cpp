@@ -1,41 +1,11 @@
 #include "tests/session/Peers.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QFile>
-#include <QTcpServer>
-#include <QThread>
 #include <unistd.h>
 
 namespace zor::test {
 
 namespace {
-
-bool Run(const QString& program, const QStringList& arguments, const QByteArray& input = {},
-         QByteArray* output = nullptr)
-{
-    QProcess process;
-    process.start(program, arguments);
-    if (!process.waitForStarted(5000))
-        return false;
-    process.write(input);
-    process.closeWriteChannel();
-    process.waitForFinished(20000);
-    if (output)
-        *output = process.readAllStandardOutput();
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-}
-
-void WriteFile(const QString& path, const QByteArray& bytes, bool executable = false)
-{
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly))
-        file.write(bytes);
-    file.close();
-    if (executable)
-        file.setPermissions(file.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeGroup | QFileDevice::ExeOther |
-                            QFileDevice::ReadOther | QFileDevice::ReadGroup);
-}
 
 // The known_hosts line of a public key file for the loopback host and port.
 QByteArray KnownHostsEntry(const QString& publicKeyFile, quint16 port)
@@ -47,50 +17,7 @@ QByteArray KnownHostsEntry(const QString& publicKeyFile, quint16 port)
     return "[127.0.0.1]:" + QByteArray::number(port) + ' ' + parts.value(0) + ' ' + parts.value(1) + '\n';
 }
 
-void Stop(QProcess& process)
-{
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(3000)) {
-        process.kill();
-        process.waitForFinished(3000);
-    }
-}
-
 } // namespace
-
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!done()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        QThread::msleep(5);
-    }
-    return true;
-}
-
-quint16 FreePort()
-{
-    QTcpServer server;
-    server.listen(QHostAddress::LocalHost, 0);
-    return server.serverPort();
-}
-
-bool WaitForListener(quint16 port, int timeoutMs)
-{
-    QDeadlineTimer deadline(timeoutMs);
-    while (!deadline.hasExpired()) {
-        QByteArray out;
-        Run(QStringLiteral("ss"), {QStringLiteral("-Hltn"), QStringLiteral("sport = :%1").arg(port)}, {}, &out);
-        if (!out.trimmed().isEmpty())
-            return true;
-        QThread::msleep(20);
-    }
-    return false;
-}
 
 DemoHostPeer::DemoHostPeer(const QStringList& arguments)
 {
@@ -112,7 +39,7 @@ DemoHostPeer::DemoHostPeer(const QStringList& arguments)
 
 DemoHostPeer::~DemoHostPeer()
 {
-    Stop(process_);
+    StopProcess(process_);
 }
 
 bool DemoHostPeer::WaitForLine(const QString& line, int timeoutMs)
@@ -123,7 +50,7 @@ bool DemoHostPeer::WaitForLine(const QString& line, int timeoutMs)
 BusyboxTelnetd::BusyboxTelnetd(const QByteArray& script)
 {
     const QString path = dir_.filePath(QStringLiteral("session.sh"));
-    WriteFile(path, "#!/bin/sh\n" + script, true);
+    WriteFileBytes(path, "#!/bin/sh\n" + script, true);
     port_ = FreePort();
     process_.start(QStringLiteral("busybox"),
                    {QStringLiteral("telnetd"), QStringLiteral("-F"), QStringLiteral("-p"), QString::number(port_),
@@ -134,7 +61,7 @@ BusyboxTelnetd::BusyboxTelnetd(const QByteArray& script)
 
 BusyboxTelnetd::~BusyboxTelnetd()
 {
-    Stop(process_);
+    StopProcess(process_);
 }
 
 Sshd::Sshd(const QByteArray& script)
@@ -146,17 +73,18 @@ Sshd::Sshd(const QByteArray& script)
     QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
                                    QFileDevice::ReadOther | QFileDevice::ExeOther);
     const QString scriptPath = dir + QStringLiteral("/session.sh");
-    WriteFile(scriptPath, "#!/bin/sh\n" + script, true);
-    if (!Run(QStringLiteral("ssh-keygen"),
-             {QStringLiteral("-q"), QStringLiteral("-t"), QStringLiteral("ed25519"), QStringLiteral("-N"), QString(),
-              QStringLiteral("-f"), dir + QStringLiteral("/host_key")}))
+    WriteFileBytes(scriptPath, "#!/bin/sh\n" + script, true);
+    if (!RunProgram(QStringLiteral("ssh-keygen"),
+                    {QStringLiteral("-q"), QStringLiteral("-t"), QStringLiteral("ed25519"), QStringLiteral("-N"),
+                     QString(), QStringLiteral("-f"), dir + QStringLiteral("/host_key")}))
         return;
-    userAdded_ = Run(QStringLiteral("useradd"), {QStringLiteral("-M"), QStringLiteral("-d"), QStringLiteral("/tmp"),
-                                                 QStringLiteral("-s"), QStringLiteral("/bin/sh"), user_});
-    if (!userAdded_ || !Run(QStringLiteral("chpasswd"), {}, (user_ + QLatin1Char(':') + password()).toLatin1()))
+    userAdded_ =
+        RunProgram(QStringLiteral("useradd"), {QStringLiteral("-M"), QStringLiteral("-d"), QStringLiteral("/tmp"),
+                                               QStringLiteral("-s"), QStringLiteral("/bin/sh"), user_});
+    if (!userAdded_ || !RunProgram(QStringLiteral("chpasswd"), {}, (user_ + QLatin1Char(':') + password()).toLatin1()))
         return;
     QFile::remove(QStringLiteral("/run/sshd"));
-    Run(QStringLiteral("mkdir"), {QStringLiteral("-p"), QStringLiteral("/run/sshd")});
+    RunProgram(QStringLiteral("mkdir"), {QStringLiteral("-p"), QStringLiteral("/run/sshd")});
     port_ = FreePort();
     const QByteArray config = QStringLiteral("Port %1\nListenAddress 127.0.0.1\nHostKey %2/host_key\n"
                                              "PidFile %2/sshd.pid\nUsePAM no\nPasswordAuthentication yes\n"
@@ -166,7 +94,7 @@ Sshd::Sshd(const QByteArray& script)
                                   .arg(port_)
                                   .arg(dir, user_, scriptPath)
                                   .toLatin1();
-    WriteFile(dir + QStringLiteral("/sshd_config"), config);
+    WriteFileBytes(dir + QStringLiteral("/sshd_config"), config);
     process_.start(QStringLiteral("/usr/sbin/sshd"), {QStringLiteral("-D"), QStringLiteral("-e"), QStringLiteral("-f"),
                                                       dir + QStringLiteral("/sshd_config")});
     ready_ = process_.waitForStarted(5000) && WaitForListener(port_);
@@ -174,9 +102,9 @@ Sshd::Sshd(const QByteArray& script)
 
 Sshd::~Sshd()
 {
-    Stop(process_);
+    StopProcess(process_);
     if (userAdded_)
-        Run(QStringLiteral("userdel"), {QStringLiteral("-f"), user_});
+        RunProgram(QStringLiteral("userdel"), {QStringLiteral("-f"), user_});
 }
 
 QByteArray Sshd::KnownHostsLine() const
@@ -187,8 +115,8 @@ QByteArray Sshd::KnownHostsLine() const
 QString Sshd::Fingerprint() const
 {
     QByteArray out;
-    Run(QStringLiteral("ssh-keygen"),
-        {QStringLiteral("-l"), QStringLiteral("-f"), dir_.filePath(QStringLiteral("host_key.pub"))}, {}, &out);
+    RunProgram(QStringLiteral("ssh-keygen"),
+               {QStringLiteral("-l"), QStringLiteral("-f"), dir_.filePath(QStringLiteral("host_key.pub"))}, {}, &out);
     return QString::fromLatin1(out.split(' ').value(1));
 }
 
@@ -197,8 +125,8 @@ QByteArray Sshd::ForeignKnownHostsLine(const QString& type) const
     const QString key = dir_.filePath(QStringLiteral("foreign_") + type);
     QFile::remove(key);
     QFile::remove(key + QStringLiteral(".pub"));
-    if (!Run(QStringLiteral("ssh-keygen"), {QStringLiteral("-q"), QStringLiteral("-t"), type, QStringLiteral("-N"),
-                                            QString(), QStringLiteral("-f"), key}))
+    if (!RunProgram(QStringLiteral("ssh-keygen"), {QStringLiteral("-q"), QStringLiteral("-t"), type,
+                                                   QStringLiteral("-N"), QString(), QStringLiteral("-f"), key}))
         return {};
     return KnownHostsEntry(key + QStringLiteral(".pub"), port_);
 }

@@ -3,22 +3,14 @@
 // Real hosts on 127.0.0.1 for the channel tests, started and stopped by the
 // tests themselves.
 
+#include "tests/support/Loopback.h"
+
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
-#include <functional>
 
 namespace zor::test {
-
-// Runs the event loop until done() holds or the time is up.
-bool WaitUntil(const std::function<bool()>& done, int timeoutMs = 10000);
-
-// A port nobody listens on (just now).
-quint16 FreePort();
-
-// True once something listens on the loopback port.
-bool WaitForListener(quint16 port, int timeoutMs = 10000);
 
 // The demo host, on a free port; its report lines are collected.
 class DemoHostPeer {
