@@ -4,6 +4,7 @@
 #include "core/SharedState.h"
 #include "core/Trace.h"
 #include "session/fConnection.h"
+#include "tools/MenuTree.h"
 
 #include <QStringList>
 #include <benchmark/benchmark.h>
@@ -86,6 +87,57 @@ void BM_ProcessFullScreen(benchmark::State& state)
         state.SkipWithError("the screen did not fill the entity table");
 }
 BENCHMARK(BM_ProcessFullScreen)->Unit(benchmark::kMicrosecond);
+
+// A host's whole menu in "go" units: entries one to three levels below the
+// top menus, the paths three to five elements long with the root.
+QStringList MenuEntries(int count)
+{
+    QStringList units;
+    for (int i = 0; i < count; ++i) {
+        QString path = QStringLiteral("Menu %1[Sub %2").arg(i % 10).arg(i % 100);
+        if (i % 3 > 0)
+            path += QStringLiteral("[Part %1").arg(i % 1000);
+        if (i % 3 > 1)
+            path += QStringLiteral("[Step %1").arg(i % 3000);
+        units << QStringLiteral("go^%1[Entry %2^KEY%2^%3").arg(path).arg(i).arg(2 + i % 5);
+    }
+    return units;
+}
+
+void BM_ProcessMenuTree(benchmark::State& state)
+{
+    const QStringList units = MenuEntries(static_cast<int>(state.range(0)));
+    fConnection& window = fConnection::instance();
+    Trace().On = false;
+    for (auto _ : state) {
+        for (const QString& unit : units)
+            window.Process(unit);
+        state.PauseTiming();
+        window.Process(QStringLiteral("go^ ^"));
+        window.stack.clear();
+        state.ResumeTiming();
+    }
+    state.SetItemsProcessed(state.iterations() * units.size());
+}
+BENCHMARK(BM_ProcessMenuTree)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// One search through every node of a 10 000-entry menu: the text is in none.
+void BM_MenuTreeSearch(benchmark::State& state)
+{
+    fConnection& window = fConnection::instance();
+    Trace().On = false;
+    for (const QString& unit : MenuEntries(10000))
+        window.Process(unit);
+    const MenuTree& tree = SessionMenuTree();
+    const QString text = QStringLiteral("no such entry");
+    for (auto _ : state) {
+        int position = 1;
+        benchmark::DoNotOptimize(tree.Search(text, position));
+    }
+    state.counters["nodes"] = tree.Count();
+    window.Process(QStringLiteral("go^ ^"));
+}
+BENCHMARK(BM_MenuTreeSearch)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -24,6 +24,7 @@ void ClearAll(fConnection& window)
     ReportMode = ProcMode = ComMode = false;
     window.Process(QStringLiteral("cs"));
     window.Process(QStringLiteral("lv^-1"));
+    window.Process(QStringLiteral("go^ ^"));
     window.stack.clear();
     window.ConsoleText->ClearText();
     EntityData.fill(QString());

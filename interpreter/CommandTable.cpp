@@ -35,7 +35,7 @@ constexpr std::array<CommandEntry, 46> Commands = {{
     {"le", false, nullptr},          {"is", true, nullptr},
     {"id", true, nullptr},           {"ie", true, nullptr},
     {"mb", true, nullptr},           {"pl", true, nullptr},
-    {"pb", true, nullptr},           {"go", false, nullptr},
+    {"pb", true, nullptr},           {"go", false, &I::FillMenuTree},
 }};
 
 // Codes are at most this long, so a code fits one integer key.

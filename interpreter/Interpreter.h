@@ -43,6 +43,9 @@ public:
     void QueueAnswer(const CommandUnit& unit);  // "dl"
     void AskInput(const CommandUnit& unit);     // "ib"
 
+    // The menu tree.
+    void FillMenuTree(const CommandUnit& unit); // "go"
+
 private:
     void TraceUnit(const QString& unit);
     void PlainText(QString text);
