@@ -8,6 +8,8 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPointer>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace zor::Dialogs {
@@ -178,6 +180,20 @@ std::optional<QFont> ChooseFont(const QFont& initial)
     if (!ok)
         return std::nullopt;
     return font;
+}
+
+bool ChoosePrinter(QPrinter& printer)
+{
+    if (auto answer = Answered({Request::Printer, {}, {}, printer.printerName(), {}, 0})) {
+        const QString pdf = answer->toString();
+        if (pdf.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    }
+    QPrintDialog dialog(&printer, ParentWindow());
+    return dialog.exec() == QDialog::Accepted;
 }
 
 } // namespace zor::Dialogs

@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace zor::Dialogs {
@@ -31,7 +32,7 @@ enum Style {
 enum Answer { OK = 1, Cancel = 2, Abort = 3, Retry = 4, Ignore = 5, Yes = 6, No = 7 };
 
 struct Request {
-    enum Kind { MessageBox, InputBox, OpenFile, SaveFile, Colour, Font, Folder };
+    enum Kind { MessageBox, InputBox, OpenFile, SaveFile, Colour, Font, Folder, Printer };
     Kind kind;
     QString prompt; // message text or input prompt
     QString title;
@@ -42,7 +43,8 @@ struct Request {
 
 // Tests answer the boxes here instead of showing them: a message box expects
 // an int Answer, the others a QString (empty means cancelled), a QColor or a
-// QFont (invalid QVariant means cancelled). Requests are recorded either way.
+// QFont (invalid QVariant means cancelled). The printer dialog's QString is
+// the PDF file to print into. Requests are recorded either way.
 using Answerer = std::function<QVariant(const Request&)>;
 void SetAnswerer(Answerer answerer);
 void ClearAnswerer();
@@ -59,6 +61,8 @@ QString GetSaveFileName(const QString& title, const QString& filter, const QStri
 QString GetFolder(const QString& title, const QString& initialFolder);
 std::optional<QColor> ChooseColour(const QColor& initial);
 std::optional<QFont> ChooseFont(const QFont& initial);
+// The printer dialog on the printer; false when cancelled.
+bool ChoosePrinter(QPrinter& printer);
 
 // "Text (*.txt)|*.txt|All|*.*" as the file dialog's filter list.
 QString ToQtFilter(const QString& filter);

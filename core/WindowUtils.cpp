@@ -10,6 +10,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
 #include <QScreen>
 #include <QWidget>
 
@@ -109,6 +110,31 @@ void CenterOverWindow(QWidget& dialog, const QWidget& window)
 {
     dialog.move(window.x() + (window.width() - dialog.width()) / 2,
                 window.y() + (window.height() - dialog.height()) / 2);
+}
+
+namespace {
+
+class ActivationCentring : public QObject {
+public:
+    ActivationCentring(QWidget& dialog, const QWidget& window) : QObject(&dialog), mWindow(&window) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::WindowActivate && mWindow)
+            CenterOverWindow(*static_cast<QWidget*>(watched), *mWindow);
+        return false;
+    }
+
+private:
+    QPointer<const QWidget> mWindow;
+};
+
+} // namespace
+
+void CenterOverWindowOnActivation(QWidget& dialog, const QWidget& window)
+{
+    dialog.installEventFilter(new ActivationCentring(dialog, window));
 }
 
 void PlaceUnderToolbar(QWidget& form, const QWidget& sessionWindow, int toolbarHeight)

@@ -44,6 +44,9 @@ QStringList ListItems(const QListWidget& list);
 void MakePasswordBox(QLineEdit& box);
 // Centres a dialog over another top-level window (the session window).
 void CenterOverWindow(QWidget& dialog, const QWidget& window);
+// Centres the dialog over the window each time the dialog becomes active, so
+// a dialog moved away comes back over the session when it is used again.
+void CenterOverWindowOnActivation(QWidget& dialog, const QWidget& window);
 // Puts a dialog under the session window's toolbar.
 void PlaceUnderToolbar(QWidget& form, const QWidget& sessionWindow, int toolbarHeight);
 // The session window's caption from SessionTitle and CommStatusText.

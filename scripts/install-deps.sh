@@ -15,6 +15,8 @@ PACKAGES=(
   # The socket backend for the raw test queues comes with cups, not cups-daemon.
   cups
   xvfb xdotool x11-utils imagemagick
+  # Printed PDFs are read back by the tests.
+  poppler-utils
 )
 
 missing=()

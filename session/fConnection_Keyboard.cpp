@@ -9,6 +9,7 @@
 #include "core/SharedState.h"
 #include "core/Trace.h"
 #include "core/WindowUtils.h"
+#include "tools/Debugger.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -107,6 +108,8 @@ void fConnection::Form_KeyDown(int& keyCode, int shift)
                 SendRaw(QString(QChar(static_cast<char16_t>(code))));
             else
                 WriteTrace(QStringLiteral("SEND"), QStringLiteral("No break character %1").arg(BreakChar));
+        } else if (keyCode == 'T') {
+            OpenTraceWindows();
         }
         return;
     }
