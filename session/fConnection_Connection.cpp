@@ -145,6 +145,11 @@ void fConnection::Timer3_Timer()
     // Stopped before the box, which lets events run: the timer must not
     // fire again behind it.
     Timer3->stop();
+    // The attempt is given up before the box too: one completing behind it,
+    // or later, would be a session nobody waits for, on a channel that
+    // refuses the next Log On.
+    if (!Connected)
+        mChannel->Close(0);
     Dialogs::MsgBox(QStringLiteral("Unable to connect to ") + Trim(Settings.HostName) +
                         QStringLiteral("\r\nThe port specified may be invalid or it\r\n"
                                        "may be in use by another application."),

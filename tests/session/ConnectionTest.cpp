@@ -18,6 +18,8 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -274,6 +276,106 @@ TEST_F(ConnectionTest, AClosedPortEndsWithConnectFailedOnce)
                                                       "invalid or it\r\nmay be in use by another application."));
     EXPECT_EQ(dialogs.asked[0].style, Dialogs::OKOnly + Dialogs::Exclamation);
     EXPECT_FALSE(window.Timer3->isActive());
+}
+
+namespace {
+
+// The connect time-out made short while the test lives: the connects these
+// tests make never finish on their own, so no margin is at stake.
+class ShortConnectWait {
+public:
+    explicit ShortConnectWait(QTimer& timer) : timer_(timer), interval_(timer.interval()) { timer.setInterval(300); }
+    ~ShortConnectWait() { timer_.setInterval(interval_); }
+
+private:
+    QTimer& timer_;
+    int interval_;
+};
+
+// A line to a host that is held until the test lets it through: the client's
+// bytes wait, and the host's greeting too.
+class HeldLine {
+public:
+    explicit HeldLine(quint16 hostPort) : hostPort_(hostPort)
+    {
+        server_.listen(QHostAddress::LocalHost, 0);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] { client_ = server_.nextPendingConnection(); });
+    }
+    quint16 port() const { return server_.serverPort(); }
+    bool clientArrived() const { return client_ != nullptr; }
+    bool clientLeft() const { return client_ && client_->state() == QAbstractSocket::UnconnectedState; }
+    void LetThrough()
+    {
+        QObject::connect(&host_, &QTcpSocket::readyRead, [this] { client_->write(host_.readAll()); });
+        QObject::connect(client_, &QTcpSocket::readyRead, [this] { host_.write(client_->readAll()); });
+        QObject::connect(&host_, &QTcpSocket::connected, [this] { host_.write(client_->readAll()); });
+        host_.connectToHost(QHostAddress::LocalHost, hostPort_);
+    }
+
+private:
+    quint16 hostPort_;
+    QTcpServer server_;
+    QTcpSocket* client_ = nullptr;
+    QTcpSocket host_;
+};
+
+} // namespace
+
+TEST_F(ConnectionTest, AConnectThatTimedOutIsGivenUpAndTheNextLogOnConnects)
+{
+    // A listener whose queue of connections is full drops further requests,
+    // so a connect to it hangs until the queue has room again.
+    QTcpServer host;
+    host.setListenBacklogSize(0);
+    ASSERT_TRUE(host.listen(QHostAddress::LocalHost, 0));
+    host.pauseAccepting();
+    QTcpSocket filler;
+    filler.connectToHost(QHostAddress::LocalHost, host.serverPort());
+    ASSERT_TRUE(filler.waitForConnected(30000));
+    ShortConnectWait shortWait(*window.Timer3);
+    Target(host.serverPort());
+    LogOnAsDemo();
+    EXPECT_FALSE(Connected);
+    EXPECT_EQ(Titles(), QStringList{"Connect Failed"});
+    EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
+    EXPECT_TRUE(ConnectItems(true));
+    EXPECT_TRUE(CommStatusText.isEmpty());
+
+    host.resumeAccepting();
+    ASSERT_TRUE(WaitUntil([&] { return host.hasPendingConnections(); }));
+    delete host.nextPendingConnection();
+    LogOnAsDemo();
+    EXPECT_EQ(Titles(), QStringList{"Connect Failed"}) << "no Connect Error for a channel still open";
+    ASSERT_TRUE(Connected);
+    EXPECT_TRUE(ConnectItems(false));
+    EXPECT_TRUE(WaitUntil([&] { return host.hasPendingConnections(); }));
+}
+
+TEST_F(ConnectionTest, AConnectGivenUpNeverBecomesASessionWhenItCompletesLate)
+{
+    test::Sshd sshd("printf '\\033cs\\033to^1^1^20^l^Secure screen^^1\\033\\n'\nsleep 5\n");
+    if (!sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    HeldLine line(sshd.port());
+    QByteArray known = sshd.KnownHostsLine();
+    known.replace(":" + QByteArray::number(sshd.port()), ":" + QByteArray::number(line.port()));
+    home.write(QStringLiteral("known_hosts"), known);
+    Properties::instance().cbSecureConnection->setChecked(true);
+    ShortConnectWait shortWait(*window.Timer3);
+    Target(line.port());
+    logOn.queue.push_back({sshd.user(), sshd.password()});
+    window.puConnect_Click();
+    EXPECT_EQ(Titles(), QStringList{"Connect Failed"});
+    EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
+
+    // The host answers now: the attempt that was given up leaves the line.
+    ASSERT_TRUE(WaitUntil([&] { return line.clientArrived(); }));
+    line.LetThrough();
+    ASSERT_TRUE(WaitUntil([&] { return line.clientLeft() || Connected; }, 30000));
+    EXPECT_FALSE(Connected);
+    EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
+    EXPECT_TRUE(ConnectItems(true));
+    EXPECT_FALSE(HasCaption("Secure screen"));
 }
 
 TEST_F(ConnectionTest, APortThatIsNoNumberIsAConnectError)
