@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPrintDialog>
@@ -94,6 +95,7 @@ int MsgBox(const QString& prompt, int style, const QString& title)
     if (auto answer = Answered({Request::MessageBox, prompt, title, {}, {}, style}))
         return answer->toInt();
     QMessageBox box(IconOf(style), title, prompt, QMessageBox::NoButton, ParentWindow());
+    box.setTextFormat(Qt::PlainText);
     const QList<ButtonSpec> buttons = ButtonsOf(style);
     for (const ButtonSpec& spec : buttons)
         box.addButton(spec.button);
@@ -116,9 +118,14 @@ QString InputBox(const QString& prompt, const QString& title, const QString& ini
 {
     if (auto answer = Answered({Request::InputBox, prompt, title, initial, {}, 0}))
         return answer->toString();
-    bool ok = false;
-    const QString text = QInputDialog::getText(ParentWindow(), title, prompt, QLineEdit::Normal, initial, &ok);
-    return ok ? text : QString();
+    QInputDialog dialog(ParentWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(initial);
+    // The prompt comes from the host: never let it be read as markup.
+    for (QLabel* label : dialog.findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 QString ToQtFilter(const QString& filter)

@@ -192,7 +192,9 @@ void RecordEntity(DrawList& list, const std::shared_ptr<const TextFace>& face, c
     } else if (entity.Align == 1) {
         textX = r - textWidth - 5;
     } else if (entity.Align == 2 || entity.Align == 3 || entity.Align >= 50) {
-        textX = ToPixel(x + (r - x) / 2.0 - textWidth / 2.0);
+        // Kinds that never trim keep their 80 stored characters, blanks
+        // included: centre on what is visible, not on the blanks.
+        textX = ToPixel(x + (r - x) / 2.0 - face->Width(caption.trimmed()) / 2.0);
         if (entity.Align < 50)
             textDY = ToPixel(textDY + (b - CellHeight.toDouble()) / 2 - y / 2.0);
     }

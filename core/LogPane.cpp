@@ -1,21 +1,64 @@
 #include "core/LogPane.h"
 
+#include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
 
 namespace zor {
 
+namespace {
+
+// A line end of the box: CR LF, a lone CR or LF, or a paragraph separator,
+// the way the document makes one block break of each.
+qsizetype LineEndAt(QStringView text, qsizetype i)
+{
+    const QChar c = text[i];
+    if (c == QLatin1Char('\r'))
+        return i + 1 < text.size() && text[i + 1] == QLatin1Char('\n') ? 2 : 1;
+    return c == QLatin1Char('\n') || c == QChar::ParagraphSeparator ? 1 : 0;
+}
+
+// Length of text counted with every line end as two characters.
+int CountedLength(QStringView text)
+{
+    int length = 0;
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype end = LineEndAt(text, i);
+        length += end > 0 ? 2 : 1;
+        i += end > 0 ? end : 1;
+    }
+    return length;
+}
+
+// How many characters of text to drop from its head so that at least `cut`
+// counted characters go; a line end goes whole.
+qsizetype HeadToDrop(QStringView text, int cut)
+{
+    qsizetype i = 0;
+    for (int dropped = 0; dropped < cut && i < text.size();) {
+        const qsizetype end = LineEndAt(text, i);
+        dropped += end > 0 ? 2 : 1;
+        i += end > 0 ? end : 1;
+    }
+    return i;
+}
+
+} // namespace
+
 int LogPane::Length() const
 {
     const QTextDocument* doc = document();
-    return doc->characterCount() - 1 + doc->blockCount() - 1 + static_cast<int>(pending_.size()) + pendingLineEnds_;
+    return doc->characterCount() - 1 + doc->blockCount() - 1 + pendingLength_;
 }
 
 void LogPane::Append(const QString& text)
 {
     if (!isVisible()) {
+        // A CR at the end of what waits and an LF at the head of this text
+        // become one line end once inserted together.
+        const bool joined = pending_.endsWith(QLatin1Char('\r')) && text.startsWith(QLatin1Char('\n'));
         pending_ += text;
-        pendingLineEnds_ += static_cast<int>(text.count(QLatin1Char('\n')));
+        pendingLength_ += CountedLength(text) - (joined ? 2 : 0);
         return;
     }
     Flush();
@@ -24,21 +67,38 @@ void LogPane::Append(const QString& text)
 
 void LogPane::KeepLast(int count)
 {
-    const int held = document()->characterCount() - 1;
-    const int cut = held + static_cast<int>(pending_.size()) - count;
+    int cut = Length() - count;
     if (cut <= 0)
         return;
+    QTextDocument* doc = document();
+    const int held = doc->characterCount() - 1 + doc->blockCount() - 1;
     if (cut >= held) {
-        document()->clear();
-        const qsizetype dropped = cut - held;
-        pendingLineEnds_ -= static_cast<int>(QStringView(pending_).first(dropped).count(QLatin1Char('\n')));
+        doc->clear();
+        cut -= held;
+        const qsizetype dropped = HeadToDrop(pending_, cut);
         pending_.remove(0, dropped);
+        pendingLength_ = CountedLength(pending_);
         return;
+    }
+    // The place in the document where `cut` counted characters lie behind:
+    // each block's text counts as it is, each block break as two.
+    int position = 0;
+    for (QTextBlock block = doc->begin(); block.isValid(); block = block.next()) {
+        const int text = block.length() - 1;
+        if (cut <= text) {
+            position = block.position() + cut;
+            break;
+        }
+        cut -= text + 2;
+        if (cut <= 0) {
+            position = block.position() + block.length();
+            break;
+        }
     }
     // Removing the head leaves the lines that stay as they are laid out;
     // setting the whole tail again would lay out every one of them anew.
-    QTextCursor head(document());
-    head.setPosition(cut, QTextCursor::KeepAnchor);
+    QTextCursor head(doc);
+    head.setPosition(position, QTextCursor::KeepAnchor);
     head.removeSelectedText();
 }
 
@@ -51,7 +111,7 @@ QString LogPane::Text()
 void LogPane::ClearText()
 {
     pending_.clear();
-    pendingLineEnds_ = 0;
+    pendingLength_ = 0;
     clear();
 }
 
@@ -67,7 +127,7 @@ void LogPane::Flush()
         return;
     InsertAtEnd(pending_);
     pending_.clear();
-    pendingLineEnds_ = 0;
+    pendingLength_ = 0;
 }
 
 // Inserts at the end without going through the widget's line handling, so

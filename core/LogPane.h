@@ -18,7 +18,8 @@ public:
     int Length() const;
     // Appends at the end and leaves the caret after it.
     void Append(const QString& text);
-    // Keeps only the last count characters (a line end counting as one).
+    // Keeps only the last count characters, a line end counting as two like
+    // in Length, so the cut and the check that asks for it agree.
     void KeepLast(int count);
     // Everything held, what is waiting included.
     QString Text();
@@ -32,7 +33,8 @@ private:
     void InsertAtEnd(const QString& text);
 
     QString pending_;
-    int pendingLineEnds_ = 0;
+    // Length of pending_ the way Length counts it.
+    int pendingLength_ = 0;
 };
 
 } // namespace zor

@@ -9,6 +9,7 @@
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "core/Trace.h"
+#include "core/TypedLimit.h"
 #include "interpreter/CommandUnit.h"
 #include "interpreter/Interpreter.h"
 #include "session/fConnection.h"
@@ -22,13 +23,13 @@ namespace zor {
 
 namespace {
 
-// A text box knows no "no limit" length of 0; its largest length is one.
+// A limit beyond what a text box can hold is no limit (0).
 constexpr int UnlimitedLength = 32767;
 
 int MaxLengthOf(QStringView field)
 {
     const double value = RoundHalfEven(Val(field));
-    return value >= 1 && value < UnlimitedLength ? static_cast<int>(value) : UnlimitedLength;
+    return value >= 1 && value < UnlimitedLength ? static_cast<int>(value) : 0;
 }
 
 qint16 KeyIndexOf(QStringView field)
@@ -45,7 +46,6 @@ void OpenBox(PictureBox& picture, QLineEdit& box, const CommandUnit& unit, doubl
     const double cellHeight = CellHeight.toDouble();
     if (!picture.isHidden())
         picture.hide();
-    box.setMaxLength(UnlimitedLength);
     QFont font = box.font();
     if (cellWidth > 0)
         font.setPointSizeF(cellWidth);
@@ -57,7 +57,7 @@ void OpenBox(PictureBox& picture, QLineEdit& box, const CommandUnit& unit, doubl
     box.setGeometry(0, 0, width, height);
 
     box.setText(IsBlank(TypeAhead) ? unit.FieldText(6) : TypeAhead);
-    box.setMaxLength(MaxLengthOf(unit.Field(8)));
+    SetTypedLimit(box, MaxLengthOf(unit.Field(8)));
     box.setProperty("Attribute", unit.FieldText(7));
     const QChar caret(QLatin1Char('^'));
     box.setProperty("Tag", unit.FieldText(2) + caret + unit.FieldText(3) + caret + unit.FieldText(4) + caret +

@@ -152,6 +152,7 @@ void fConnection::CreateStatusBar()
     for (int i = 1; i <= StatusPanelCount; ++i) {
         auto* panel = new QLabel(StatusBar);
         panel->setObjectName(QStringLiteral("StatusPanel_%1").arg(i));
+        panel->setTextFormat(Qt::PlainText);
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setMinimumWidth(40);

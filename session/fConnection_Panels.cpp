@@ -15,6 +15,7 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <type_traits>
 
 namespace zor {
 
@@ -24,6 +25,10 @@ template <typename W> W* Make(QWidget* parent, const QString& name)
 {
     auto* widget = new W(parent);
     widget->setObjectName(name);
+    // Labels of the session window show what the host or its files wrote:
+    // such text is never markup (nor a way to make Qt load local files).
+    if constexpr (std::is_base_of_v<QLabel, W>)
+        widget->setTextFormat(Qt::PlainText);
     return widget;
 }
 

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QSet>
+#include <algorithm>
 
 namespace zor {
 
@@ -82,8 +83,20 @@ std::optional<AdminLock> ReadAdminLock()
     return lock;
 }
 
+bool IsStorableLockPassword(const QString& password)
+{
+    return std::all_of(password.cbegin(), password.cend(),
+                       [](QChar c) { return c.unicode() >= 32 && c.unicode() <= 155; });
+}
+
 bool WriteAdminLock(const AdminLock& lock)
 {
+    if (!IsStorableLockPassword(lock.Password) || !IsStorableLockPassword(lock.Confirmation)) {
+        Dialogs::MsgBox(QStringLiteral("A lock password may hold only the characters with codes 32 to 155: it was "
+                                       "not saved."),
+                        Dialogs::Exclamation, QStringLiteral("Password"));
+        return false;
+    }
     return WriteCompanion(LockFileName, {ScrambleText(lock.Password), ScrambleText(lock.Confirmation),
                                          lock.Enabled ? QStringLiteral("1") : QStringLiteral("0")});
 }

@@ -36,7 +36,13 @@ struct AdminLock {
 // Empty when the file is missing or unreadable (the user is told of the
 // latter); missing lines read as empty.
 std::optional<AdminLock> ReadAdminLock();
+// Refuses (and tells the user) a password the lock file cannot keep.
 bool WriteAdminLock(const AdminLock& lock);
+
+// The lock file keeps a password scrambled on one line: only codes 32..155
+// stay in their range; others wrap into line ends and would cut the line,
+// turning the lock off on the next load.
+bool IsStorableLockPassword(const QString& password);
 
 // Every line through the script decipher with the file's key: lines without
 // the marker come back as they stand, so plain and enciphered lines mix.

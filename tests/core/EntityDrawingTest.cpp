@@ -151,6 +151,17 @@ TEST_F(EntityDrawing, TextLandsWhereItsAlignmentPutsIt)
         DrawEntity(drawn.surface(), Make(10, 5, 20, 3, caption, c.align), attr, {});
         EXPECT_EQ(Ink(drawn.image, Red), Ink(Reference(caption, 10, c.textX, c.textY), Red)) << "align " << c.align;
     }
+
+    // Kinds that never trim store the caption with its 80 blanks; centring
+    // still goes by the visible text.
+    attr.TrimMode = 0;
+    const QString stored = caption.leftJustified(Entity::CaptionWidth);
+    for (const int align : {2, 50}) {
+        Canvas drawn;
+        DrawEntity(drawn.surface(), Make(10, 5, 20, 3, stored, align), attr, {});
+        EXPECT_EQ(Ink(drawn.image, Red), Ink(Reference(caption, 10, centre, align == 2 ? top + 20 : top), Red))
+            << "align " << align;
+    }
 }
 
 TEST_F(EntityDrawing, FramesUseTheBevelPairOfTheirStyle)

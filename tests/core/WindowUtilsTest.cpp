@@ -77,6 +77,41 @@ TEST(Panes, AHiddenPaneHoldsItsLinesUnderTheSameCapAndShowsThemWhenShown)
     EXPECT_EQ(console.Text(), shown + QStringLiteral("live\n"));
 }
 
+TEST(Panes, LineEndsCountAsTwoInTheCheckAndTheCutShownOrHidden)
+{
+    // One-character lines: three counted characters each.
+    LogPane hidden;
+    LogPane shown;
+    shown.show();
+    int cuts = 0;
+    for (int i = 0; i < 40000; ++i) {
+        const int before = shown.Length();
+        AppendConsole(hidden, QStringLiteral("a"));
+        AppendConsole(shown, QStringLiteral("a"));
+        cuts += shown.Length() < before ? 1 : 0;
+        ASSERT_LE(shown.Length(), PaneMaxChars + 3) << i;
+        ASSERT_EQ(hidden.Length(), shown.Length()) << i;
+    }
+    // Each cut frees 5000 counted characters: a cut on every line is the
+    // fault this guards against.
+    EXPECT_LE(cuts, (40000 * 3 - PaneMaxChars) / (PaneMaxChars - PaneKeptChars) + 1);
+    EXPECT_EQ(hidden.Text(), shown.Text());
+
+    // Text with CR LF, as a procedure panel gets it, counts the same hidden
+    // and shown.
+    LogPane hiddenProc;
+    LogPane shownProc;
+    shownProc.show();
+    for (int i = 0; i < 9000; ++i) {
+        const QString chunk = i % 2 ? QStringLiteral("\nline\r") : QStringLiteral("ab\r\n");
+        AppendProcText(hiddenProc, chunk);
+        AppendProcText(shownProc, chunk);
+    }
+    EXPECT_EQ(hiddenProc.Length(), shownProc.Length());
+    EXPECT_LE(shownProc.Length(), PaneMaxChars + 7);
+    EXPECT_EQ(hiddenProc.Text(), shownProc.Text());
+}
+
 TEST(Panels, RaisedBorder)
 {
     QImage surface(20, 10, QImage::Format_RGB32);

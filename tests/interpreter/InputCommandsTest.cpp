@@ -1,4 +1,5 @@
 #include "core/Ciphers.h"
+#include "core/TypedLimit.h"
 #include "tests/interpreter/ProcessFixture.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TypedAnswerScope.h"
@@ -64,9 +65,12 @@ TEST_F(InputCommands, BoxTakesItsPlaceWidthTagLengthAndText)
     };
     const Case cases[] = {
         {"in^5^3^0^x^Host^b^8", "", QRect(50, 60, 10, 20), "Host", 8, "5^3^0^x^8"},
-        {"in^5^3^9^^Host text^^0", "AB", QRect(50, 60, 100, 20), "AB", 32767, "5^3^9^^0"},
-        {"in^5^3^9^^Host text", "   ", QRect(50, 60, 100, 20), "Host text", 32767, "5^3^9^^"},
-        {"in^2.5^1^3^^^^-4", "", QRect(25, 20, 40, 20), "", 32767, "2.5^1^3^^-4"},
+        {"in^5^3^9^^Host text^^0", "AB", QRect(50, 60, 100, 20), "AB", 0, "5^3^9^^0"},
+        {"in^5^3^9^^Host text", "   ", QRect(50, 60, 100, 20), "Host text", 0, "5^3^9^^"},
+        {"in^2.5^1^3^^^^-4", "", QRect(25, 20, 40, 20), "", 0, "2.5^1^3^^-4"},
+        // The limit binds what the user adds, never the host's own text.
+        {"in^5^3^20^^ABCDEFGHIJ^^5", "", QRect(50, 60, 210, 20), "ABCDEFGHIJ", 5, "5^3^20^^5"},
+        {"in^5^3^20^^AB^^3", "LONG TYPE-AHEAD", QRect(50, 60, 210, 20), "LONG TYPE-AHEAD", 3, "5^3^20^^3"},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -76,7 +80,7 @@ TEST_F(InputCommands, BoxTakesItsPlaceWidthTagLengthAndText)
         EXPECT_EQ(window.INTextPic->geometry(), c.geometry);
         EXPECT_EQ(window.INText->width(), c.geometry.width());
         EXPECT_EQ(window.INText->text(), c.text);
-        EXPECT_EQ(window.INText->maxLength(), c.maxLength);
+        EXPECT_EQ(TypedLimitOf(*window.INText), c.maxLength);
         EXPECT_EQ(window.INText->property("Tag").toString(), c.tag);
         EXPECT_EQ(window.INText->cursorPosition(), c.text.size());
         EXPECT_FALSE(window.INText->hasSelectedText());

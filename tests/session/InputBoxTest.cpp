@@ -38,6 +38,25 @@ TEST_F(AnswerTest, TypedTextMirrorsIntoTypeAheadAndTabSendsItOnce)
     }
 }
 
+TEST_F(AnswerTest, LimitStopsWhatIsTypedButKeepsTheHostsLongerText)
+{
+    OpenInputBox("in^5^3^20^^ABCDEFGHIJ^^5");
+    QTest::keyClick(window.INText, Qt::Key_End);
+    QTest::keyClick(window.INText, Qt::Key_Backspace);
+    QTest::keyClicks(window.INText, "X");
+    EXPECT_EQ(window.INText->text(), QStringLiteral("ABCDEFGHI"));
+    QTest::keyClick(window.INText, Qt::Key_Tab);
+    EXPECT_EQ(host.sent, QStringList{"ABCDEFGHI" + CR});
+
+    host.sent.clear();
+    OpenInputBox("in^5^3^20^^AB^^5");
+    QTest::keyClicks(window.INText, "CDEFGH");
+    EXPECT_EQ(window.INText->text(), QStringLiteral("ABCDE"));
+    EXPECT_EQ(TypeAhead, QStringLiteral("ABCDE"));
+    QTest::keyClick(window.INText, Qt::Key_Tab);
+    EXPECT_EQ(host.sent, QStringList{"ABCDE" + CR});
+}
+
 TEST_F(AnswerTest, SecondValidationOfTheSameTabSendsNothing)
 {
     OpenInputBox();

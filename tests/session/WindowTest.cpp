@@ -36,6 +36,13 @@ TEST(SessionWindow, PanelsExistByNameAndStartHidden)
     EXPECT_EQ(window.LSCmnd[2]->text(), QStringLiteral("&Maint"));
 }
 
+TEST(SessionWindow, LabelsShowHostTextAsItIs)
+{
+    fConnection& window = fConnection::instance();
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+}
+
 TEST(SessionWindow, FrameHasItsMenusToolbarStatusPanelsAndTimers)
 {
     fConnection& window = fConnection::instance();

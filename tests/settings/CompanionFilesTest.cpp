@@ -154,6 +154,19 @@ TEST_F(CompanionFiles, AdminLock)
     EXPECT_EQ(lock->Password, QStringLiteral("Secret"));
     EXPECT_FALSE(lock->Enabled);
 
+    // Codes the scrambling would wrap into line ends are refused, and the
+    // lock already saved is kept; the edges of the range round-trip.
+    for (const QChar bad : {QChar(166), QChar(169), QChar(31), QChar(0xe9)}) {
+        const QString password = QStringLiteral("ab") + bad;
+        EXPECT_FALSE(WriteAdminLock({password, password, true})) << int(bad.unicode());
+        EXPECT_EQ(home.read(QStringLiteral("admin.nfo")), written);
+    }
+    EXPECT_EQ(dialogs.asked.size(), 4);
+    const QString edges = QString(QChar(32)) + QChar(155);
+    ASSERT_TRUE(WriteAdminLock({edges, edges, true}));
+    EXPECT_EQ(ReadAdminLock()->Password, edges);
+    EXPECT_TRUE(ReadAdminLock()->Enabled);
+
     // A file cut short reads its missing lines as empty.
     home.write(QStringLiteral("admin.nfo"), Bytes("\xa5\x95\xc6\x64\r\n"));
     lock = ReadAdminLock();
