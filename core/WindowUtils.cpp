@@ -73,6 +73,13 @@ QString AssignAccessKey(const QString& caption)
     return caption;
 }
 
+QString ShownCaption(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
 bool IsVisible(const QWidget& widget)
 {
     const QWidget* parent = widget.parentWidget();

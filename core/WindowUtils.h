@@ -31,6 +31,10 @@ void AppendProcText(LogPane& procText, const QString& text);
 QString AssignAccessKey(const QString& caption);
 const std::array<QChar, 4>& UsedAccessKeys();
 
+// Host text as a label or a button shows it: every CR the host puts into a
+// caption breaks the line (a Qt label breaks only at LF).
+QString ShownCaption(QString text);
+
 // The control's own visible flag, as show() and hide() set it, whether or not
 // its window is on the screen.
 bool IsVisible(const QWidget& widget);

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QVariant>
 #include <cstdint>
 #include <cstdlib>
@@ -25,6 +26,13 @@ void ClearAll(fConnection& window)
     window.Process(QStringLiteral("cs"));
     window.Process(QStringLiteral("lv^-1"));
     window.Process(QStringLiteral("go^ ^"));
+    // The host's panels stay open through "cs"; none may carry over.
+    window.Timer4->stop();
+    MsgBoxUp = false;
+    for (QWidget* panel : {static_cast<QWidget*>(window.MsgPic), static_cast<QWidget*>(window.ListPic),
+                           static_cast<QWidget*>(window.ParmFrame), static_cast<QWidget*>(window.ProgBarPic),
+                           static_cast<QWidget*>(window.ProcPic)})
+        panel->hide();
     window.stack.clear();
     window.ConsoleText->ClearText();
     EntityData.fill(QString());

@@ -34,7 +34,7 @@ constexpr std::array<CommandEntry, 46> Commands = {{
     {"ls", true, nullptr},           {"ld", true, nullptr},
     {"le", false, nullptr},          {"is", true, nullptr},
     {"id", true, nullptr},           {"ie", true, nullptr},
-    {"mb", true, nullptr},           {"pl", true, nullptr},
+    {"mb", true, &I::ShowMessageBox}, {"pl", true, nullptr},
     {"pb", true, nullptr},           {"go", false, &I::FillMenuTree},
 }};
 

@@ -46,6 +46,9 @@ public:
     // The menu tree.
     void FillMenuTree(const CommandUnit& unit); // "go"
 
+    // Panels that answer.
+    void ShowMessageBox(const CommandUnit& unit); // "mb"
+
 private:
     void TraceUnit(const QString& unit);
     void PlainText(QString text);

@@ -263,6 +263,7 @@ void fConnection::ConnectInputHandlers()
             connect(button, &QPushButton::clicked, this, [this, i] { lvMVCmd_Click(i); });
     }
     connect(lvTimer1, &QTimer::timeout, this, &fConnection::lvTimer1_Timer);
+    ConnectPanelHandlers();
 }
 
 } // namespace zor

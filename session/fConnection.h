@@ -10,6 +10,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QList>
 #include <QMainWindow>
 #include <QStringList>
 #include <array>
@@ -276,6 +277,21 @@ public:
     void lvMainPic_MouseDown(int button, int shift, double x, double y);
     void lvMainPic_MouseMove(int button, int shift, double x, double y);
 
+    // The host's panels answered (fConnection_PanelHandlers.cpp). Enter
+    // presses the default button of the panel shown last that is still
+    // open, or the button of that panel the user has moved to.
+    void MakeDefaultButton(QPushButton& button);
+    bool PressDefaultButton();
+    // The message box: its countdown in ticks of Timer4 (the ticks gone,
+    // the host's value for when it closes, the picture shown next), its
+    // buttons centred and focused as it opens, and its answers.
+    int MsgElapsed = 0;
+    QString MsgCountdown;
+    int MsgAnimFrame = 2;
+    void LayoutMessageBox();
+    void MBCommand_Click(int index);
+    void Timer4_Timer();
+
 protected:
     // Closing the window is leaving the program.
     void closeEvent(QCloseEvent* event) override;
@@ -301,6 +317,8 @@ private:
     void HideSessionPanels();
     void ShowDisconnectedScreen(const QString& closingUnit);
     void ConnectInputHandlers();
+    void ConnectPanelHandlers();
+    QList<QPushButton*> DefaultButtons; // in the order their panels were shown
 
     Interpreter mInterpreter{*this};
     bool mConnecting = false; // puConnect_Click is waiting for the connection

@@ -126,6 +126,10 @@ void fConnection::Form_KeyDown(int& keyCode, int shift)
             keyCode = KeyReturn;
     }
 
+    if (keyCode == KeyReturn && PressDefaultButton()) {
+        keyCode = 0;
+        return;
+    }
     if (IsVisible(*ListPic)) {
         if (keyCode == KeyEscape) {
             ListPic->hide();

@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTimer>
 
 namespace zor::test {
 
@@ -27,7 +28,7 @@ public:
         for (QWidget* panel :
              {static_cast<QWidget*>(w.INTextPic), static_cast<QWidget*>(w.lvINTextPic), static_cast<QWidget*>(w.MVPic),
               static_cast<QWidget*>(w.lvMVPic), static_cast<QWidget*>(w.ListPic), static_cast<QWidget*>(w.ParmFrame),
-              static_cast<QWidget*>(w.MsgPic), static_cast<QWidget*>(w.ProcPic),
+              static_cast<QWidget*>(w.MsgPic), static_cast<QWidget*>(w.ProcPic), static_cast<QWidget*>(w.ProgBarPic),
               static_cast<QWidget*>(w.HelpPicContainer), w.Console, static_cast<QWidget*>(w.lvMainPic),
               static_cast<QWidget*>(w.ThePopUp)})
             panel->hide();
@@ -52,6 +53,7 @@ public:
         CaptureEnabled = 0;
         ClearingScreen = false;
         MsgBoxUp = false;
+        w.Timer4->stop();
     }
 };
 

@@ -1,0 +1,100 @@
+// What the user's answers on the host's panels send: the message box's
+// buttons and its countdown, and Enter on the panel shown last.
+#include "session/fConnection.h"
+
+#include "core/NumberConversion.h"
+#include "core/Rounding.h"
+#include "core/SendReply.h"
+#include "core/SharedState.h"
+#include "core/WindowUtils.h"
+#include "session/CountdownAnimation.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+namespace zor {
+
+namespace {
+
+constexpr int CountdownFrames = CountdownLastFrame - CountdownFirstFrame + 1;
+
+} // namespace
+
+void fConnection::ConnectPanelHandlers()
+{
+    for (int i = 0; i < static_cast<int>(MBCommand.size()); ++i)
+        connect(MBCommand[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { MBCommand_Click(i); });
+    connect(Timer4, &QTimer::timeout, this, &fConnection::Timer4_Timer);
+}
+
+void fConnection::MakeDefaultButton(QPushButton& button)
+{
+    DefaultButtons.removeAll(&button);
+    DefaultButtons.append(&button);
+}
+
+bool fConnection::PressDefaultButton()
+{
+    for (auto it = DefaultButtons.crbegin(); it != DefaultButtons.crend(); ++it) {
+        QPushButton* button = *it;
+        const QWidget* panel = button->parentWidget();
+        if (!IsVisible(*panel))
+            continue;
+        // A button of the panel that the user has moved to answers instead.
+        auto* focused = qobject_cast<QPushButton*>(QApplication::focusWidget());
+        QPushButton* target = focused && focused->parentWidget() == panel ? focused : button;
+        if (IsVisible(*target) && target->isEnabled())
+            target->click();
+        return true;
+    }
+    return false;
+}
+
+void fConnection::LayoutMessageBox()
+{
+    int shown = 0;
+    for (const QPushButton* button : MBCommand)
+        shown += IsVisible(*button) ? 1 : 0;
+    const int width = MBCommand[0]->width();
+    const int first = ToPixel(MsgPic->width() / 2.0 - shown * width / 2.0);
+    for (size_t k = 0; k < MBCommand.size(); ++k)
+        MBCommand[k]->move(first + width * static_cast<int>(k), MBCommand[k]->y());
+    // Once, as the box opens: the user may then move to another button.
+    MBCommand[0]->setFocus();
+    DrawRaisedBorder(MsgPic->Image(), MsgPic->BackColor());
+    MsgPic->update();
+}
+
+void fConnection::MBCommand_Click(int index)
+{
+    SendReply(MBCommand[static_cast<size_t>(index)]->property("Tag").toString());
+    MsgPic->hide();
+    for (QPushButton* button : MBCommand)
+        button->hide();
+    if (IsVisible(*INTextPic))
+        INText->setFocus();
+}
+
+void fConnection::Timer4_Timer()
+{
+    ++MsgElapsed;
+    iErrEffect[2]->setPixmap(CountdownFrame(CountdownFirstFrame - 1 + MsgAnimFrame));
+    QApplication::processEvents();
+    // A box the host opened meanwhile has its own countdown, or none.
+    if (!Timer4->isActive())
+        return;
+    // At or past its value: a value the count never meets exactly (a
+    // fraction, a word, a negative) must still close the box.
+    if (MsgElapsed >= Val(MsgCountdown)) {
+        if (IsVisible(*INTextPic))
+            INText->setFocus();
+        Timer4->stop();
+        MsgPic->hide();
+    }
+    MsgAnimFrame = MsgAnimFrame >= CountdownFrames ? 1 : MsgAnimFrame + 1;
+}
+
+} // namespace zor
