@@ -83,6 +83,11 @@ inline QString SessionTitle;
 inline QString CommStatusText;
 inline std::array<QString, ScriptKeySlots> ScriptKeys;
 
+// Menu tree
+inline QString JumpKey;        // the key last sent from the menu tree
+inline QString JumpSearchText; // the last node search text
+inline int JumpSearchPos = 0;  // the 1-based node at which the next search starts
+
 // Session switches stored in the configuration file
 inline qint32 InputForeColor = 0;
 inline qint32 InputBackColor = 0;

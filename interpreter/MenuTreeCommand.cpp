@@ -7,11 +7,15 @@
 #include "interpreter/CommandUnit.h"
 #include "interpreter/Interpreter.h"
 #include "tools/MenuTree.h"
+#include "tools/fJump.h"
 
 namespace zor {
 
 void Interpreter::FillMenuTree(const CommandUnit& unit)
 {
+    // The window exists, hidden, from the first unit on, so that it shows
+    // each entry as it comes and opens at once.
+    fJump::instance();
     MenuTree& tree = SessionMenuTree();
     if (IsBlank(unit.Field(2))) {
         tree.Clear();
