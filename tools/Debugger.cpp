@@ -19,7 +19,6 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTimer>
 
 namespace zor {
 
@@ -44,23 +43,15 @@ Debugger::Debugger(QWidget* parent) : QWidget(parent, Qt::Window)
     Command1 = new QPushButton(QStringLiteral("Print"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     connect(Command1, &QPushButton::clicked, this, &Debugger::Command1_Click);
-    connect(Lines, &QAbstractItemModel::rowsInserted, this, &Debugger::SelectNewestLater);
+    connect(Lines, &TraceLines::RowsUpdated, this, &Debugger::SelectNewest);
     resize(640, 400);
 }
 
-void Debugger::SelectNewestLater()
+void Debugger::SelectNewest()
 {
-    // Selecting and scrolling lay the list out: once per turn of the event
-    // loop, not once per line of a flood.
-    if (mSelectPending)
-        return;
-    mSelectPending = true;
-    QTimer::singleShot(0, this, [this]() {
-        mSelectPending = false;
-        const int rows = Lines->rowCount();
-        if (rows > 0)
-            List1->setCurrentIndex(Lines->index(rows - 1));
-    });
+    const int rows = Lines->rowCount();
+    if (rows > 0)
+        List1->setCurrentIndex(Lines->index(rows - 1));
 }
 
 void Debugger::Form_Resize()
@@ -87,7 +78,7 @@ void Debugger::SetListExtent()
     for (const QString& line : Trace().Lines)
         widest = std::max(widest, metrics.horizontalAdvance(line));
     Lines->SetRowSize(QSize(widest + 2 * metrics.averageCharWidth(), metrics.height()));
-    SelectNewestLater();
+    SelectNewest();
 }
 
 void Debugger::Command1_Click()

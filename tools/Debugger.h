@@ -36,8 +36,7 @@ protected:
 
 private:
     explicit Debugger(QWidget* parent);
-    void SelectNewestLater();
-    bool mSelectPending = false;
+    void SelectNewest();
 };
 
 // Alt+T: behind the settings password, the trace folder back to the home

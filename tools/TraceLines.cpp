@@ -2,19 +2,16 @@
 
 #include "core/Trace.h"
 
+#include <QTimer>
+
 namespace zor {
 
 TraceLines::TraceLines(QObject* parent) : QAbstractListModel(parent), mRows(static_cast<int>(Trace().Lines.size()))
 {
-    Trace().LineAdded = [this](const QString&) {
-        beginInsertRows(QModelIndex(), mRows, mRows);
-        ++mRows;
-        endInsertRows();
-    };
+    Trace().LineAdded = [this](const QString&) { UpdateLater(); };
     Trace().FirstLineRemoved = [this]() {
-        beginRemoveRows(QModelIndex(), 0, 0);
-        --mRows;
-        endRemoveRows();
+        ++mFirstTraceLine;
+        UpdateLater();
     };
 }
 
@@ -22,6 +19,35 @@ TraceLines::~TraceLines()
 {
     Trace().LineAdded = nullptr;
     Trace().FirstLineRemoved = nullptr;
+}
+
+void TraceLines::UpdateLater()
+{
+    if (mUpdatePending)
+        return;
+    mUpdatePending = true;
+    QTimer::singleShot(0, this, &TraceLines::Update);
+}
+
+void TraceLines::Update()
+{
+    mUpdatePending = false;
+    const qint64 dropped = std::min<qint64>(mFirstTraceLine - mFirstRowLine, mRows);
+    if (dropped > 0) {
+        beginRemoveRows(QModelIndex(), 0, static_cast<int>(dropped - 1));
+        mRows -= static_cast<int>(dropped);
+        mFirstRowLine += dropped;
+        endRemoveRows();
+    }
+    // Rows of lines that came and went between two updates were never shown.
+    mFirstRowLine = std::max(mFirstRowLine, mFirstTraceLine);
+    const int lines = static_cast<int>(Trace().Lines.size());
+    if (lines > mRows) {
+        beginInsertRows(QModelIndex(), mRows, lines - 1);
+        mRows = lines;
+        endInsertRows();
+    }
+    emit RowsUpdated();
 }
 
 int TraceLines::rowCount(const QModelIndex& parent) const
@@ -35,11 +61,9 @@ QVariant TraceLines::data(const QModelIndex& index, int role) const
         return mRowSize;
     if (role != Qt::DisplayRole || !index.isValid())
         return {};
-    // The trace drops its first line before it tells; until the row is
-    // removed here the rows stand one ahead of the lines.
     const auto& lines = Trace().Lines;
-    const qsizetype line = index.row() - (mRows - static_cast<qsizetype>(lines.size()));
-    if (line < 0 || line >= static_cast<qsizetype>(lines.size()))
+    const qint64 line = mFirstRowLine + index.row() - mFirstTraceLine;
+    if (line < 0 || line >= static_cast<qint64>(lines.size()))
         return {};
     return lines[static_cast<size_t>(line)];
 }
@@ -58,6 +82,7 @@ void TraceLines::Clear()
     beginResetModel();
     Trace().Lines.clear();
     mRows = 0;
+    mFirstRowLine = mFirstTraceLine;
     endResetModel();
 }
 

@@ -89,7 +89,7 @@ TEST_F(TraceWindowTest, AltTOpensBothAndTracesToListAndHomeFileUntilEsc)
 
     WriteTrace(QStringLiteral("Process"), QStringLiteral("cs"));
     WriteTrace(QStringLiteral("SEND"), QStringLiteral("abc"));
-    ASSERT_EQ(debugger.Lines->rowCount(), 2);
+    QTRY_COMPARE(debugger.Lines->rowCount(), 2);
     EXPECT_EQ(Row(0), QStringLiteral("[Process]cs"));
     EXPECT_EQ(Row(1), QStringLiteral("[SEND]abc"));
     QTRY_COMPARE(debugger.List1->currentIndex().row(), 1); // the newest is selected
@@ -101,6 +101,7 @@ TEST_F(TraceWindowTest, AltTOpensBothAndTracesToListAndHomeFileUntilEsc)
     EXPECT_EQ(debugger.Lines->rowCount(), 0);
     EXPECT_TRUE(Trace().Lines.empty());
     WriteTrace(QStringLiteral("Process"), QStringLiteral("dr"));
+    QApplication::processEvents();
     EXPECT_EQ(debugger.Lines->rowCount(), 0);
     EXPECT_EQ(home.read(TraceFileName), QByteArray("[Process]cs\r\n[SEND]abc\r\n"));
 
@@ -116,12 +117,21 @@ TEST_F(TraceWindowTest, TheListKeepsInStepWithTheCappedTrace)
 {
     const qint16 cap = TraceMaxLines;
     TraceMaxLines = 3;
-    for (int i = 1; i <= 5; ++i)
+    // Lines that came and went between two turns of the event loop, and
+    // lines dropped one at a time.
+    for (int i = 1; i <= 8; ++i)
         WriteTrace(QStringLiteral("t"), QString::number(i));
+    debugger.Lines->Update();
+    EXPECT_EQ(debugger.Lines->rowCount(), 3);
+    EXPECT_EQ(Row(0), QStringLiteral("[t]6"));
+    for (int i = 9; i <= 10; ++i) {
+        WriteTrace(QStringLiteral("t"), QString::number(i));
+        debugger.Lines->Update();
+    }
     TraceMaxLines = cap;
     ASSERT_EQ(debugger.Lines->rowCount(), 3);
-    EXPECT_EQ(Row(0), QStringLiteral("[t]3"));
-    EXPECT_EQ(Row(2), QStringLiteral("[t]5"));
+    EXPECT_EQ(Row(0), QStringLiteral("[t]8"));
+    EXPECT_EQ(Row(2), QStringLiteral("[t]10"));
     QTRY_COMPARE(debugger.List1->currentIndex().row(), 2);
 }
 
