@@ -52,11 +52,14 @@ void HostChannel::Open(const QString& host, int)
         transport_ = std::make_unique<TelnetTransport>();
     HostTransport* transport = transport_.get();
     connect(transport, &HostTransport::Connected, this, [this] { SetState(ChannelState::Connected); });
-    connect(transport, &HostTransport::Received, this, [this](const QByteArray& bytes) {
-        received_ += bytes;
-        emit DataReady();
+    connect(transport, &HostTransport::Received, this, &HostChannel::Take);
+    connect(transport, &HostTransport::Dropped, this, [this] {
+        // The host's last text is read before the line counts as dropped.
+        if (Unread() > 0)
+            dropAfterRead_ = true;
+        else
+            SetState(ChannelState::Disconnected);
     });
-    connect(transport, &HostTransport::Dropped, this, [this] { SetState(ChannelState::Disconnected); });
     connect(transport, &HostTransport::NotConnected, this, [this](bool shown) {
         Release();
         SetState(ChannelState::Closed);
@@ -65,18 +68,54 @@ void HostChannel::Open(const QString& host, int)
     });
 
     received_.clear();
+    readAt_ = 0;
+    held_ = false;
+    dropAfterRead_ = false;
     SetState(ChannelState::Opening);
     SetState(ChannelState::Open);
     SetState(ChannelState::Connecting);
     transport->Open(target);
 }
 
+void HostChannel::Take(const QByteArray& bytes)
+{
+    received_ += bytes;
+    if (!held_ && Unread() >= MaxUnread) {
+        held_ = true;
+        transport_->Hold(true);
+    }
+    emit DataReady();
+}
+
 QString HostChannel::Read(int, int)
 {
-    if (received_.isEmpty())
+    const qsizetype length = qMin(Unread(), ReadSlice);
+    if (length == 0)
         return QString();
-    const QString text = FromBytes(received_);
-    received_.clear();
+    const QString text = FromBytes(received_.mid(readAt_, length));
+    readAt_ += length;
+    if (readAt_ == received_.size()) {
+        received_.clear();
+        readAt_ = 0;
+    } else if (readAt_ >= MaxUnread) {
+        received_.remove(0, readAt_);
+        readAt_ = 0;
+    }
+    if (held_ && Unread() < MaxUnread && transport_) {
+        held_ = false;
+        transport_->Hold(false);
+    }
+    if (dropAfterRead_ && Unread() == 0) {
+        dropAfterRead_ = false;
+        // After the reader has handled this last slice.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (state_ == ChannelState::Connected)
+                    SetState(ChannelState::Disconnected);
+            },
+            Qt::QueuedConnection);
+    }
     return text;
 }
 
@@ -116,6 +155,9 @@ bool HostChannel::AwaitingUser() const
 void HostChannel::Release()
 {
     received_.clear();
+    readAt_ = 0;
+    held_ = false;
+    dropAfterRead_ = false;
     if (!transport_)
         return;
     transport_->disconnect(this);

@@ -34,6 +34,11 @@ class HostChannel : public QObject {
 public:
     static constexpr int Telnet = 3;
     static constexpr int Secure = 5;
+    // At most this much received text waits unread: at this mark the
+    // transport is held until reads bring it below.
+    static constexpr qsizetype MaxUnread = 1 << 20;
+    // One read hands out at most this much.
+    static constexpr qsizetype ReadSlice = 64 * 1024;
 
     explicit HostChannel(QObject* parent = nullptr);
     ~HostChannel() override;
@@ -51,8 +56,11 @@ public:
 
     // Starts the connection; how it goes arrives as CommState.
     void Open(const QString& host, int flags);
-    // The text received and not yet read ("" when none); never waits.
+    // The text received and not yet read ("" when none), a slice at a
+    // time; never waits.
     QString Read(int maxLength, int timeout);
+    // Received bytes not yet read.
+    qsizetype Unread() const { return received_.size() - readAt_; }
     // Sends the text (bytes 0..255) as it stands.
     void Write(const QString& text, int flags);
     void Disconnect(int flags);
@@ -71,11 +79,17 @@ signals:
 private:
     void SetState(ChannelState state);
     void Release();
+    void Take(const QByteArray& bytes);
 
     int protocol_ = Telnet;
     ChannelState state_ = ChannelState::Closed;
     std::unique_ptr<HostTransport> transport_;
+    // Reads move readAt_ forward; the read front is dropped once it is
+    // large, so a slice costs its own length only.
     QByteArray received_;
+    qsizetype readAt_ = 0;
+    bool held_ = false;
+    bool dropAfterRead_ = false;
 };
 
 } // namespace zor

@@ -29,6 +29,10 @@ public:
     virtual void Abort() = 0;
     // True while the user is being asked something on the way in.
     virtual bool AwaitingUser() const { return false; }
+    // Held, the transport reads nothing more from the network (the host is
+    // slowed by the network's own flow control) until it is let go; what it
+    // already read still arrives.
+    virtual void Hold(bool held) = 0;
 
 signals:
     void Connected();

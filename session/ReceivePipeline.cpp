@@ -30,17 +30,47 @@ qint64 ReceivePipeline::Now() const
     return hooks.Now ? hooks.Now() : QDeadlineTimer::current().deadline();
 }
 
+bool ReceivePipeline::MoreToRead() const
+{
+    return hooks.MoreToRead && hooks.MoreToRead();
+}
+
+void ReceivePipeline::ReadLater()
+{
+    if (readLater_)
+        return;
+    readLater_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            readLater_ = false;
+            DataReady();
+        },
+        Qt::QueuedConnection);
+}
+
 void ReceivePipeline::DataReady()
 {
+    if (reading_ || depth_ > 0) {
+        deferred_ = true;
+        return;
+    }
+    reading_ = true;
+    const qint64 sliceEnd = Now() + SliceMs;
     // Text that waits for the rest of its line keeps its stamp when more
     // arrives: the wait is one event that reads until the line is complete
     // or the pause is over, only without spinning.
     try {
-        ReadOnce(waiting_);
+        do
+            ReadOnce(waiting_);
+        while (Connected && MoreToRead() && Now() < sliceEnd);
     } catch (const ChannelError& error) {
         if (hooks.ReadFailed)
             hooks.ReadFailed(error);
     }
+    reading_ = false;
+    if (Connected && (MoreToRead() || std::exchange(deferred_, false)))
+        ReadLater();
 }
 
 void ReceivePipeline::ReadOnce(bool stamped)
@@ -81,7 +111,7 @@ void ReceivePipeline::ReadOnce(bool stamped)
     if (!stamped)
         ReadStartTick = Now();
     const qint64 waited = Now() - ReadStartTick;
-    if (ReadStartTick != 0 && waited > ReleaseAfterMs) {
+    if ((ReadStartTick != 0 && waited > ReleaseAfterMs) || ReadBuffer.size() >= MaxUnfinished) {
         QString unfinished = std::move(ReadBuffer);
         ReadBuffer.clear();
         Socket_Receive(unfinished);
@@ -101,6 +131,8 @@ void ReceivePipeline::Socket_Receive(QString& data)
             if (--pipeline.depth_ == 0) {
                 pipeline.recvBuffer_.remove(0, pipeline.recvStart_);
                 pipeline.recvStart_ = 0;
+                if (!pipeline.reading_ && std::exchange(pipeline.deferred_, false))
+                    pipeline.ReadLater();
             }
         }
         ReceivePipeline& pipeline;

@@ -19,10 +19,18 @@ class ReceivePipeline : public QObject {
 
 public:
     static constexpr qint64 ReleaseAfterMs = 2000;
+    // One event reads for about this long, then lets the window's events
+    // run and goes on in a later one, so a flood never freezes the window.
+    static constexpr qint64 SliceMs = 25;
+    // Unfinished text that reaches this length is released at once: a host
+    // that never sends a CR cannot fill the memory either.
+    static constexpr qsizetype MaxUnfinished = 1 << 20;
 
     struct Hooks {
         // Text received and not yet read, "" when there is none.
         std::function<QString()> Read;
+        // True while the channel holds text not yet read.
+        std::function<bool()> MoreToRead;
         // The automatic replies; true when the text is taken as answered.
         std::function<bool(QString& text)> ProcessScript;
         std::function<void(const QString& text)> ComPortOut;
@@ -62,6 +70,9 @@ private:
     void ReadOnce(bool stamped);
     bool CutUnits();
     qint64 Now() const;
+    bool MoreToRead() const;
+    // Reads again in a later event (once, however often it is asked).
+    void ReadLater();
 
     // The units are cut by moving recvStart_ forward, so a chunk of many units
     // costs time in proportion to its length. The consumed front is dropped
@@ -71,6 +82,11 @@ private:
     qsizetype recvStart_ = 0;
     int depth_ = 0;
     bool waiting_ = false;
+    // A unit that lets events run must not start another read: the text
+    // it lets in waits until the running read is over.
+    bool reading_ = false;
+    bool deferred_ = false;
+    bool readLater_ = false;
 };
 
 } // namespace zor

@@ -29,6 +29,8 @@ struct SecureTransport::Shared {
     bool cancelled = false;
     std::optional<bool> trusted;
     QByteArray outgoing;
+    bool held = false;
+    qsizetype inFlight = 0;
     int wake = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
 
     ~Shared() { close(wake); }
@@ -73,7 +75,18 @@ struct SecureTransport::Shared {
 
     void Received(const QByteArray& bytes)
     {
-        Post([bytes](SecureTransport& transport) { emit transport.Received(bytes); });
+        {
+            std::lock_guard lock(mutex);
+            inFlight += bytes.size();
+        }
+        Post([bytes](SecureTransport& transport) {
+            {
+                std::lock_guard lock(transport.shared_->mutex);
+                transport.shared_->inFlight -= bytes.size();
+            }
+            transport.shared_->Wake();
+            emit transport.Received(bytes);
+        });
     }
 
     void Dropped()
@@ -279,18 +292,22 @@ private:
     }
 
     // Carries data both ways until the host ends the session or the owner
-    // lets go; sleeps in poll() in between.
+    // lets go; sleeps in poll() in between. While the owner holds it, or has
+    // not yet taken what was read, nothing is read, so the host's window and
+    // TCP's fill and the host waits.
     void Relay()
     {
-        pollfd watched[2] = {{ssh_get_fd(session_), POLLIN, 0}, {shared_->wake, POLLIN, 0}};
+        pollfd watched[2] = {{shared_->wake, POLLIN, 0}, {ssh_get_fd(session_), POLLIN, 0}};
         char buffer[16384];
         for (;;) {
             QByteArray outgoing;
+            bool reading = false;
             {
                 std::lock_guard lock(shared_->mutex);
                 if (shared_->cancelled)
                     return;
                 outgoing.swap(shared_->outgoing);
+                reading = !shared_->held && shared_->inFlight < SecureTransport::MaxInFlight;
             }
             for (qsizetype sent = 0; sent < outgoing.size();) {
                 const int n = ssh_channel_write(channel_, outgoing.constData() + sent,
@@ -301,8 +318,13 @@ private:
             }
             QByteArray received;
             bool ended = false;
-            for (int stream = 0; stream < 2; ++stream) {
+            bool drained = true;
+            for (int stream = 0; reading && stream < 2; ++stream) {
                 for (;;) {
+                    if (received.size() >= SecureTransport::ReadBatch) {
+                        drained = false;
+                        break;
+                    }
                     const int n = ssh_channel_read_nonblocking(channel_, buffer, sizeof buffer, stream);
                     if (n > 0) {
                         received.append(buffer, n);
@@ -314,13 +336,18 @@ private:
             }
             if (!received.isEmpty())
                 shared_->Received(received);
-            if (ended || ssh_channel_is_eof(channel_) || ssh_channel_is_closed(channel_) ||
-                !ssh_is_connected(session_)) {
+            // The end is seen only once everything before it was read.
+            if (ended ||
+                (reading && drained &&
+                 (ssh_channel_is_eof(channel_) || ssh_channel_is_closed(channel_) || !ssh_is_connected(session_)))) {
                 shared_->Dropped();
                 return;
             }
-            poll(watched, 2, 1000);
-            if (watched[1].revents & POLLIN) {
+            // libssh may already hold more than the socket shows.
+            if (!drained)
+                continue;
+            poll(watched, reading ? 2 : 1, 1000);
+            if (watched[0].revents & POLLIN) {
                 uint64_t count = 0;
                 [[maybe_unused]] const ssize_t got = ::read(shared_->wake, &count, sizeof count);
             }
@@ -371,6 +398,16 @@ void SecureTransport::Abort()
     }
     shared_->changed.notify_all();
     shared_->Wake();
+}
+
+void SecureTransport::Hold(bool held)
+{
+    {
+        std::lock_guard lock(shared_->mutex);
+        shared_->held = held;
+    }
+    if (!held)
+        shared_->Wake();
 }
 
 void SecureTransport::AskTrust(const QString& question)

@@ -20,7 +20,13 @@ public:
     void Open(const HostTarget& target) override;
     void Write(const QByteArray& bytes) override;
     void Abort() override;
+    void Hold(bool held) override;
     bool AwaitingUser() const override { return asking_; }
+
+    // The worker reads at most this much at a time, and stops reading while
+    // MaxInFlight of what it read is still on its way to this thread.
+    static constexpr qsizetype ReadBatch = 64 * 1024;
+    static constexpr qsizetype MaxInFlight = 256 * 1024;
 
     struct Shared;
 

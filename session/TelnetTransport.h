@@ -16,6 +16,11 @@ public:
     void Open(const HostTarget& target) override;
     void Write(const QByteArray& bytes) override;
     void Abort() override;
+    void Hold(bool held) override;
+
+    // What Qt reads from the kernel ahead of us; when it is full, Qt stops
+    // reading and TCP slows the host.
+    static constexpr qint64 SocketBuffer = 64 * 1024;
 
 private:
     void OnReadyRead();
@@ -26,6 +31,9 @@ private:
     std::unique_ptr<TelnetProtocol> protocol_;
     bool connected_ = false;
     bool ended_ = false;
+    bool held_ = false;
+    // The host closed while its last text still waited in the socket.
+    bool endAfterRead_ = false;
 };
 
 } // namespace zor

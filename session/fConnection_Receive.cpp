@@ -25,6 +25,7 @@ void fConnection::CreateChannel()
 
     ReceivePipeline::Hooks& hooks = Receiver->hooks;
     hooks.Read = [this] { return mChannel->Read(5000, 5); };
+    hooks.MoreToRead = [this] { return mChannel->Unread() > 0; };
     hooks.ProcessScript = [](QString& text) { return Process_Script(text); };
     hooks.ComPortOut = [this](const QString& text) { ComPortOut(text); };
     hooks.CloseComPort = [this] { CloseComPort(); };

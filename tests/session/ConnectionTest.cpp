@@ -515,3 +515,43 @@ TEST_F(ConnectionTest, TheHostGetsTheAnswerTypedAndTheTagOfTheEntityClicked)
     EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT SEARCH")));
     EXPECT_FALSE(host.lines().contains(QStringLiteral("GOT ")));
 }
+
+TEST_F(ConnectionTest, AFloodOfScreensReachesTheInterpreterWholeAndInOrder)
+{
+    // 64 MB of screens without pause.
+    const int screens = static_cast<int>((64 << 20) / test::FloodScreen(0).size());
+    test::BusyboxTelnetd telnetd(test::FloodScript(screens));
+    ASSERT_TRUE(telnetd.ready());
+    Target(telnetd.port());
+
+    ReceivePipeline::Hooks& hooks = window.Receiver->hooks;
+    const auto process = hooks.Process;
+    struct Restore {
+        ~Restore() { hooks.Process = process; }
+        ReceivePipeline::Hooks& hooks;
+        std::function<void(const QString&)> process;
+    } restore{hooks, process};
+    const QString numbered = QStringLiteral("to^4^3^20^l^Screen ");
+    int seen = 0;
+    QString outOfOrder;
+    qsizetype mostUnread = 0, mostWaiting = 0;
+    hooks.Process = [&](const QString& unit) {
+        if (unit.startsWith(numbered)) {
+            if (outOfOrder.isEmpty() && unit != numbered + QString::number(seen) + QStringLiteral("^^1"))
+                outOfOrder = QStringLiteral("screen %1 came as %2").arg(seen).arg(unit);
+            ++seen;
+        }
+        mostUnread = qMax(mostUnread, window.mChannel->Unread());
+        mostWaiting = qMax(mostWaiting, window.Receiver->ReadBuffer.size());
+        process(unit);
+    };
+
+    LogOnAsDemo();
+    ASSERT_TRUE(Connected);
+    EXPECT_TRUE(WaitUntil([&] { return seen == screens || !outOfOrder.isEmpty(); }, 110000)) << seen;
+    EXPECT_TRUE(outOfOrder.isEmpty()) << outOfOrder.toStdString();
+    EXPECT_EQ(seen, screens);
+    EXPECT_LT(mostUnread, HostChannel::MaxUnread + 512 * 1024);
+    EXPECT_LE(mostWaiting, ReceivePipeline::MaxUnfinished);
+    EXPECT_TRUE(HasCaption(("Screen " + std::to_string(screens - 1)).c_str()));
+}

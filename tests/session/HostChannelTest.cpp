@@ -1,11 +1,13 @@
 #include "session/HostChannel.h"
 
 #include "core/Dialogs.h"
+#include "core/Text.h"
 #include "session/SecureTransport.h"
 #include "tests/session/Peers.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zor;
@@ -19,7 +21,10 @@ public:
     Recorded()
     {
         QObject::connect(&channel, &HostChannel::CommState, [this](int state) { states << state; });
-        QObject::connect(&channel, &HostChannel::DataReady, [this] { received += channel.Read(5000, 5); });
+        QObject::connect(&channel, &HostChannel::DataReady, [this] {
+            if (reading)
+                received += channel.Read(5000, 5);
+        });
         QObject::connect(&channel, &HostChannel::FailureShown, [this] { ++failuresShown; });
     }
     void Open(int protocol, quint16 port)
@@ -41,6 +46,7 @@ public:
     void Send(const char* text) { channel.Write(QString::fromLatin1(text), 0); }
 
     HostChannel channel;
+    bool reading = true;
     QList<int> states;
     QString received;
     int failuresShown = 0;
@@ -266,4 +272,100 @@ TEST(HostChannelSecure, AWrongPasswordIsReported)
     ASSERT_EQ(f.dialogs.asked.size(), 1);
     EXPECT_TRUE(f.dialogs.asked[0].prompt.contains(QStringLiteral("did not accept")))
         << f.dialogs.asked[0].prompt.toStdString();
+}
+
+namespace {
+
+// Reads the channel slowly, as a busy window would, and compares what
+// arrives with what the host sent, byte for byte.
+class SlowReader {
+public:
+    SlowReader(HostChannel& channel, int screens) : channel_(channel)
+    {
+        for (int n = 0; n < screens; ++n)
+            expected_ += FromBytes(test::FloodScreen(n));
+        QObject::connect(&channel, &HostChannel::DataReady, [this] { most = qMax(most, channel_.Unread()); });
+        timer_.setInterval(1);
+        QObject::connect(&timer_, &QTimer::timeout, [this] { Take(channel_.Read(5000, 5)); });
+    }
+    // Reading starts once the host has filled what the channel keeps.
+    bool Start()
+    {
+        if (!WaitUntil([this] { return channel_.Unread() >= HostChannel::MaxUnread; }, 20000))
+            return false;
+        // The host is held: it keeps trying to send, and the channel holds no more.
+        WaitUntil([] { return false; }, 300);
+        timer_.start();
+        return true;
+    }
+    bool WaitForAll()
+    {
+        return WaitUntil([this] { return at == expected_.size() || !mismatch.isEmpty(); }, 60000);
+    }
+
+    qsizetype most = 0;
+    qsizetype at = 0;
+    QString mismatch;
+
+private:
+    void Take(QString piece)
+    {
+        // telnetd's own line before the script's first screen.
+        if (at == 0 && !started_) {
+            const qsizetype first = piece.indexOf(Esc);
+            piece.remove(0, first < 0 ? piece.size() : first);
+            started_ = piece.startsWith(Esc);
+        }
+        if (piece.isEmpty() || !mismatch.isEmpty())
+            return;
+        if (QStringView(expected_).mid(at, piece.size()) != piece)
+            mismatch =
+                QStringLiteral("at byte %1: %2").arg(at).arg(QString::fromLatin1(ToBytes(piece.left(40)).toHex()));
+        at += piece.size();
+    }
+
+    HostChannel& channel_;
+    QString expected_;
+    bool started_ = false;
+    QTimer timer_;
+};
+
+// Screens of about 1.3 KB, 16 MB of them.
+constexpr int FloodScreens = 12'000;
+
+void CheckFloodHeld(Recorded& r, SlowReader& reader)
+{
+    ASSERT_TRUE(reader.Start()) << "the channel never filled";
+    ASSERT_TRUE(reader.WaitForAll()) << reader.at << " bytes arrived";
+    EXPECT_TRUE(reader.mismatch.isEmpty()) << reader.mismatch.toStdString();
+    // One delivery of the transport may land on top of the mark.
+    EXPECT_LT(reader.most, HostChannel::MaxUnread + 512 * 1024);
+    r.Send("done\r");
+    r.channel.Close(0);
+}
+
+} // namespace
+
+TEST(HostChannelTelnet, AFloodIsHeldAtTheMarkAndArrivesWhole)
+{
+    test::BusyboxTelnetd telnetd(test::FloodScript(FloodScreens));
+    ASSERT_TRUE(telnetd.ready());
+    Recorded r;
+    r.reading = false;
+    SlowReader reader(r.channel, FloodScreens);
+    r.Open(HostChannel::Telnet, telnetd.port());
+    CheckFloodHeld(r, reader);
+}
+
+TEST(HostChannelSecure, AFloodIsHeldAtTheMarkAndArrivesWhole)
+{
+    SecureFixture f(test::FloodScript(FloodScreens));
+    if (!f.sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    f.home.write(QStringLiteral("known_hosts"), f.sshd.KnownHostsLine());
+    Recorded r;
+    r.reading = false;
+    SlowReader reader(r.channel, FloodScreens);
+    f.Open(r, f.sshd.password());
+    CheckFloodHeld(r, reader);
 }

@@ -19,6 +19,29 @@ QByteArray KnownHostsEntry(const QString& publicKeyFile, quint16 port)
 
 } // namespace
 
+QByteArray FloodScript(int screens)
+{
+    return "stty -opost -echo\n"
+           "awk -v n=" +
+           QByteArray::number(screens) +
+           " 'BEGIN { e = sprintf(\"%c\", 27); for (i = 0; i < n; i++) {"
+           " s = e \"cs\" e \"bx^2^2^76^20^Flood\" e \"to^4^3^20^l^Screen \" i \"^^1\";"
+           " for (r = 0; r < 34; r++) s = s e \"to^4^\" (r % 16 + 4) \"^30^l^Line \" r \" of the flood^^1\";"
+           " printf \"%s%sin^20^22^10^^^^10%s\\r\\n\", s, e, e } }'\n"
+           "read reply\n";
+}
+
+QByteArray FloodScreen(int number)
+{
+    const QByteArray e("\x1b");
+    QByteArray screen =
+        e + "cs" + e + "bx^2^2^76^20^Flood" + e + "to^4^3^20^l^Screen " + QByteArray::number(number) + "^^1";
+    for (int r = 0; r < 34; ++r)
+        screen +=
+            e + "to^4^" + QByteArray::number(r % 16 + 4) + "^30^l^Line " + QByteArray::number(r) + " of the flood^^1";
+    return screen + e + "in^20^22^10^^^^10" + e + "\r\n";
+}
+
 DemoHostPeer::DemoHostPeer(const QStringList& arguments)
 {
     process_.setProgram(QStringLiteral(ZOR_BINARY_DIR "/zor_demohost"));

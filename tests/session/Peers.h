@@ -12,6 +12,12 @@
 
 namespace zor::test {
 
+// A host script that sends the given number of numbered screens without
+// pause, byte for byte, then waits for a line; and the text of screen n as
+// it sends it. A screen is a clear, a box, 35 texts and an input request.
+QByteArray FloodScript(int screens);
+QByteArray FloodScreen(int number);
+
 // The demo host, on a free port; its report lines are collected.
 class DemoHostPeer {
 public:

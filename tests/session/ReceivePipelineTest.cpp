@@ -4,6 +4,7 @@
 #include "core/Trace.h"
 #include "tests/support/TestSupport.h"
 
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 using namespace zor;
@@ -245,6 +246,52 @@ TEST_F(PipelineTest, AChunkArrivingBetweenTwoUnitsIsCutInOrder)
             "b");
     EXPECT_EQ(units, (QStringList{"a", "b", "c"}));
     EXPECT_TRUE(pipeline.RecvBuffer().isEmpty());
+}
+
+TEST_F(PipelineTest, TextArrivingWhileAUnitLetsEventsRunIsReadAfterItsChunk)
+{
+    onUnit = [this](const QString& unit) {
+        if (unit == "a")
+            Arrive("c\r");
+    };
+    Arrive("a\x1b"
+           "b\r");
+    EXPECT_EQ(units, (QStringList{"a", "b"}));
+    QCoreApplication::sendPostedEvents(&pipeline);
+    EXPECT_EQ(units, (QStringList{"a", "b", "c"}));
+}
+
+TEST_F(PipelineTest, AFloodIsReadInSlicesWithTheWindowsEventsBetween)
+{
+    for (int n = 0; n < 20; ++n)
+        arrived += QStringLiteral("u%1\r").arg(n);
+    QStringList expected;
+    for (int n = 0; n < 20; ++n)
+        expected << QStringLiteral("u%1").arg(n);
+    // A line a read.
+    pipeline.hooks.Read = [this] {
+        const QString slice = arrived.left(arrived.indexOf(QLatin1Char('\r')) + 1);
+        arrived.remove(0, slice.size());
+        return slice;
+    };
+    pipeline.hooks.MoreToRead = [this] { return !arrived.isEmpty(); };
+    onUnit = [this](const QString&) { now += 10; };
+    pipeline.DataReady();
+    EXPECT_EQ(units.size(), 3) << "one slice is about 25 ms";
+    for (int events = 0; events < 10 && units.size() < 20; ++events)
+        QCoreApplication::sendPostedEvents(&pipeline);
+    EXPECT_EQ(units, expected);
+}
+
+TEST_F(PipelineTest, UnfinishedTextAtTheBoundIsReleasedAtOnce)
+{
+    arrived = QString(ReceivePipeline::MaxUnfinished - 1, QLatin1Char('x'));
+    pipeline.DataReady();
+    EXPECT_TRUE(units.isEmpty());
+    Arrive("y");
+    ASSERT_EQ(units.size(), 1);
+    EXPECT_EQ(units[0].size(), ReceivePipeline::MaxUnfinished);
+    EXPECT_TRUE(pipeline.ReadBuffer.isEmpty());
 }
 
 TEST_F(PipelineTest, TracesEveryStep)
