@@ -19,6 +19,11 @@ void SetStartValues()
     TraceMaxLines = 30000;
     PrinterTypes.fill(QString());
     PrinterMap.fill(0);
+    PrinterCount = 0;
+    Printers.clear();
+    CurrentPrinterType = 0;
+    UseComPortDriver = false;
+    UseComm = false;
 }
 
 } // namespace zor

@@ -9,6 +9,7 @@
 #include "core/Records.h"
 
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace zor {
@@ -78,6 +79,15 @@ inline qint16 TraceMaxLines = 30000;
 inline QString ComPortPrinterName = QStringLiteral("Com Port Printer");
 inline std::array<QString, PrinterTypeSlots> PrinterTypes;
 inline std::array<qint16, PrinterTypeSlots> PrinterMap = {};
+// The installed printers, then ComPortPrinterName at PrinterCount, then "".
+inline qint16 PrinterCount = 0;
+inline QStringList Printers;
+inline qint16 CurrentPrinterType = 0;
+// Receipts go to the serial port (the receipt printer is the pseudo printer)
+// rather than as raw jobs.
+inline bool UseComPortDriver = false;
+// The receipt printer's serial port is configured and open.
+inline bool UseComm = false;
 inline QString VersionSuffix = QStringLiteral("1");
 inline QString SessionTitle;
 inline QString CommStatusText;

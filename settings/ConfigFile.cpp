@@ -231,4 +231,10 @@ QString ConfigSessionTitle(const QString& configFile)
            VersionSuffix;
 }
 
+QString CompanionBaseName(const QString& configFile)
+{
+    const QLatin1String ending(".ntt");
+    return configFile.endsWith(ending, Qt::CaseInsensitive) ? configFile.chopped(ending.size()) : configFile;
+}
+
 } // namespace zor

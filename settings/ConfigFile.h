@@ -59,4 +59,9 @@ std::optional<QString> ReadTermIdFile(const QString& path);
 std::optional<QString> ConfigCaption(const QString& configFile);
 QString ConfigSessionTitle(const QString& configFile);
 
+// The name every companion file of a configuration starts with (the serial
+// settings, the printer map, the launcher's copies): the configuration's name
+// without its ".ntt" ending, so "a.b.ntt" and "a.c.ntt" never share files.
+QString CompanionBaseName(const QString& configFile);
+
 } // namespace zor

@@ -1,6 +1,8 @@
 #include "settings/Properties.h"
 
+#include "core/SharedState.h"
 #include "core/WindowUtils.h"
+#include "devices/ModPrinter.h"
 #include "session/AutoReplies.h"
 
 #include <QCheckBox>
@@ -97,6 +99,7 @@ void Properties::CreateControls()
     testcomm = new QSerialPort(this);
     testcomm->setObjectName(QStringLiteral("testcomm"));
     cbPrinterSelect = Make<QComboBox>(this, QStringLiteral("cbPrinterSelect"));
+    lblPrinterType = Make<QLabel>(this, QStringLiteral("lblPrinterType"));
     CreateReplyLists();
 }
 
@@ -108,6 +111,20 @@ void Properties::Form_Load()
     LoadINI();
     CenterForm(*this);
     LoadCompanionFiles();
+    LoadPrinters();
+    ShowPrinters();
+}
+
+void Properties::ShowPrinters()
+{
+    const QList<int> indexes = PrinterComboIndexes();
+    cbPrinterSelect->clear();
+    for (int index : indexes)
+        cbPrinterSelect->addItem(index == ComPortPrinterIndex() || index < PrinterCount ? Printers[index]
+                                                                                        : NoPrintersText);
+    cbPrinterSelect->setCurrentIndex(std::max<qsizetype>(0, indexes.indexOf(PrinterMap[ReceiptPrinterType])));
+    const int type = std::clamp<int>(CurrentPrinterType, 0, PrinterTypeSlots - 1);
+    lblPrinterType->setText(QStringLiteral("  ") + PrinterTypes[type]);
 }
 
 void Properties::Unload()

@@ -59,7 +59,10 @@ public:
     QListWidget* List6 = nullptr; // the matcher's copy of the session replies
     QListWidget* List7 = nullptr; // accounts
     QSerialPort* testcomm = nullptr;
+    // The printer of the type lblPrinterType names; items in the order of
+    // PrinterComboIndexes.
     QComboBox* cbPrinterSelect = nullptr;
+    QLabel* lblPrinterType = nullptr;
 
     // Reply lists and server list (Properties_Replies.cpp). SSTab2 shows
     // List2 "Global", List5 under the host description, List7 "Accounts".
@@ -82,6 +85,7 @@ private:
     void CreateReplyLists();
     void ShowSettings();
     void ShowBackdropPicture();
+    void ShowPrinters();
 
     bool mLoaded = false;
 };

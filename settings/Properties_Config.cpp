@@ -8,6 +8,7 @@
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "core/Twips.h"
+#include "devices/ModPrinter.h"
 #include "session/fConnection.h"
 #include "settings/ConfigFile.h"
 #include "settings/ControlColours.h"
@@ -226,7 +227,8 @@ bool Properties::SaveINI()
     window.WindowState = state;
     return SaveFileWhole(ConfigPath(), WriteConfig(window)) &&
            SaveFileWhole(ProgramFile(QStringLiteral("cacheval.dat")), CacheValueFileText()) &&
-           SaveFileWhole(ProgramFile(QStringLiteral("termid.dat")), TermIdFileText()) && SaveResponses();
+           SaveFileWhole(ProgramFile(QStringLiteral("termid.dat")), TermIdFileText()) && SavePrinterMap() &&
+           SaveResponses();
 }
 
 } // namespace zor

@@ -1,0 +1,171 @@
+#include "core/SharedState.h"
+#include "devices/ModPrinter.h"
+#include "settings/ConfigFile.h"
+#include "settings/Properties.h"
+#include "tests/support/CupsPeer.h"
+#include "tests/support/RawPrinterRecorder.h"
+#include "tests/support/TestSupport.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+namespace zor {
+namespace {
+
+const QString Pseudo = QStringLiteral("Com Port Printer");
+
+QStringList Names(std::initializer_list<const char*> names)
+{
+    QStringList list;
+    for (const char* name : names)
+        list << QString::fromLatin1(name);
+    return list;
+}
+
+class PrinterMapTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetStartValues();
+        ConfigFile = QStringLiteral("shop.ntt");
+    }
+    void Load(const QStringList& installed)
+    {
+        raw->printers = installed;
+        LoadPrinters();
+    }
+    test::ProgramFolderScope home;
+    test::RawPrinterScope raw;
+};
+
+TEST_F(PrinterMapTest, PrintersAreTheQueuesThenThePseudoPrinterThenNone)
+{
+    Load(Names({"alpha", "beta"}));
+    EXPECT_EQ(Printers, Names({"alpha", "beta", "Com Port Printer", ""}));
+    EXPECT_EQ(PrinterCount, 2);
+    EXPECT_EQ(PrinterTypes[0], QStringLiteral("Receipt Printer"));
+    EXPECT_EQ(PrinterTypes[8], QStringLiteral("Alt 9"));
+    EXPECT_EQ(PrinterTypes[9], QString());
+    EXPECT_EQ(PrinterComboIndexes(), (QList<int>{0, 1, 2}));
+
+    Load({});
+    EXPECT_EQ(Printers, Names({"Com Port Printer", "", ""}));
+    EXPECT_EQ(PrinterCount, 0);
+    // The placeholder stands for no printer; the pseudo printer can be chosen.
+    EXPECT_EQ(PrinterComboIndexes(), (QList<int>{1, 0}));
+}
+
+TEST_F(PrinterMapTest, TheMapFileNamesEachTypesPrinter)
+{
+    struct Case {
+        const char* why;
+        QStringList installed;
+        QByteArray file;
+        std::array<qint16, 3> map; // types 0..2
+        bool serialReceipts;
+    };
+    const Case cases[] = {
+        {"no file", Names({"alpha", "beta"}), {}, {0, 0, 0}, false},
+        {"the pseudo printer for receipts",
+         Names({"alpha", "beta"}),
+         "\"Com Port Printer\"\r\n\"beta\"\r\n",
+         {2, 1, 0},
+         true},
+        {"unknown names keep the entry", Names({"alpha", "beta"}), "\"gone\"\r\n\"beta\"\r\n", {0, 1, 0}, false},
+        {"blanks and commas inside the quotes", Names({"a, b", "c"}), "\"c\"\r\n\"a, b\", \"c\"\r\n", {1, 0, 1}, false},
+        {"unquoted items", Names({"alpha", "beta"}), "beta\r\n  alpha  \r\n", {1, 0, 0}, false},
+        {"no printers: only the pseudo printer", {}, "\"Com Port Printer\"\r\n\"alpha\"\r\n", {0, 0, 0}, true},
+    };
+    for (const Case& c : cases) {
+        SetStartValues();
+        QFile::remove(PrinterMapPath());
+        if (!c.file.isNull())
+            home.write(QStringLiteral("shop_printers.dat"), c.file);
+        Load(c.installed);
+        EXPECT_EQ(PrinterMap[0], c.map[0]) << c.why;
+        EXPECT_EQ(PrinterMap[1], c.map[1]) << c.why;
+        EXPECT_EQ(PrinterMap[2], c.map[2]) << c.why;
+        EXPECT_EQ(UseComPortDriver, c.serialReceipts) << c.why;
+    }
+}
+
+TEST_F(PrinterMapTest, SavedMapIsTenQuotedLines)
+{
+    Load(Names({"alpha", "beta"}));
+    PrinterMap[0] = 2;
+    PrinterMap[1] = 1;
+    ASSERT_TRUE(SavePrinterMap());
+    EXPECT_EQ(home.read(QStringLiteral("shop_printers.dat")),
+              QByteArray("\"Com Port Printer\"\r\n\"beta\"\r\n") + QByteArray("\"alpha\"\r\n").repeated(8));
+
+    SetStartValues();
+    Load({});
+    ASSERT_TRUE(SavePrinterMap());
+    EXPECT_EQ(home.read(QStringLiteral("shop_printers.dat")), QByteArray("\"Com Port Printer\"\r\n").repeated(10));
+}
+
+TEST_F(PrinterMapTest, LookupsOutOfRangeGiveNoPrinter)
+{
+    Load(Names({"alpha"}));
+    PrinterMap[3] = 99;
+    PrinterMap[4] = -2;
+    PrinterMap[5] = 2; // the empty entry after the pseudo printer
+    for (int type : {-1, 3, 4, 5, 11, 40000})
+        EXPECT_EQ(MappedPrinter(type), QString()) << type;
+    EXPECT_EQ(MappedPrinter(0), QStringLiteral("alpha"));
+    EXPECT_EQ(PrinterMapFileText().count("\"\"\r\n"), 3);
+
+    // Items past the last type are ignored.
+    ReadPrinterMap(QByteArray("\"alpha\"\r\n").repeated(20));
+    EXPECT_EQ(MappedPrinter(10), QStringLiteral("alpha"));
+}
+
+TEST_F(PrinterMapTest, AShorterListKeepsPrintersByNameAndDropsWhatIsGone)
+{
+    Load(Names({"alpha", "beta", "gamma"}));
+    PrinterMap[0] = 3; // the pseudo printer
+    PrinterMap[1] = 2; // gamma
+    PrinterMap[2] = 1; // beta
+    Load(Names({"beta"}));
+    EXPECT_EQ(MappedPrinter(0), Pseudo);
+    EXPECT_TRUE(UseComPortDriver);
+    EXPECT_EQ(MappedPrinter(1), QStringLiteral("beta")); // gamma is gone: index 0
+    EXPECT_EQ(MappedPrinter(2), QStringLiteral("beta"));
+}
+
+TEST(CompanionBaseName, IsTheNameWithoutItsEnding)
+{
+    EXPECT_EQ(CompanionBaseName(QStringLiteral("default.ntt")), QStringLiteral("default"));
+    EXPECT_EQ(CompanionBaseName(QStringLiteral("a.b.ntt")), QStringLiteral("a.b"));
+    EXPECT_EQ(CompanionBaseName(QStringLiteral("SHOP.NTT")), QStringLiteral("SHOP"));
+    EXPECT_EQ(CompanionBaseName(QStringLiteral("plain")), QStringLiteral("plain"));
+}
+
+TEST(PrinterSettings, TheSettingsWindowShowsTheCupsQueuesAndTheReceiptPrinter)
+{
+    test::CupsPeer cups;
+    ASSERT_TRUE(cups.ready());
+    ASSERT_TRUE(cups.AddQueue(QStringLiteral("beta")));
+    ASSERT_TRUE(cups.AddQueue(QStringLiteral("alpha")));
+    test::ProgramFolderScope home;
+    test::DialogScript dialogs;
+    SetStartValues();
+    ConfigFile = QStringLiteral("shop.ntt");
+    home.write(QStringLiteral("shop_printers.dat"), "\"Com Port Printer\"\r\n\"beta\"\r\n");
+    Properties::instance().Unload();
+    Properties& window = Properties::instance();
+
+    QStringList items;
+    for (int i = 0; i < window.cbPrinterSelect->count(); ++i)
+        items << window.cbPrinterSelect->itemText(i);
+    EXPECT_EQ(items, Names({"alpha", "beta", "Com Port Printer"}));
+    EXPECT_EQ(window.cbPrinterSelect->currentText(), Pseudo);
+    EXPECT_EQ(window.lblPrinterType->text(), QStringLiteral("  Receipt Printer"));
+    EXPECT_TRUE(UseComPortDriver);
+    EXPECT_EQ(MappedPrinter(ReportPrinterType), QStringLiteral("beta"));
+    window.Unload();
+}
+
+} // namespace
+} // namespace zor
