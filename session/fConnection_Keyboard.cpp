@@ -10,6 +10,7 @@
 #include "core/Trace.h"
 #include "core/WindowUtils.h"
 #include "tools/Debugger.h"
+#include "tools/fCommand.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -110,6 +111,8 @@ void fConnection::Form_KeyDown(int& keyCode, int shift)
                 WriteTrace(QStringLiteral("SEND"), QStringLiteral("No break character %1").arg(BreakChar));
         } else if (keyCode == 'T') {
             OpenTraceWindows();
+        } else if (keyCode == 'D') {
+            ShowCommandWindow();
         }
         return;
     }
