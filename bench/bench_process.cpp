@@ -139,6 +139,79 @@ void BM_MenuTreeSearch(benchmark::State& state)
 }
 BENCHMARK(BM_MenuTreeSearch)->Unit(benchmark::kMillisecond);
 
+// A list the host fills line by line, as a customer or item search sends it.
+QStringList ListLines(const QString& prefix, int count)
+{
+    QStringList units;
+    units.reserve(count);
+    for (int i = 0; i < count; ++i)
+        units
+            << prefix +
+                   QStringLiteral("C%1 Customer name %1 ......... Town %2").arg(i, 6, 10, QLatin1Char('0')).arg(i % 97);
+    return units;
+}
+
+// Between runs: the panel closed, the history empty, outside the timing.
+void EndRun(benchmark::State& state, fConnection& window)
+{
+    state.PauseTiming();
+    window.ListPic->hide();
+    window.stack.clear();
+    state.ResumeTiming();
+}
+
+// "ls", one "ld" per line, "le": each line must cost the same at any length.
+void BM_ProcessListSelection(benchmark::State& state)
+{
+    QStringList units = {QStringLiteral("ls^Customers^^20")};
+    units << ListLines(QStringLiteral("ld^x^"), static_cast<int>(state.range(0))) << QStringLiteral("le");
+    fConnection& window = fConnection::instance();
+    Trace().On = false;
+    for (auto _ : state) {
+        for (const QString& unit : units)
+            window.Process(unit);
+        EndRun(state, window);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ProcessListSelection)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// "le" alone on a list already filled: the panel shown.
+void BM_ProcessListEnd(benchmark::State& state)
+{
+    QStringList units = {QStringLiteral("ls^Customers^^20")};
+    units << ListLines(QStringLiteral("ld^x^"), static_cast<int>(state.range(0)));
+    fConnection& window = fConnection::instance();
+    Trace().On = false;
+    const QString end = QStringLiteral("le");
+    for (auto _ : state) {
+        state.PauseTiming();
+        for (const QString& unit : units)
+            window.Process(unit);
+        state.ResumeTiming();
+        window.Process(end);
+        EndRun(state, window);
+    }
+}
+BENCHMARK(BM_ProcessListEnd)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// "is" and one "id" per line into one item list; each line is the list's
+// choice in turn.
+void BM_ProcessItemList(benchmark::State& state)
+{
+    QStringList units = {QStringLiteral("is^0^10^5^40^10")};
+    units << ListLines(QStringLiteral("id^0^"), static_cast<int>(state.range(0)));
+    fConnection& window = fConnection::instance();
+    Trace().On = false;
+    for (auto _ : state) {
+        for (const QString& unit : units)
+            window.Process(unit);
+        EndRun(state, window);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_ProcessItemList)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

@@ -70,6 +70,8 @@ inline bool InputChanged = false;
 inline bool HelpShown = false;
 // Character code Alt+B sends, from the settings.
 inline double BreakChar = 0;
+// The column header of the list selection being built.
+inline QString ListHeader;
 constexpr int ItemListSlots = 11; // ILList(0 To 10), ItemListValues(0 To 10)
 // The current choice of each item list: the first word of its chosen line.
 inline std::array<QString, ItemListSlots> ItemListValues;

@@ -80,6 +80,15 @@ QString ShownCaption(QString text)
     return text;
 }
 
+void SetFontPoints(QWidget& widget, double points)
+{
+    if (!(points > 0))
+        return;
+    QFont font = widget.font();
+    font.setPointSizeF(points);
+    widget.setFont(font);
+}
+
 bool IsVisible(const QWidget& widget)
 {
     const QWidget* parent = widget.parentWidget();

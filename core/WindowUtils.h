@@ -35,6 +35,10 @@ const std::array<QChar, 4>& UsedAccessKeys();
 // caption breaks the line (a Qt label breaks only at LF).
 QString ShownCaption(QString text);
 
+// The control's font at the size in points; a size of none (no cells laid
+// out yet) leaves it.
+void SetFontPoints(QWidget& widget, double points);
+
 // The control's own visible flag, as show() and hide() set it, whether or not
 // its window is on the screen.
 bool IsVisible(const QWidget& widget);

@@ -33,6 +33,7 @@ void ClearAll(fConnection& window)
                            static_cast<QWidget*>(window.ParmFrame), static_cast<QWidget*>(window.ProgBarPic),
                            static_cast<QWidget*>(window.ProcPic)})
         panel->hide();
+    window.LSList->clear();
     window.stack.clear();
     window.ConsoleText->ClearText();
     EntityData.fill(QString());

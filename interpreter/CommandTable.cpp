@@ -31,9 +31,9 @@ constexpr std::array<CommandEntry, 46> Commands = {{
     {"vl", true, nullptr},           {"vn", false, nullptr},
     {"sig", false, nullptr},         {"pdf", false, nullptr},
     {"mv", true, nullptr},           {"tk", true, nullptr},
-    {"ls", true, nullptr},           {"ld", true, nullptr},
-    {"le", false, nullptr},          {"is", true, nullptr},
-    {"id", true, nullptr},           {"ie", true, nullptr},
+    {"ls", true, &I::StartList},     {"ld", true, &I::AddListLine},
+    {"le", false, &I::EndList},      {"is", true, &I::StartItemList},
+    {"id", true, &I::AddItemListLine}, {"ie", true, &I::ShowItemList},
     {"mb", true, &I::ShowMessageBox}, {"pl", true, nullptr},
     {"pb", true, nullptr},           {"go", false, &I::FillMenuTree},
 }};

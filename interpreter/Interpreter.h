@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 namespace zor {
 
@@ -47,7 +48,13 @@ public:
     void FillMenuTree(const CommandUnit& unit); // "go"
 
     // Panels that answer.
-    void ShowMessageBox(const CommandUnit& unit); // "mb"
+    void ShowMessageBox(const CommandUnit& unit);  // "mb"
+    void StartList(const CommandUnit& unit);       // "ls"
+    void AddListLine(const CommandUnit& unit);     // "ld"
+    void EndList(const CommandUnit& unit);         // "le"
+    void StartItemList(const CommandUnit& unit);   // "is"
+    void AddItemListLine(const CommandUnit& unit); // "id"
+    void ShowItemList(const CommandUnit& unit);    // "ie"
 
 private:
     void TraceUnit(const QString& unit);
@@ -57,6 +64,9 @@ private:
     void DrawAlone(const Entity& entity);
     // The unit is refused as a whole: nothing of it has run.
     void Refuse(const CommandUnit& unit, const QString& reason);
+    // The item list the unit's field 2 names; none (the unit refused) for a
+    // number that names no list.
+    std::optional<size_t> ItemListNamed(const CommandUnit& unit);
 
     fConnection& window_;
     // The single character last traced in report mode, and how many times in

@@ -291,6 +291,13 @@ public:
     void LayoutMessageBox();
     void MBCommand_Click(int index);
     void Timer4_Timer();
+    // The list selection: a click, OK (also a double click), Cancel, Maint
+    // and Print; each answer closes it, as Esc does.
+    void LSList_Click();
+    void LSCmnd_Click(int index);
+    void AnswerListSelection(const QString& reply);
+    // The item list's current line became the row (-1: none).
+    void ILList_Click(int index, int row);
 
 protected:
     // Closing the window is leaving the program.

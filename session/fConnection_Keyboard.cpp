@@ -134,11 +134,8 @@ void fConnection::Form_KeyDown(int& keyCode, int shift)
         return;
     }
     if (IsVisible(*ListPic)) {
-        if (keyCode == KeyEscape) {
-            ListPic->hide();
-            SendReply(QString());
-            FocusOpenInputBox();
-        }
+        if (keyCode == KeyEscape)
+            AnswerListSelection(QString());
         return;
     }
     if (IsVisible(*ParmFrame)) {

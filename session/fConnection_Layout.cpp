@@ -32,15 +32,6 @@ double TagCell(const QWidget& panel, int n)
     return Val(field);
 }
 
-void SetFontPoints(QWidget& widget, double points)
-{
-    if (!(points > 0))
-        return;
-    QFont font = widget.font();
-    font.setPointSizeF(points);
-    widget.setFont(font);
-}
-
 void Place(QWidget& widget, double left, double top)
 {
     widget.move(ToPixel(left), ToPixel(top));

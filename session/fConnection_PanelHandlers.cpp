@@ -1,17 +1,20 @@
-// What the user's answers on the host's panels send: the message box's
-// buttons and its countdown, and Enter on the panel shown last.
+// What the user's answers on the host's panels send: the list selection,
+// the item lists, the message box's buttons and its countdown, and Enter on
+// the panel shown last.
 #include "session/fConnection.h"
 
 #include "core/NumberConversion.h"
 #include "core/Rounding.h"
 #include "core/SendReply.h"
 #include "core/SharedState.h"
+#include "core/Text.h"
 #include "core/WindowUtils.h"
 #include "session/CountdownAnimation.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 
@@ -25,6 +28,14 @@ constexpr int CountdownFrames = CountdownLastFrame - CountdownFirstFrame + 1;
 
 void fConnection::ConnectPanelHandlers()
 {
+    connect(LSList, &QListWidget::itemClicked, this, &fConnection::LSList_Click);
+    connect(LSList, &QListWidget::itemDoubleClicked, this, [this] { LSCmnd_Click(0); });
+    for (int i = 0; i < static_cast<int>(LSCmnd.size()); ++i)
+        connect(LSCmnd[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { LSCmnd_Click(i); });
+    // A choice made by mouse, by keys or by the host's "id" alike.
+    for (int i = 0; i < ItemListSlots; ++i)
+        connect(ILList[static_cast<size_t>(i)], &QListWidget::currentRowChanged, this,
+                [this, i](int row) { ILList_Click(i, row); });
     for (int i = 0; i < static_cast<int>(MBCommand.size()); ++i)
         connect(MBCommand[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { MBCommand_Click(i); });
     connect(Timer4, &QTimer::timeout, this, &fConnection::Timer4_Timer);
@@ -95,6 +106,55 @@ void fConnection::Timer4_Timer()
         MsgPic->hide();
     }
     MsgAnimFrame = MsgAnimFrame >= CountdownFrames ? 1 : MsgAnimFrame + 1;
+}
+
+void fConnection::LSList_Click()
+{
+    LSCmnd[0]->setEnabled(true);
+}
+
+void fConnection::LSCmnd_Click(int index)
+{
+    if (index == 0) {
+        // A list the user has left without a current line answers with an
+        // empty line.
+        const QListWidgetItem* chosen = LSList->currentItem();
+        AnswerListSelection(chosen ? Trim(chosen->text()) : QString());
+        return;
+    }
+    const char* codes[] = {"", "", "^M", "^P"};
+    AnswerListSelection(QLatin1String(codes[index]));
+}
+
+void fConnection::AnswerListSelection(const QString& reply)
+{
+    SendReply(reply);
+    TypeAhead.clear();
+    ListPic->hide();
+    FocusOpenInputBox();
+}
+
+void fConnection::ILList_Click(int index, int row)
+{
+    // An emptied list has no line; it keeps the value its emptying cleared.
+    if (row < 0)
+        return;
+    const QString line = Trim(ILList[static_cast<size_t>(index)]->item(row)->text());
+    const qsizetype blank = line.indexOf(QLatin1Char(' '));
+    ItemListValues[static_cast<size_t>(index)] = blank < 0 ? line : line.left(blank);
+    // The links to any list can now answer. Once they all can, another
+    // choice changes nothing on the screen, and a list the host fills with
+    // many lines costs no redraw for each.
+    bool enabled = false;
+    for (int i = 0; i < EntityCount; ++i) {
+        Entity& entity = Entities[static_cast<size_t>(i)];
+        if (entity.Align >= 50 && entity.Active == 0) {
+            entity.Active = VbTrue;
+            enabled = true;
+        }
+    }
+    if (enabled)
+        DrawEntities();
 }
 
 } // namespace zor

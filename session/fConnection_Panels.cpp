@@ -4,6 +4,7 @@
 
 #include "core/Colors.h"
 
+#include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -165,14 +166,21 @@ void fConnection::CreateListPanels()
 {
     ListPic = MakePanel(MainPic, "ListPic", 400, 250);
     LSForm = MakeCaptionBar(ListPic, "LSForm", QString(), 400);
+    // The host lines its columns up in blanks under the header: both in
+    // one fixed pitch. The list ends above the buttons along the bottom;
+    // Maint sits at the left, the others from the right.
+    const QFont columns = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     LSHeader = Make<QLabel>(ListPic, "LSHeader");
-    LSHeader->move(5, 24);
+    LSHeader->setFont(columns);
+    LSHeader->move(5, 22);
     LSList = Make<QListWidget>(ListPic, "LSList");
-    LSList->setGeometry(5, 44, 390, 180);
+    LSList->setFont(columns);
+    LSList->setGeometry(5, 38, 390, 180);
     const char* captions[] = {"&OK", "&Cancel", "&Maint", "&Print"};
+    const int lefts[] = {320, 245, 5, 170};
     for (int i = 0; i < 4; ++i)
         LSCmnd[static_cast<size_t>(i)] =
-            MakeButton(ListPic, Element("LSCmnd", i), QLatin1String(captions[i]), QRect(5 + 80 * i, 220, 75, 25));
+            MakeButton(ListPic, Element("LSCmnd", i), QLatin1String(captions[i]), QRect(lefts[i], 220, 75, 25));
 
     ParmFrame = MakePanel(MainPic, "ParmFrame", 300, 300);
     ParamCap = MakeCaptionBar(ParmFrame, "ParamCap", QString(), 300);

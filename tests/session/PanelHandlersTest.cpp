@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTimer>
 
@@ -25,6 +26,16 @@ protected:
         QApplication::processEvents();
     }
     static QWidget* Focused() { return QApplication::focusWidget(); }
+    // Through the window, as the platform delivers one: the widget overload
+    // of the test library sends no second press.
+    static void DoubleClick(QWidget* target, QPoint at)
+    {
+        QWindow* window = target->window()->windowHandle();
+        const QPoint inWindow = target->mapTo(target->window(), at);
+        QTest::mouseClick(window, Qt::LeftButton, {}, inWindow);
+        QTest::mouseDClick(window, Qt::LeftButton, {}, inWindow);
+        QApplication::processEvents();
+    }
 };
 
 } // namespace
@@ -90,4 +101,88 @@ TEST_F(PanelHandlersTest, CountdownClosesSilentlyAndGivesTheInputBoxItsFocus)
     EXPECT_TRUE(host.sent.isEmpty()) << host.joined().toStdString();
     QApplication::processEvents();
     EXPECT_EQ(Focused(), window.INText);
+}
+
+TEST_F(PanelHandlersTest, ListSelectionAnswersCloseIt)
+{
+    struct Case {
+        const char* name;
+        std::function<void(fConnection&)> act;
+        QStringList sent;
+    };
+    const auto rowCentre = [](fConnection& w, int row) {
+        return w.LSList->visualItemRect(w.LSList->item(row)).center();
+    };
+    const Case cases[] = {
+        {"OK", [](fConnection& w) { QTest::mouseClick(w.LSCmnd[0], Qt::LeftButton); }, {"A100 Smith" + CR}},
+        {"Cancel", [](fConnection& w) { QTest::mouseClick(w.LSCmnd[1], Qt::LeftButton); }, {CR}},
+        {"Maint", [](fConnection& w) { QTest::mouseClick(w.LSCmnd[2], Qt::LeftButton); }, {"^M" + CR}},
+        {"Print", [](fConnection& w) { QTest::mouseClick(w.LSCmnd[3], Qt::LeftButton); }, {"^P" + CR}},
+        {"double click",
+         [&](fConnection& w) { DoubleClick(w.LSList->viewport(), rowCentre(w, 1)); },
+         {"B200 Jones" + CR}},
+        {"Down, Enter",
+         [](fConnection& w) {
+             Key(w.LSList, Qt::Key_Down);
+             Key(w.LSList, Qt::Key_Return);
+         },
+         {"B200 Jones" + CR}},
+        {"Tab to Cancel, Enter",
+         [](fConnection& w) {
+             w.LSCmnd[1]->setFocus();
+             Key(w.LSCmnd[1], Qt::Key_Return);
+         },
+         {CR}},
+        {"Esc", [](fConnection& w) { Key(w.LSList, Qt::Key_Escape); }, {CR}},
+        {"no current line",
+         [](fConnection& w) {
+             w.LSList->setCurrentItem(nullptr);
+             QTest::mouseClick(w.LSCmnd[0], Qt::LeftButton);
+         },
+         {CR}},
+    };
+    for (const Case& c : cases) {
+        host.sent.clear();
+        window.Process("ls^Pick^^5^M");
+        window.Process("ld^x^  A100 Smith  ");
+        window.Process("ld^x^B200 Jones");
+        window.Process("le");
+        QApplication::processEvents();
+        EXPECT_EQ(Focused(), window.LSList) << c.name;
+        TypeAhead = QStringLiteral("typed");
+        c.act(window);
+        EXPECT_EQ(host.sent, c.sent) << c.name;
+        EXPECT_TRUE(window.ListPic->isHidden()) << c.name;
+        EXPECT_TRUE(TypeAhead.isEmpty()) << c.name;
+    }
+}
+
+TEST_F(PanelHandlersTest, ItemListChoiceIsWhatItsLinksSend)
+{
+    EntityAttrs[static_cast<size_t>(KindActionButton)].Clickable = VbTrue;
+    window.Process("cs");
+    window.Process("to^10^12^10^b^Use code^CODE^4");
+    window.Process("is^0^10^5^19^4");
+    window.Process("id^0^A100 First line");
+    window.Process("id^0^B200 Second");
+    window.Process("ie^0");
+    QListWidget& list = *window.ILList[0];
+    ASSERT_FALSE(list.isHidden());
+    ASSERT_EQ(EntityCount, 1);
+    EXPECT_NE(Entities[0].Active, 0);
+    const QPoint button(10 * 10 + 5, 12 * 20 + 5);
+
+    QTest::mouseClick(window.MainPic, Qt::LeftButton, {}, button);
+    EXPECT_EQ(host.sent, QStringList({"CODE" + CR, "B200" + CR}));
+
+    host.sent.clear();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(0)).center());
+    EXPECT_EQ(ItemListValues[0], QStringLiteral("A100"));
+    QTest::mouseClick(window.MainPic, Qt::LeftButton, {}, button);
+    EXPECT_EQ(host.sent, QStringList({"CODE" + CR, "A100" + CR}));
+    // A double click chooses and sends nothing of its own.
+    host.sent.clear();
+    DoubleClick(list.viewport(), list.visualItemRect(list.item(1)).center());
+    EXPECT_TRUE(host.sent.isEmpty());
+    window.Process("cs");
 }
