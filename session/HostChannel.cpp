@@ -150,8 +150,9 @@ bool HostChannel::AwaitingUser() const
     return transport_ && transport_->AwaitingUser();
 }
 
-// The transport may be the sender of the signal being handled: it goes once
-// control is back in the event loop.
+// The transport finishes on its own, under the channel, so that a reply sent
+// just before the close still reaches the host; it may be the sender of the
+// signal being handled and goes once control is back in the event loop.
 void HostChannel::Release()
 {
     received_.clear();
@@ -161,8 +162,9 @@ void HostChannel::Release()
     if (!transport_)
         return;
     transport_->disconnect(this);
-    transport_->Abort();
-    transport_.release()->deleteLater();
+    HostTransport* transport = transport_.release();
+    transport->setParent(this);
+    transport->Finish();
 }
 
 } // namespace zor

@@ -27,6 +27,12 @@ public:
     virtual void Write(const QByteArray& bytes) = 0;
     // Ends the session at once; no signal follows.
     virtual void Abort() = 0;
+    // Ends the session once what was written has gone out to the host, and
+    // deletes itself when done; no signal follows. It waits for the host to
+    // end its side too, at most FinishLimitMs, dropping what the host still
+    // sends, so the host sees an orderly end rather than a reset.
+    virtual void Finish() = 0;
+    static constexpr int FinishLimitMs = 5000;
     // True while the user is being asked something on the way in.
     virtual bool AwaitingUser() const { return false; }
     // Held, the transport reads nothing more from the network (the host is

@@ -4,6 +4,7 @@
 #include "core/ProgramFolder.h"
 
 #include <QMetaObject>
+#include <chrono>
 #include <condition_variable>
 #include <functional>
 #include <libssh/callbacks.h>
@@ -27,6 +28,8 @@ struct SecureTransport::Shared {
     std::condition_variable changed;
     SecureTransport* owner = nullptr; // null once the owner let go
     bool cancelled = false;
+    // Let go by Finish: what is queued is still sent.
+    bool finishing = false;
     std::optional<bool> trusted;
     QByteArray outgoing;
     bool held = false;
@@ -302,10 +305,12 @@ private:
         for (;;) {
             QByteArray outgoing;
             bool reading = false;
+            bool finishing = false;
             {
                 std::lock_guard lock(shared_->mutex);
-                if (shared_->cancelled)
+                if (shared_->cancelled && !shared_->finishing)
                     return;
+                finishing = shared_->cancelled;
                 outgoing.swap(shared_->outgoing);
                 reading = !shared_->held && shared_->inFlight < SecureTransport::MaxInFlight;
             }
@@ -315,6 +320,10 @@ private:
                 if (n <= 0)
                     break;
                 sent += n;
+            }
+            if (finishing) {
+                AwaitHostsEnd();
+                return;
             }
             QByteArray received;
             bool ended = false;
@@ -354,6 +363,22 @@ private:
         }
     }
 
+    // Tells the host nothing more comes and gives it a bounded time to end
+    // the session, dropping what it still sends.
+    void AwaitHostsEnd()
+    {
+        ssh_channel_send_eof(channel_);
+        const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(HostTransport::FinishLimitMs);
+        char buffer[4096];
+        while (!ssh_channel_is_eof(channel_) && !ssh_channel_is_closed(channel_) && ssh_is_connected(session_)) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(until - std::chrono::steady_clock::now());
+            if (left.count() <= 0 ||
+                ssh_channel_read_timeout(channel_, buffer, sizeof buffer, 0, static_cast<int>(left.count())) < 0)
+                return;
+        }
+    }
+
     std::shared_ptr<SecureTransport::Shared> shared_;
     HostTarget target_;
     QString knownHosts_;
@@ -390,11 +415,23 @@ void SecureTransport::Write(const QByteArray& bytes)
 
 void SecureTransport::Abort()
 {
+    LetGo(false);
+}
+
+void SecureTransport::Finish()
+{
+    LetGo(true);
+    deleteLater();
+}
+
+void SecureTransport::LetGo(bool finishing)
+{
     ended_ = true;
     {
         std::lock_guard lock(shared_->mutex);
         shared_->owner = nullptr;
         shared_->cancelled = true;
+        shared_->finishing = shared_->finishing || finishing;
     }
     shared_->changed.notify_all();
     shared_->Wake();

@@ -21,6 +21,7 @@ public:
     void Write(const QByteArray& bytes) override;
     void Abort() override;
     void Hold(bool held) override;
+    void Finish() override;
     bool AwaitingUser() const override { return asking_; }
 
     // The worker reads at most this much at a time, and stops reading while
@@ -33,6 +34,7 @@ public:
 private:
     friend struct Shared;
     void AskTrust(const QString& question);
+    void LetGo(bool finishing);
 
     std::shared_ptr<Shared> shared_;
     bool asking_ = false;

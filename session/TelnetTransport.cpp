@@ -1,5 +1,8 @@
 #include "session/TelnetTransport.h"
 
+#include <QTimer>
+#include <sys/socket.h>
+
 namespace zor {
 
 TelnetTransport::TelnetTransport(QObject* parent) : HostTransport(parent)
@@ -41,15 +44,61 @@ void TelnetTransport::Hold(bool held)
         QMetaObject::invokeMethod(this, &TelnetTransport::OnReadyRead, Qt::QueuedConnection);
 }
 
+void TelnetTransport::Finish()
+{
+    ended_ = true;
+    finishing_ = true;
+    if (!connected_ || socket_.state() != QAbstractSocket::ConnectedState) {
+        socket_.abort();
+        deleteLater();
+        return;
+    }
+    connect(&socket_, &QTcpSocket::disconnected, this, &TelnetTransport::Done);
+    connect(&socket_, &QTcpSocket::errorOccurred, this, &TelnetTransport::Done);
+    QTimer::singleShot(FinishLimitMs, this, &TelnetTransport::Done);
+    connect(&socket_, &QTcpSocket::bytesWritten, this, &TelnetTransport::EndWhenSent);
+    socket_.flush();
+    EndWhenSent();
+}
+
+void TelnetTransport::EndWhenSent()
+{
+    if (socket_.bytesToWrite() == 0)
+        ::shutdown(static_cast<int>(socket_.socketDescriptor()), SHUT_WR);
+}
+
+void TelnetTransport::Done()
+{
+    if (delivering_)
+        doneAfterDelivery_ = true;
+    else
+        deleteLater();
+}
+
 void TelnetTransport::OnReadyRead()
 {
+    // Finishing: the host's last words are read only to see its end.
+    if (finishing_) {
+        socket_.readAll();
+        return;
+    }
     if (held_ || !protocol_)
         return;
     const TelnetProtocol::Result result = protocol_->Receive(socket_.readAll());
     if (!result.answer.isEmpty())
         socket_.write(result.answer);
-    if (!result.data.isEmpty())
+    if (!result.data.isEmpty()) {
+        // What the text sets off may close the channel and wait in a nested
+        // event loop, where this transport finishes: it is deleted only once
+        // the socket's signal is over.
+        delivering_ = true;
         emit Received(result.data);
+        delivering_ = false;
+        if (doneAfterDelivery_) {
+            deleteLater();
+            return;
+        }
+    }
     if (endAfterRead_)
         End();
 }

@@ -21,9 +21,13 @@ public:
     // What Qt reads from the kernel ahead of us; when it is full, Qt stops
     // reading and TCP slows the host.
     static constexpr qint64 SocketBuffer = 64 * 1024;
+    void Finish() override;
 
 private:
     void OnReadyRead();
+    // Half-closes the connection once the socket has handed everything on.
+    void EndWhenSent();
+    void Done();
     // The host closed, or the connection never came about.
     void End();
 
@@ -34,6 +38,9 @@ private:
     bool held_ = false;
     // The host closed while its last text still waited in the socket.
     bool endAfterRead_ = false;
+    bool finishing_ = false;
+    bool delivering_ = false;
+    bool doneAfterDelivery_ = false;
 };
 
 } // namespace zor

@@ -14,12 +14,14 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <deque>
@@ -376,6 +378,61 @@ TEST_F(ConnectionTest, AConnectGivenUpNeverBecomesASessionWhenItCompletesLate)
     EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
     EXPECT_TRUE(ConnectItems(true));
     EXPECT_FALSE(HasCaption("Secure screen"));
+}
+
+TEST_F(ConnectionTest, RepliesSentJustBeforeALocalCloseReachTheHost)
+{
+    Properties::instance().List2->addItems(
+        {QStringLiteral("Last reply: QUIT=logoff"), QStringLiteral("Last reply: QUIT=@close")});
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Case cases[] = {
+        {"an automatic reply, then @close", [] { SendReply(QStringLiteral("QUIT")); }},
+        {"a reply, then CloseConnection",
+         [this] {
+             SendReply(QStringLiteral("logoff"));
+             window.CloseConnection();
+         }},
+    };
+    for (const Case& c : cases) {
+        test::DemoHostPeer host;
+        Target(host.port());
+        LogOnAsDemo();
+        ASSERT_TRUE(Connected) << c.name;
+        ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); })) << c.name;
+        c.act();
+        EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT logoff"), 30000)) << c.name;
+        EXPECT_TRUE(host.WaitForLine(QStringLiteral("CLOSED"), 30000)) << c.name;
+        EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed) << c.name;
+    }
+}
+
+TEST_F(ConnectionTest, AReplySentJustBeforeALocalCloseReachesASecureHost)
+{
+    QTemporaryDir drop;
+    QFile::setPermissions(drop.path(), QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther |
+                                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QString replyFile = drop.filePath(QStringLiteral("reply"));
+    test::Sshd sshd("read go\nprintf 'Bye\\r\\n'\nread reply\necho \"$reply\" > " + replyFile.toLocal8Bit() + "\n");
+    if (!sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    home.write(QStringLiteral("known_hosts"), sshd.KnownHostsLine());
+    Properties::instance().List2->addItems({QStringLiteral("Bye=logoff"), QStringLiteral("Bye=@close")});
+    Properties::instance().cbSecureConnection->setChecked(true);
+    Target(sshd.port());
+    logOn.queue.push_back({sshd.user(), sshd.password()});
+    window.puConnect_Click();
+    ASSERT_TRUE(Connected);
+    SendReply(QStringLiteral("go"));
+    ASSERT_TRUE(WaitUntil([this] { return window.mChannel->CurrentState() == ChannelState::Closed; }, 30000));
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            QFile file(replyFile);
+            return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "logoff";
+        },
+        30000));
 }
 
 TEST_F(ConnectionTest, APortThatIsNoNumberIsAConnectError)
