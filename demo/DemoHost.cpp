@@ -134,6 +134,7 @@ void DemoSession::OnLine(const QByteArray& line)
         if (user_ == credentials_.user && line == credentials_.password) {
             Report(QStringLiteral("LOGON ") + QString::fromLatin1(user_));
             step_ = Step::Screen;
+            socket_->write(MenuTree());
             socket_->write(EnquiryScreen(QByteArray()));
             break;
         }

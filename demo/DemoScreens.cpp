@@ -58,4 +58,16 @@ QByteArray Goodbye()
     return QByteArrayLiteral("\r\nGoodbye.\r\n");
 }
 
+QByteArray MenuTree()
+{
+    return Units({
+        "go^ ^",
+        "go^Stock[Enquiry^SEARCH^2",
+        "go^Stock[Item details^DETAILS^3",
+        "go^Sales[Orders[Enter orders^ORDERS^4",
+        "go^Sales[Orders[Amend orders^AMEND^4",
+        "go^Log Off^" + QByteArray(LogOffReply) + "^5",
+    });
+}
+
 } // namespace demo

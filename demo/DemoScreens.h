@@ -13,6 +13,8 @@ QByteArray LoginIncorrect();
 // The enquiry screen; lastReply is shown under the boxes when not empty.
 QByteArray EnquiryScreen(const QByteArray& lastReply);
 QByteArray Goodbye();
+// The host's menu for the client's menu tree, sent once after the log-on.
+QByteArray MenuTree();
 
 // The reply that ends the session.
 inline constexpr char LogOffReply[] = "bye";

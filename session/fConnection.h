@@ -65,6 +65,9 @@ public:
 
     // The toolbar button with the given key ("connect", "systemfunctions", ...).
     QAction* ToolbarButton(const QString& key) const;
+    // Shows the menu tree window modally (the pop-up, the View menu, the
+    // toolbar and Alt+J).
+    void puJumpTree_Click();
 
     // Frame
     QWidget* ClientArea = nullptr;

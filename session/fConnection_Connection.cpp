@@ -11,6 +11,7 @@
 #include "session/fDisconnect.h"
 #include "settings/Properties.h"
 #include "settings/fLogin.h"
+#include "tools/fJump.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -107,6 +108,8 @@ void fConnection::puConnect_Click()
     if (LoginCancelled)
         return;
     login.setWindowTitle(QStringLiteral("Log On"));
+    // The new log-on's host sends its own menu.
+    fJump::instance().Unload();
 
     AppendConsole(*ConsoleText, QStringLiteral("Attempting to connect to '") + Trim(HostDescription) +
                                     QStringLiteral("' at ") + host + QStringLiteral(" on port ") +

@@ -1,6 +1,8 @@
 // The session window's menus, toolbar, status bar and timers.
 #include "session/fConnection.h"
 
+#include "tools/fJump.h"
+
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
@@ -99,6 +101,12 @@ void fConnection::CreateMenus()
     };
     for (const auto& [item, twin] : twins)
         connect(item, &QAction::triggered, twin, &QAction::trigger);
+    connect(puJumpTree, &QAction::triggered, this, &fConnection::puJumpTree_Click);
+}
+
+void fConnection::puJumpTree_Click()
+{
+    fJump::instance().ShowModal();
 }
 
 void fConnection::CreateToolbar()
@@ -133,6 +141,7 @@ void fConnection::CreateToolbar()
         action->setObjectName(QLatin1String(b.key));
     }
     ToolbarButton(QStringLiteral("disconnect"))->setEnabled(false);
+    connect(ToolbarButton(QStringLiteral("menutree")), &QAction::triggered, this, &fConnection::puJumpTree_Click);
 
     SystemFunctionsMenu = new QMenu(this);
     SystemFunctionsMenu->setObjectName(QStringLiteral("SystemFunctionsMenu"));

@@ -98,7 +98,9 @@ void fConnection::Form_KeyDown(int& keyCode, int shift)
         return;
     }
     if (shift == AltFlag) {
-        if (keyCode == 'G') {
+        if (keyCode == 'J') {
+            puJumpTree_Click();
+        } else if (keyCode == 'G') {
             TestMode = TestMode ? VbFalse : VbTrue;
             PaintBackdrop();
             DrawEntities();

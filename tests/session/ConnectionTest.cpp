@@ -11,6 +11,8 @@
 #include "tests/session/Peers.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TypedAnswerScope.h"
+#include "tools/MenuTree.h"
+#include "tools/fJump.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -24,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
@@ -179,6 +182,37 @@ TEST_F(ConnectionTest, LogsOnDrawsTheHostsScreenAndSendsTheReply)
     EXPECT_EQ(dialogs.asked.last().style, Dialogs::YesNo + Dialogs::Information);
     EXPECT_FALSE(fDisconnect::instance().isVisible());
     EXPECT_EQ(EntityCount, -1);
+}
+
+TEST_F(ConnectionTest, AltJOpensTheHostsMenuTreeAndSendsTheChosenEntry)
+{
+    test::DemoHostPeer host;
+    Target(host.port());
+    fJump& jump = fJump::instance();
+    jump.SelectedKey = QStringLiteral("OLD");
+    LogOnAsDemo();
+    ASSERT_TRUE(host.WaitForLine(QStringLiteral("LOGON demo")));
+    ASSERT_TRUE(WaitUntil([] { return SessionMenuTree().IndexOf(QStringLiteral("bye")) >= 0; }));
+    // The new log-on discarded the last session's choice.
+    EXPECT_TRUE(jump.SelectedKey.isEmpty());
+    EXPECT_FALSE(jump.isVisible());
+
+    bool openModally = false;
+    QTimer::singleShot(0, &jump, [&] {
+        openModally = jump.isVisible() && jump.isModal();
+        jump.JumpTree->expandAll();
+        QTreeWidgetItem* enquiry = jump.Item(SessionMenuTree().IndexOf(QStringLiteral("SEARCH")));
+        const QPoint place = jump.JumpTree->visualItemRect(enquiry).center();
+        QTest::mouseClick(jump.JumpTree->viewport(), Qt::LeftButton, Qt::NoModifier, place);
+        QTest::mouseClick(jump.JumpTree->viewport(), Qt::LeftButton, Qt::NoModifier, place);
+        if (jump.isVisible())
+            jump.reject();
+    });
+    QTest::keyClick(&window, Qt::Key_J, Qt::AltModifier);
+    EXPECT_TRUE(openModally);
+    EXPECT_FALSE(jump.isVisible());
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT SEARCH")));
+    EXPECT_EQ(JumpKey, QStringLiteral("SEARCH"));
 }
 
 TEST_F(ConnectionTest, ARefusedLogOnAsksAgainAndTheNextOneConnects)

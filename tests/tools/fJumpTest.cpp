@@ -7,7 +7,9 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace zor;
@@ -276,4 +278,30 @@ TEST_F(fJumpTest, UnloadDiscardsTheTreeAndTheChoiceButKeepsTheSearch)
     EXPECT_EQ(jump.SelectedKey, QStringLiteral("O"));
     EXPECT_TRUE(dialogs.asked.isEmpty());
     session.stack.clear();
+}
+
+TEST_F(fJumpTest, EveryEntryPointOpensTheWindowModally)
+{
+    const std::pair<const char*, std::function<void()>> entries[] = {
+        {"the pop-up", [&] { session.puJumpTree->trigger(); }},
+        {"the View menu", [&] { session.jumptreemnu->trigger(); }},
+        {"the toolbar", [&] { session.ToolbarButton(QStringLiteral("menutree"))->trigger(); }},
+        {"Alt+J", [&] { QTest::keyClick(&session, Qt::Key_J, Qt::AltModifier); }},
+    };
+    session.show();
+    for (const auto& [name, open] : entries) {
+        SCOPED_TRACE(name);
+        int opened = 0;
+        QTimer::singleShot(0, &jump, [&] {
+            if (jump.isVisible() && jump.isModal() && QApplication::activeModalWidget() == &jump)
+                ++opened;
+            QTest::keyClick(jump.JumpTree, Qt::Key_Escape);
+            if (jump.isVisible())
+                jump.reject();
+        });
+        open();
+        EXPECT_EQ(opened, 1);
+        EXPECT_FALSE(jump.isVisible());
+        EXPECT_FALSE(fJump::IsOpen());
+    }
 }
