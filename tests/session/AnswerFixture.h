@@ -1,6 +1,7 @@
 #pragma once
 
 #include "session/fConnection.h"
+#include "tests/support/Loopback.h"
 #include "tests/support/ScreenStateScope.h"
 #include "tests/support/TestSupport.h"
 #include "tests/support/TypedAnswerScope.h"
@@ -27,7 +28,7 @@ protected:
         // A dialog hidden by an earlier test can stay the active window
         // for the application while the platform has moved on.
         QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window, test::WaitLimitMs));
         Entities.fill(Entity{});
         EntityData.fill(QString());
         EntityCount = 0;

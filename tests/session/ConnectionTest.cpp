@@ -77,6 +77,21 @@ private:
 
 const LogOn DemoLogOn{QStringLiteral("demo"), QStringLiteral("demo")};
 
+// The connect time-out set for as long as the scope lives.
+class ConnectWaitScope {
+public:
+    ConnectWaitScope(QTimer& timer, int ms) : timer_(timer), interval_(timer.interval()) { timer.setInterval(ms); }
+    ~ConnectWaitScope() { timer_.setInterval(interval_); }
+
+private:
+    QTimer& timer_;
+    int interval_;
+};
+
+// For the tests whose connects never finish on their own, or have already
+// failed, so no margin is at stake.
+constexpr int ShortConnectWait = 300;
+
 class ConnectionTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -142,6 +157,8 @@ protected:
     test::DialogScript dialogs;
     LogOnAnswerer logOn;
     fConnection& window = fConnection::instance();
+    // A connect that should succeed is never cut short by a loaded machine.
+    ConnectWaitScope connectWait{*window.Timer3, test::WaitLimitMs};
 };
 
 } // namespace
@@ -303,6 +320,7 @@ TEST_F(ConnectionTest, TheDisconnectDialogReconnects)
 
 TEST_F(ConnectionTest, AClosedPortEndsWithConnectFailedOnce)
 {
+    ConnectWaitScope shortWait(*window.Timer3, ShortConnectWait);
     Target(test::FreePort());
     LogOnAsDemo();
     EXPECT_FALSE(Connected);
@@ -315,18 +333,6 @@ TEST_F(ConnectionTest, AClosedPortEndsWithConnectFailedOnce)
 }
 
 namespace {
-
-// The connect time-out made short while the test lives: the connects these
-// tests make never finish on their own, so no margin is at stake.
-class ShortConnectWait {
-public:
-    explicit ShortConnectWait(QTimer& timer) : timer_(timer), interval_(timer.interval()) { timer.setInterval(300); }
-    ~ShortConnectWait() { timer_.setInterval(interval_); }
-
-private:
-    QTimer& timer_;
-    int interval_;
-};
 
 // A line to a host that is held until the test lets it through: the client's
 // bytes wait, and the host's greeting too.
@@ -367,8 +373,8 @@ TEST_F(ConnectionTest, AConnectThatTimedOutIsGivenUpAndTheNextLogOnConnects)
     host.pauseAccepting();
     QTcpSocket filler;
     filler.connectToHost(QHostAddress::LocalHost, host.serverPort());
-    ASSERT_TRUE(filler.waitForConnected(30000));
-    ShortConnectWait shortWait(*window.Timer3);
+    ASSERT_TRUE(filler.waitForConnected(test::WaitLimitMs));
+    ConnectWaitScope shortWait(*window.Timer3, ShortConnectWait);
     Target(host.serverPort());
     LogOnAsDemo();
     EXPECT_FALSE(Connected);
@@ -389,7 +395,7 @@ TEST_F(ConnectionTest, AConnectThatTimedOutIsGivenUpAndTheNextLogOnConnects)
 
 TEST_F(ConnectionTest, AConnectGivenUpNeverBecomesASessionWhenItCompletesLate)
 {
-    test::Sshd sshd("printf '\\033cs\\033to^1^1^20^l^Secure screen^^1\\033\\n'\nsleep 5\n");
+    test::Sshd sshd("printf '\\033cs\\033to^1^1^20^l^Secure screen^^1\\033\\n'\nread x\n");
     if (!sshd.ready())
         GTEST_SKIP() << "needs root and sshd";
     HeldLine line(sshd.port());
@@ -397,7 +403,7 @@ TEST_F(ConnectionTest, AConnectGivenUpNeverBecomesASessionWhenItCompletesLate)
     known.replace(":" + QByteArray::number(sshd.port()), ":" + QByteArray::number(line.port()));
     home.write(QStringLiteral("known_hosts"), known);
     Properties::instance().cbSecureConnection->setChecked(true);
-    ShortConnectWait shortWait(*window.Timer3);
+    ConnectWaitScope shortWait(*window.Timer3, ShortConnectWait);
     Target(line.port());
     logOn.queue.push_back({sshd.user(), sshd.password()});
     window.puConnect_Click();
@@ -407,7 +413,7 @@ TEST_F(ConnectionTest, AConnectGivenUpNeverBecomesASessionWhenItCompletesLate)
     // The host answers now: the attempt that was given up leaves the line.
     ASSERT_TRUE(WaitUntil([&] { return line.clientArrived(); }));
     line.LetThrough();
-    ASSERT_TRUE(WaitUntil([&] { return line.clientLeft() || Connected; }, 30000));
+    ASSERT_TRUE(WaitUntil([&] { return line.clientLeft() || Connected; }));
     EXPECT_FALSE(Connected);
     EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed);
     EXPECT_TRUE(ConnectItems(true));
@@ -437,8 +443,8 @@ TEST_F(ConnectionTest, RepliesSentJustBeforeALocalCloseReachTheHost)
         ASSERT_TRUE(Connected) << c.name;
         ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); })) << c.name;
         c.act();
-        EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT logoff"), 30000)) << c.name;
-        EXPECT_TRUE(host.WaitForLine(QStringLiteral("CLOSED"), 30000)) << c.name;
+        EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT logoff"))) << c.name;
+        EXPECT_TRUE(host.WaitForLine(QStringLiteral("CLOSED"))) << c.name;
         EXPECT_EQ(window.mChannel->CurrentState(), ChannelState::Closed) << c.name;
     }
 }
@@ -460,17 +466,16 @@ TEST_F(ConnectionTest, AReplySentJustBeforeALocalCloseReachesASecureHost)
     window.puConnect_Click();
     ASSERT_TRUE(Connected);
     SendReply(QStringLiteral("go"));
-    ASSERT_TRUE(WaitUntil([this] { return window.mChannel->CurrentState() == ChannelState::Closed; }, 30000));
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            QFile file(replyFile);
-            return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "logoff";
-        },
-        30000));
+    ASSERT_TRUE(WaitUntil([this] { return window.mChannel->CurrentState() == ChannelState::Closed; }));
+    EXPECT_TRUE(WaitUntil([&] {
+        QFile file(replyFile);
+        return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "logoff";
+    }));
 }
 
 TEST_F(ConnectionTest, APortThatIsNoNumberIsAConnectError)
 {
+    ConnectWaitScope shortWait(*window.Timer3, ShortConnectWait);
     Target(QStringLiteral("127.0.0.1"), QStringLiteral("telnet"));
     LogOnAsDemo();
     EXPECT_EQ(Titles(), (QStringList{QString(), "Connect Failed"}));
@@ -483,7 +488,13 @@ TEST_F(ConnectionTest, WithoutAHostNothingIsOpened)
     for (const QString& host : {QStringLiteral("   "), QString(QChar(0)) + QStringLiteral("127.0.0.1")}) {
         dialogs.asked.clear();
         Target(host, QStringLiteral("23"));
-        QTimer::singleShot(50, [] { Properties::instance().done(0); });
+        QTimer closer;
+        closer.setInterval(20);
+        QObject::connect(&closer, &QTimer::timeout, [] {
+            if (Properties::instance().isVisible())
+                Properties::instance().done(0);
+        });
+        closer.start();
         window.puConnect_Click();
         ASSERT_EQ(Titles(), QStringList{"ERROR"});
         EXPECT_EQ(dialogs.asked[0].prompt, QStringLiteral("You must first fill out the connection information."));
@@ -567,17 +578,22 @@ TEST_F(ConnectionTest, ASecureSessionLogsOnWithTheLogOnDialogsUserAndPassword)
 
 TEST_F(ConnectionTest, TakingTimeOverAnUnknownKeyIsNoFailedConnection)
 {
-    test::Sshd sshd("printf '\\033cs\\033to^1^1^20^l^Secure screen^^1\\033\\n'\nsleep 2\n");
+    test::Sshd sshd("printf '\\033cs\\033to^1^1^20^l^Secure screen^^1\\033\\n'\nread x\n");
     if (!sshd.ready())
         GTEST_SKIP() << "needs root and sshd";
     Properties::instance().cbSecureConnection->setChecked(true);
     Target(sshd.port());
     logOn.queue.push_back({sshd.user(), sshd.password()});
     QStringList titles;
+    int timeOuts = 0;
+    const QObject counting;
+    QObject::connect(window.Timer3, &QTimer::timeout, &counting, [&] { ++timeOuts; });
+    window.Timer3->setInterval(ShortConnectWait);
     Dialogs::SetAnswerer([&](const Dialogs::Request& request) -> QVariant {
         titles << request.title;
         // The user reads the fingerprint for longer than the connect time-out.
-        WaitUntil([] { return false; }, 6000);
+        WaitUntil([&] { return timeOuts > 0; });
+        window.Timer3->setInterval(test::WaitLimitMs);
         return int(Dialogs::Yes);
     });
     window.puConnect_Click();

@@ -35,11 +35,11 @@ public:
         channel.TerminalType = QStringLiteral("vt220");
         channel.Open(channel.Host, 0);
     }
-    bool WaitFor(const QString& text, int timeoutMs = 10000)
+    bool WaitFor(const QString& text, int timeoutMs = test::WaitLimitMs)
     {
         return WaitUntil([&] { return received.contains(text); }, timeoutMs);
     }
-    bool WaitForState(int state, int timeoutMs = 10000)
+    bool WaitForState(int state, int timeoutMs = test::WaitLimitMs)
     {
         return WaitUntil([&] { return states.contains(state); }, timeoutMs);
     }
@@ -267,7 +267,7 @@ TEST(HostChannelSecure, AWrongPasswordIsReported)
     f.home.write(QStringLiteral("known_hosts"), f.sshd.KnownHostsLine());
     Recorded r;
     f.Open(r, QStringLiteral("wrong"));
-    ASSERT_TRUE(r.WaitForState(0, 20000));
+    ASSERT_TRUE(r.WaitForState(0));
     EXPECT_FALSE(r.states.contains(4));
     ASSERT_EQ(f.dialogs.asked.size(), 1);
     EXPECT_TRUE(f.dialogs.asked[0].prompt.contains(QStringLiteral("did not accept")))

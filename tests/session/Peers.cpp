@@ -79,7 +79,7 @@ BusyboxTelnetd::BusyboxTelnetd(const QByteArray& script)
                    {QStringLiteral("telnetd"), QStringLiteral("-F"), QStringLiteral("-p"), QString::number(port_),
                     QStringLiteral("-b"), QStringLiteral("127.0.0.1"), QStringLiteral("-f"),
                     QStringLiteral("/dev/null"), QStringLiteral("-l"), path});
-    ready_ = process_.waitForStarted(5000) && WaitForListener(port_);
+    ready_ = process_.waitForStarted(WaitLimitMs) && WaitForListener(port_);
 }
 
 BusyboxTelnetd::~BusyboxTelnetd()
@@ -120,7 +120,7 @@ Sshd::Sshd(const QByteArray& script)
     WriteFileBytes(dir + QStringLiteral("/sshd_config"), config);
     process_.start(QStringLiteral("/usr/sbin/sshd"), {QStringLiteral("-D"), QStringLiteral("-e"), QStringLiteral("-f"),
                                                       dir + QStringLiteral("/sshd_config")});
-    ready_ = process_.waitForStarted(5000) && WaitForListener(port_);
+    ready_ = process_.waitForStarted(WaitLimitMs) && WaitForListener(port_);
 }
 
 Sshd::~Sshd()

@@ -25,7 +25,7 @@ public:
     ~DemoHostPeer();
     quint16 port() const { return port_; }
     // Waits for a report line (e.g. "GOT bye") and says whether it came.
-    bool WaitForLine(const QString& line, int timeoutMs = 10000);
+    bool WaitForLine(const QString& line, int timeoutMs = WaitLimitMs);
     QStringList lines() const { return lines_; }
 
 private:

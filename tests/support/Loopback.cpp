@@ -44,11 +44,11 @@ bool RunProgram(const QString& program, const QStringList& arguments, const QByt
 {
     QProcess process;
     process.start(program, arguments);
-    if (!process.waitForStarted(5000))
+    if (!process.waitForStarted(WaitLimitMs))
         return false;
     process.write(input);
     process.closeWriteChannel();
-    process.waitForFinished(20000);
+    process.waitForFinished(WaitLimitMs);
     if (output)
         *output = process.readAllStandardOutput();
     return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
