@@ -66,13 +66,16 @@ void PaintBackdrop(QImage& backDrop, QImage& backImage, QSize mainSize)
         if (Settings.UseGradient == 1)
             DrawGradient(backDrop);
     } else {
+        // No name is no picture: nothing to open.
+        const QString file = Trim(Settings.BackImageFile);
         QImage loaded;
-        if (loaded.load(Trim(Settings.BackImageFile)))
+        if (!file.isEmpty() && loaded.load(file))
             backImage = loaded.convertToFormat(QImage::Format_RGB32);
         if (!AnyPlacement())
             return;
-        // An empty picture has no size to step by: only the colour shows.
-        if (!backImage.isNull()) {
+        // An empty picture has no size to step by, and a backdrop the window
+        // has not sized yet has nowhere to take it: only the colour shows.
+        if (!backImage.isNull() && !backDrop.isNull()) {
             QPainter painter(&backDrop);
             painter.setCompositionMode(QPainter::CompositionMode_Source);
             PlacePicture(painter, backImage, backDrop.size());

@@ -4,6 +4,7 @@
 #include "core/Dialogs.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
+#include "core/Twips.h"
 #include "settings/CompanionFiles.h"
 #include "settings/ConfigFile.h"
 
@@ -32,6 +33,9 @@ bool WriteDemoConfig(const QString& path, quint16 port, const QString& user)
     HostDescription = QStringLiteral("Demo Host");
     SecureConnection = 0;
     LastUser = user;
+    // The demo's first screen is a page whose header needs more than 640 x 480.
+    SavedWindowWidth = static_cast<float>(PixelsToTwips(1024));
+    SavedWindowHeight = static_cast<qint16>(PixelsToTwips(768));
     ConfigWindowItems window;
     window.FontName = FixedWidth(QStringLiteral("Courier New"), ConfigFontNameWidth);
 

@@ -196,3 +196,22 @@ TEST_F(Backdrop, RampChannelsAndDirectionFollowTheirSwitches)
 }
 
 } // namespace
+
+// The backdrop is painted once before the window has its size, and a file
+// name may be blank: neither is a fault to tell the user about.
+TEST_F(Backdrop, AnUnsizedBackdropOrABlankNameWarnsOfNothing)
+{
+    static QStringList warnings;
+    warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& message) { warnings << message; });
+    Settings.BackTiled = VbTrue;
+    PaintBackdrop(backDrop, backImage, QSize());
+    EXPECT_TRUE(backDrop.isNull());
+    Settings.BackImageFile = FixedWidth(QString(), SessionSettings::BackImageFileWidth);
+    Paint();
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(warnings.isEmpty()) << warnings.join(QLatin1Char('\n')).toStdString();
+    // The picture loaded at the first paint still shows.
+    EXPECT_EQ(backDrop.pixel(0, 0), Picture().pixel(0, 0));
+}
