@@ -21,6 +21,7 @@
 #include <sys/socket.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -66,12 +67,18 @@ private:
         const int line = accept(listener_, nullptr, nullptr);
         if (line < 0)
             return;
-        for (int n = 0; n < screens_;) {
-            QByteArray bytes;
-            for (int end = qMin(screens_, n + batch); n < end; ++n)
-                bytes += Screen(n);
-            for (qsizetype sent = 0; sent < bytes.size();) {
-                const ssize_t written = send(line, bytes.constData() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        // One batch of numbered screens, sent again and again: the host's
+        // own work stays small beside the window's.
+        QByteArray bytes;
+        std::vector<qsizetype> ends;
+        for (int n = 0; n < batch; ++n) {
+            bytes += Screen(n);
+            ends.push_back(bytes.size());
+        }
+        for (int n = 0; n < screens_; n += batch) {
+            const qsizetype length = ends[static_cast<size_t>(qMin(batch, screens_ - n) - 1)];
+            for (qsizetype sent = 0; sent < length;) {
+                const ssize_t written = send(line, bytes.constData() + sent, length - sent, MSG_NOSIGNAL);
                 if (written <= 0) {
                     close(line);
                     return;

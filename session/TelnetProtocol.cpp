@@ -1,5 +1,6 @@
 #include "session/TelnetProtocol.h"
 
+#include <cstring>
 #include <libtelnet.h>
 
 namespace zor {
@@ -57,14 +58,25 @@ void TelnetProtocol::OnEvent(telnet_t*, telnet_event_t* event, void* self)
     }
 }
 
+// A NUL right after a CR is dropped; everything between NULs goes on in one
+// piece, since a flood of host text passes here.
 void TelnetProtocol::AppendData(const char* bytes, size_t size)
 {
     QByteArray& data = result_.data;
-    for (size_t i = 0; i < size; ++i) {
-        const char byte = bytes[i];
-        if (!(afterCr_ && byte == '\0'))
-            data.append(byte);
-        afterCr_ = byte == '\r';
+    const char* from = bytes;
+    const char* const end = bytes + size;
+    while (from < end) {
+        const auto* nul = static_cast<const char*>(std::memchr(from, '\0', static_cast<size_t>(end - from)));
+        const char* const stop = nul ? nul : end;
+        data.append(from, stop - from);
+        if (stop > from)
+            afterCr_ = stop[-1] == '\r';
+        if (!nul)
+            break;
+        if (!afterCr_)
+            data.append('\0');
+        afterCr_ = false;
+        from = nul + 1;
     }
 }
 
@@ -102,14 +114,25 @@ void TelnetProtocol::AfterIac(unsigned char byte)
 
 TelnetProtocol::Result TelnetProtocol::Receive(const QByteArray& bytes)
 {
-    for (const char c : bytes) {
+    const char* at = bytes.constData();
+    const char* const end = at + bytes.size();
+    while (at < end) {
+        if (state_ == State::Data) {
+            // Plain text up to the next IAC goes on in one piece.
+            const auto* iac = static_cast<const char*>(std::memchr(at, TELNET_IAC, static_cast<size_t>(end - at)));
+            const char* const stop = iac ? iac : end;
+            pending_.append(at, stop - at);
+            at = stop;
+            if (iac) {
+                state_ = State::Iac;
+                ++at;
+            }
+            continue;
+        }
+        const char c = *at++;
         const auto byte = static_cast<unsigned char>(c);
         switch (state_) {
-        case State::Data:
-            if (byte == TELNET_IAC)
-                state_ = State::Iac;
-            else
-                pending_.append(c);
+        case State::Data: // handled above
             break;
         case State::Iac:
             AfterIac(byte);

@@ -625,8 +625,14 @@ TEST_F(ConnectionTest, TheHostGetsTheAnswerTypedAndTheTagOfTheEntityClicked)
 
 TEST_F(ConnectionTest, AFloodOfScreensReachesTheInterpreterWholeAndInOrder)
 {
-    // 64 MB of screens without pause.
-    const int screens = static_cast<int>((64 << 20) / test::FloodScreen(0).size());
+    // 64 MB of screens without pause (a quarter of that under the sanitizers,
+    // which make the window several times slower).
+#ifdef __SANITIZE_ADDRESS__
+    const qsizetype bytes = 16 << 20;
+#else
+    const qsizetype bytes = 64 << 20;
+#endif
+    const int screens = static_cast<int>(bytes / test::FloodScreen(0).size());
     test::BusyboxTelnetd telnetd(test::FloodScript(screens));
     ASSERT_TRUE(telnetd.ready());
     Target(telnetd.port());
