@@ -11,6 +11,7 @@
 #include "core/WindowUtils.h"
 #include "tools/Debugger.h"
 #include "tools/fCommand.h"
+#include "tools/fScriptManager.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -115,6 +116,8 @@ void fConnection::Form_KeyDown(int& keyCode, int shift)
             OpenTraceWindows();
         } else if (keyCode == 'D') {
             ShowCommandWindow();
+        } else if (keyCode == 'M') {
+            ShowScriptManager();
         }
         return;
     }
