@@ -139,7 +139,7 @@ TEST_F(TraceWindowTest, TheFolderChosenStaysAfterCancelOrTheFrameUntilAltTAgain)
 {
     QDir(home.path()).mkpath(QStringLiteral("traces"));
     location.TraceDir->setPath(home.path());
-    QListWidgetItem* sub = location.TraceDir->findItems(QStringLiteral("traces"), Qt::MatchEndsWith).value(0);
+    QListWidgetItem* sub = location.TraceDir->findItems(QStringLiteral("  traces"), Qt::MatchEndsWith).value(0);
     ASSERT_NE(sub, nullptr);
     location.TraceDir->setCurrentItem(sub);
     location.CancelButton->click();
