@@ -70,6 +70,9 @@ inline bool InputChanged = false;
 inline bool HelpShown = false;
 // Character code Alt+B sends, from the settings.
 inline double BreakChar = 0;
+// The link buttons given since the procedure panel opened; the next link
+// takes the button of this number while there is one.
+inline int ProcLinkCount = 0;
 // The column header of the list selection being built.
 inline QString ListHeader;
 constexpr int ItemListSlots = 11; // ILList(0 To 10), ItemListValues(0 To 10)

@@ -50,6 +50,16 @@ QByteArray EnquiryScreen(const QByteArray& lastReply)
     if (!lastReply.isEmpty())
         units << "to^4^21^60^l^Last reply: " + lastReply + "^^1";
     units << "in^20^4^10^^^^10";
+    // Search offers the items to pick from, Details tells about the item
+    // and asks what to do.
+    if (lastReply == "SEARCH")
+        units << "ls^Items^Code  Description^8"
+              << "ld^x^W100  Blue widget, boxed"
+              << "ld^x^W200  Red widget, loose"
+              << "ld^x^G300  Green gadget"
+              << "le";
+    if (lastReply == "DETAILS")
+        units << "mb^Details^Blue widget, boxed~1,250 in stock^2^OK^OK^Order more^ORDER^end";
     return Units(units);
 }
 

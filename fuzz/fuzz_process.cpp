@@ -23,6 +23,8 @@ namespace {
 void ClearAll(fConnection& window)
 {
     ReportMode = ProcMode = ComMode = false;
+    window.Process(QStringLiteral("pe"));
+    window.fProcInput->clear();
     window.Process(QStringLiteral("cs"));
     window.Process(QStringLiteral("lv^-1"));
     window.Process(QStringLiteral("go^ ^"));

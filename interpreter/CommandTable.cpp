@@ -23,9 +23,9 @@ constexpr std::array<CommandEntry, 46> Commands = {{
     {"in", true, &I::RequestInput},  {"dl", true, &I::QueueAnswer},
     {"ib", true, &I::AskInput},      {"rh", true, nullptr},
     {"re", false, nullptr},          {"pi", false, nullptr},
-    {"com", false, nullptr},         {"ph", false, nullptr},
-    {"on", false, nullptr},          {"pe", false, nullptr},
-    {"off", false, nullptr},         {"sm", true, nullptr},
+    {"com", false, nullptr},         {"ph", false, &I::OpenProcedure},
+    {"on", false, &I::OpenProcedure}, {"pe", false, &I::CloseProcedure},
+    {"off", false, &I::CloseProcedure}, {"sm", true, nullptr},
     {"sb", true, nullptr},           {"tb", true, nullptr},
     {"help", true, nullptr},         {"vs", true, nullptr},
     {"vl", true, nullptr},           {"vn", false, nullptr},
@@ -34,8 +34,8 @@ constexpr std::array<CommandEntry, 46> Commands = {{
     {"ls", true, &I::StartList},     {"ld", true, &I::AddListLine},
     {"le", false, &I::EndList},      {"is", true, &I::StartItemList},
     {"id", true, &I::AddItemListLine}, {"ie", true, &I::ShowItemList},
-    {"mb", true, &I::ShowMessageBox}, {"pl", true, nullptr},
-    {"pb", true, nullptr},           {"go", false, &I::FillMenuTree},
+    {"mb", true, &I::ShowMessageBox}, {"pl", true, &I::ShowParameters},
+    {"pb", true, &I::ShowProgress},  {"go", false, &I::FillMenuTree},
 }};
 
 // Codes are at most this long, so a code fits one integer key.

@@ -95,8 +95,12 @@ void Interpreter::PlainText(QString text)
     if (ComMode)
         return;
     FilterControlChars(text);
-    if (ReportMode || ProcMode)
+    if (ReportMode)
         return;
+    if (ProcMode) {
+        ProcedureText(text);
+        return;
+    }
     if (text.contains(QLatin1String("] in program")))
         Dialogs::MsgBox(QStringLiteral("Application error:\r\n") + text, Dialogs::Critical, QStringLiteral("ERROR"));
     AppendConsole(*window_.ConsoleText, text);

@@ -55,10 +55,16 @@ public:
     void StartItemList(const CommandUnit& unit);   // "is"
     void AddItemListLine(const CommandUnit& unit); // "id"
     void ShowItemList(const CommandUnit& unit);    // "ie"
+    void ShowParameters(const CommandUnit& unit);  // "pl"
+    void ShowProgress(const CommandUnit& unit);    // "pb"
+    void OpenProcedure(const CommandUnit& unit);   // "ph", "on"
+    void CloseProcedure(const CommandUnit& unit);  // "pe", "off"
 
 private:
     void TraceUnit(const QString& unit);
     void PlainText(QString text);
+    // A line of plain text while the procedure panel is open.
+    void ProcedureText(const QString& text);
     void AddToHistory(const CommandUnit& unit);
     // Draws one entity at once on the picture of its level.
     void DrawAlone(const Entity& entity);

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 namespace zor {
@@ -185,6 +186,14 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
         // under it as well.
         return true;
     }
+    case QEvent::MouseButtonDblClick:
+        for (size_t i = 0; i < window_.oParams.size(); ++i) {
+            if (watched == window_.oParams[i]) {
+                window_.oParams_DblClick(static_cast<int>(i));
+                return true;
+            }
+        }
+        return false;
     case QEvent::MouseButtonRelease:
         if (watched == window_.MVText)
             window_.MVText_Click();
@@ -206,6 +215,10 @@ bool InputRouter::KeyPressed(QWidget& receiver, QKeyEvent& key)
     const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
     const bool inInputBox = &receiver == window_.INText || &receiver == window_.lvINText;
     const bool inEditor = &receiver == window_.MVText || &receiver == window_.lvMVText;
+    if (&receiver == window_.fProcInput && (tab || enter)) {
+        window_.fProcInput_KeyDown(tab ? 9 : 13);
+        return true;
+    }
     const auto editorKeyDown = [&](int keyCode) {
         &receiver == window_.MVText ? window_.MVText_KeyDown(keyCode) : window_.lvMVText_KeyDown(keyCode);
     };

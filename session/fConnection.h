@@ -301,6 +301,14 @@ public:
     void AnswerListSelection(const QString& reply);
     // The item list's current line became the row (-1: none).
     void ILList_Click(int index, int row);
+    // The parameter choice: a double click on an option, Ok, Cancel (also
+    // Esc) and Help, which leaves it open.
+    void oParams_DblClick(int index);
+    void PLCommand_Click(int index);
+    void AnswerParameters(const QString& reply);
+    // The procedure panel: a link button, and Tab or Enter in its input line.
+    void ProcButt_Click(int index);
+    void fProcInput_KeyDown(int keyCode);
 
 protected:
     // Closing the window is leaving the program.

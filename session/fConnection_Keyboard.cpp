@@ -144,11 +144,8 @@ void fConnection::Form_KeyDown(int& keyCode, int shift)
         return;
     }
     if (IsVisible(*ParmFrame)) {
-        if (keyCode == KeyEscape) {
-            ParmFrame->hide();
-            SendReply(QStringLiteral("X"));
-            FocusOpenInputBox();
-        }
+        if (keyCode == KeyEscape)
+            AnswerParameters(QStringLiteral("X"));
         return;
     }
     if (IsVisible(*MsgPic) || IsVisible(*ProcPic))

@@ -1,6 +1,7 @@
 // What the user's answers on the host's panels send: the list selection,
-// the item lists, the message box's buttons and its countdown, and Enter on
-// the panel shown last.
+// the item lists, the parameter choice, the message box's buttons and its
+// countdown, the procedure panel's links and input line, and Enter on the
+// panel shown last.
 #include "session/fConnection.h"
 
 #include "core/NumberConversion.h"
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 namespace zor {
@@ -39,6 +41,10 @@ void fConnection::ConnectPanelHandlers()
     for (int i = 0; i < static_cast<int>(MBCommand.size()); ++i)
         connect(MBCommand[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { MBCommand_Click(i); });
     connect(Timer4, &QTimer::timeout, this, &fConnection::Timer4_Timer);
+    for (int i = 0; i < static_cast<int>(PLCommand.size()); ++i)
+        connect(PLCommand[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { PLCommand_Click(i); });
+    for (int i = 0; i < ProcButtonSlots; ++i)
+        connect(ProcButt[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { ProcButt_Click(i); });
 }
 
 void fConnection::MakeDefaultButton(QPushButton& button)
@@ -155,6 +161,63 @@ void fConnection::ILList_Click(int index, int row)
     }
     if (enabled)
         DrawEntities();
+}
+
+void fConnection::oParams_DblClick(int index)
+{
+    AnswerParameters(oParams[static_cast<size_t>(index)]->property("Tag").toString());
+}
+
+void fConnection::PLCommand_Click(int index)
+{
+    if (index == 2) {
+        // Help: the host explains, the choice stays open.
+        SendReply(QStringLiteral("?"));
+        return;
+    }
+    if (index == 1) {
+        AnswerParameters(QStringLiteral("X"));
+        return;
+    }
+    QString reply;
+    for (const QRadioButton* option : oParams) {
+        if (IsVisible(*option) && option->isChecked()) {
+            reply = option->property("Tag").toString();
+            break;
+        }
+    }
+    AnswerParameters(reply);
+}
+
+void fConnection::AnswerParameters(const QString& reply)
+{
+    SendReply(reply);
+    TypeAhead.clear();
+    ParmFrame->hide();
+    FocusOpenInputBox();
+}
+
+void fConnection::ProcButt_Click(int index)
+{
+    SendReply(ProcButt[static_cast<size_t>(index)]->property("Tag").toString());
+    TypeAhead.clear();
+    for (QPushButton* button : ProcButt)
+        button->hide();
+    ProcLinkCount = 0;
+    ResizeProc();
+}
+
+void fConnection::fProcInput_KeyDown(int keyCode)
+{
+    if (keyCode != 9 && keyCode != 13)
+        return;
+    // What the user typed goes as one line: a "~" in it splits nothing and
+    // "@open" opens no file dialog.
+    SendLine(fProcInput->text());
+    TypeAhead.clear();
+    fProcInput->clear();
+    fProcInput->hide();
+    lblProcLabel->hide();
 }
 
 } // namespace zor

@@ -668,3 +668,28 @@ TEST_F(ConnectionTest, AFloodOfScreensReachesTheInterpreterWholeAndInOrder)
     EXPECT_LE(mostWaiting, ReceivePipeline::MaxUnfinished);
     EXPECT_TRUE(HasCaption(("Screen " + std::to_string(screens - 1)).c_str()));
 }
+
+TEST_F(ConnectionTest, TheHostsMessageBoxAndListAreAnsweredByTheUser)
+{
+    test::DemoHostPeer host;
+    Target(host.port());
+    LogOnAsDemo();
+    ASSERT_TRUE(Connected);
+    ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
+
+    SendReply(QStringLiteral("DETAILS"));
+    ASSERT_TRUE(WaitUntil([this] { return window.MsgPic->isVisible(); }));
+    EXPECT_EQ(window.MBCommand[1]->text(), QStringLiteral("O&rder more"));
+    QTest::mouseClick(window.MBCommand[1], Qt::LeftButton);
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT ORDER")));
+    EXPECT_TRUE(window.MsgPic->isHidden());
+
+    SendReply(QStringLiteral("SEARCH"));
+    ASSERT_TRUE(WaitUntil([this] { return window.ListPic->isVisible(); }));
+    EXPECT_EQ(window.LSList->count(), 3);
+    window.LSList->setCurrentRow(1);
+    QTest::keyClick(window.LSList, Qt::Key_Return);
+    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT W200  Red widget, loose")));
+    EXPECT_TRUE(window.ListPic->isHidden());
+    EXPECT_TRUE(WaitUntil([] { return HasCaption("Last reply: W200  Red widget, loose"); }));
+}

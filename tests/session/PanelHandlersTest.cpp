@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 
 using namespace zor;
@@ -185,4 +186,107 @@ TEST_F(PanelHandlersTest, ItemListChoiceIsWhatItsLinksSend)
     DoubleClick(list.viewport(), list.visualItemRect(list.item(1)).center());
     EXPECT_TRUE(host.sent.isEmpty());
     window.Process("cs");
+}
+
+TEST_F(PanelHandlersTest, ParameterChoiceAnswers)
+{
+    struct Case {
+        const char* name;
+        std::function<void(fConnection&)> act;
+        QStringList sent;
+        bool stays;
+    };
+    const Case cases[] = {
+        {"Printer, Ok",
+         [](fConnection& w) {
+             QTest::mouseClick(w.oParams[1], Qt::LeftButton, {}, QPoint(5, 10));
+             QTest::mouseClick(w.PLCommand[0], Qt::LeftButton);
+         },
+         {"2" + CR},
+         false},
+        {"Printer, Enter",
+         [](fConnection& w) {
+             QTest::mouseClick(w.oParams[1], Qt::LeftButton, {}, QPoint(5, 10));
+             Key(w.oParams[1], Qt::Key_Return);
+         },
+         {"2" + CR},
+         false},
+        {"double click Screen", [](fConnection& w) { DoubleClick(w.oParams[0], QPoint(5, 10)); }, {"1" + CR}, false},
+        {"Ok, none chosen", [](fConnection& w) { QTest::mouseClick(w.PLCommand[0], Qt::LeftButton); }, {CR}, false},
+        {"Cancel", [](fConnection& w) { QTest::mouseClick(w.PLCommand[1], Qt::LeftButton); }, {"X" + CR}, false},
+        {"Esc", [](fConnection& w) { Key(w.PLCommand[0], Qt::Key_Escape); }, {"X" + CR}, false},
+        {"Help", [](fConnection& w) { QTest::mouseClick(w.PLCommand[2], Qt::LeftButton); }, {"?" + CR}, true},
+        {"hidden choice",
+         [](fConnection& w) {
+             w.oParams[5]->setAutoExclusive(false);
+             w.oParams[5]->setChecked(true);
+             QTest::mouseClick(w.PLCommand[0], Qt::LeftButton);
+         },
+         {CR},
+         false},
+    };
+    for (const Case& c : cases) {
+        host.sent.clear();
+        window.Process("pl^Print to^1=Screen^2=Printer^end");
+        QApplication::processEvents();
+        TypeAhead = QStringLiteral("typed");
+        c.act(window);
+        EXPECT_EQ(host.sent, c.sent) << c.name;
+        EXPECT_EQ(window.ParmFrame->isHidden(), !c.stays) << c.name;
+        if (!c.stays) {
+            EXPECT_TRUE(TypeAhead.isEmpty()) << c.name;
+        }
+    }
+}
+
+TEST_F(PanelHandlersTest, ProcedureLinksAndInputLineAnswer)
+{
+    window.Process("ph");
+    window.Process("Copying files");
+    window.Process("+link=Print report:P");
+    window.Process("+LINK=Quit:Q");
+    QTest::mouseClick(window.ProcButt[1], Qt::LeftButton);
+    EXPECT_EQ(host.sent, QStringList{"Q" + CR});
+    for (const QPushButton* button : window.ProcButt)
+        EXPECT_TRUE(button->isHidden());
+    EXPECT_EQ(ProcLinkCount, 0);
+
+    // Enter presses the first link unless the user has moved to another.
+    const std::pair<int, QStringList> presses[] = {{-1, {"P" + CR}}, {1, {"Q" + CR}}};
+    for (const auto& [focus, sent] : presses) {
+        host.sent.clear();
+        window.Process("+link=Print report:P");
+        window.Process("+LINK=Quit:Q");
+        window.ProcButt[focus < 0 ? 0 : focus]->setFocus();
+        if (focus < 0)
+            window.ProcText->setFocus();
+        Key(Focused(), Qt::Key_Return);
+        EXPECT_EQ(host.sent, sent) << focus;
+    }
+
+    // The input line sends what was typed, as one line, with Enter or Tab.
+    const std::pair<Qt::Key, const char*> keys[] = {{Qt::Key_Return, "a~b"}, {Qt::Key_Tab, "@open,x"}};
+    for (const auto& [key, typedText] : keys) {
+        host.sent.clear();
+        window.Process("+input=");
+        ASSERT_EQ(Focused(), window.fProcInput);
+        QTest::keyClicks(window.fProcInput, typedText);
+        Key(window.fProcInput, key);
+        EXPECT_EQ(host.sent, QStringList{typedText + CR}) << typedText;
+        EXPECT_TRUE(window.fProcInput->isHidden());
+        EXPECT_TRUE(window.lblProcLabel->isHidden());
+        EXPECT_TRUE(window.fProcInput->text().isEmpty());
+        EXPECT_TRUE(TypeAhead.isEmpty());
+    }
+    host.sent.clear();
+    window.Process("+input=ABC");
+    Key(window.fProcInput, Qt::Key_Return);
+    window.Process("+input=");
+    Key(window.fProcInput, Qt::Key_Return);
+    EXPECT_EQ(host.sent, QStringList({"ABC" + CR, CR}));
+
+    host.sent.clear();
+    window.Process("pe");
+    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_TRUE(window.ProcPic->isHidden());
 }

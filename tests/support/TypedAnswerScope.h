@@ -53,6 +53,7 @@ public:
         CaptureEnabled = 0;
         ClearingScreen = false;
         MsgBoxUp = false;
+        ProcMode = false;
         w.Timer4->stop();
     }
 };
