@@ -160,11 +160,9 @@ void EndRun(benchmark::State& state, fConnection& window)
     state.ResumeTiming();
 }
 
-// "ls", one "ld" per line, "le": each line must cost the same at any length.
-void BM_ProcessListSelection(benchmark::State& state)
+// The units of a list once per run, the lines counted.
+void RunLines(benchmark::State& state, const QStringList& units)
 {
-    QStringList units = {QStringLiteral("ls^Customers^^20")};
-    units << ListLines(QStringLiteral("ld^x^"), static_cast<int>(state.range(0))) << QStringLiteral("le");
     fConnection& window = fConnection::instance();
     Trace().On = false;
     for (auto _ : state) {
@@ -173,6 +171,14 @@ void BM_ProcessListSelection(benchmark::State& state)
         EndRun(state, window);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// "ls", one "ld" per line, "le": each line must cost the same at any length.
+void BM_ProcessListSelection(benchmark::State& state)
+{
+    QStringList units = {QStringLiteral("ls^Customers^^20")};
+    units << ListLines(QStringLiteral("ld^x^"), static_cast<int>(state.range(0))) << QStringLiteral("le");
+    RunLines(state, units);
 }
 BENCHMARK(BM_ProcessListSelection)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
@@ -201,14 +207,7 @@ void BM_ProcessItemList(benchmark::State& state)
 {
     QStringList units = {QStringLiteral("is^0^10^5^40^10")};
     units << ListLines(QStringLiteral("id^0^"), static_cast<int>(state.range(0)));
-    fConnection& window = fConnection::instance();
-    Trace().On = false;
-    for (auto _ : state) {
-        for (const QString& unit : units)
-            window.Process(unit);
-        EndRun(state, window);
-    }
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    RunLines(state, units);
 }
 BENCHMARK(BM_ProcessItemList)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 

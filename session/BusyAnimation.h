@@ -1,10 +1,16 @@
 #pragma once
 
 #include <QPixmap>
+#include <functional>
 
 class QLabel;
+class QPainter;
 
 namespace zor {
+
+// A picture of the busy and countdown icons' size on a clear ground, drawn
+// about its centre.
+QPixmap DrawnIcon(const std::function<void(QPainter&)>& draw);
 
 // The busy animation's pictures, numbered like their resources.
 constexpr int BusyFirstFrame = 251;
