@@ -7,6 +7,8 @@
 #include "session/fConnection.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTimer>
 #include <QVariant>
