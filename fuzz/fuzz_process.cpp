@@ -4,12 +4,14 @@
 #include "core/Dialogs.h"
 #include "core/SharedState.h"
 #include "core/Trace.h"
+#include "session/ScreenCache.h"
 #include "session/fConnection.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QVariant>
 #include <cstdint>
@@ -44,6 +46,7 @@ void ClearAll(fConnection& window)
     window.eImage.fill(QImage());
     window.Buffer.resize(BufferSlots);
     Trace().Lines.clear();
+    ClearCacheFiles();
 }
 
 } // namespace
@@ -65,6 +68,10 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     // Kept to the end of the process, as the session window that lives on it.
     static QApplication* app = new QApplication(*argc, *argv);
     Q_UNUSED(app);
+    // A program folder of its own: the cache commands write their files
+    // there, never into the folder the fuzzer runs in.
+    static QTemporaryDir home;
+    qputenv("ZOR_HOME", home.path().toLocal8Bit());
     // The window stays hidden and small, so redraws are cheap; the cells get
     // a size of their own.
     fConnection& window = fConnection::instance();

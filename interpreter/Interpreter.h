@@ -60,6 +60,16 @@ public:
     void OpenProcedure(const CommandUnit& unit);   // "ph", "on"
     void CloseProcedure(const CommandUnit& unit);  // "pe", "off"
 
+    // Status, toolbar, cache and version commands.
+    void StatusMessage(const CommandUnit& unit);   // "sm"
+    void StatusBarText(const CommandUnit& unit);   // "sb"
+    void AddToolbarItem(const CommandUnit& unit);  // "tb"
+    void SaveScreenCache(const CommandUnit& unit); // "vs"
+    void LoadScreenCache(const CommandUnit& unit); // "vl"
+    void ReplyVersion(const CommandUnit& unit);    // "vn"
+    // Accepted and without effect, not even on the history.
+    void NoEffect(const CommandUnit& unit); // "sig", "pdf"
+
 private:
     void TraceUnit(const QString& unit);
     void PlainText(QString text);

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QtMath>
+#include <array>
 
 namespace zor {
 
@@ -18,9 +19,12 @@ QPixmap DrawnIcon(const std::function<void(QPainter&)>& draw)
     return picture;
 }
 
-QPixmap BusyFrame(int number)
+namespace {
+
+constexpr int Spokes = BusyLastFrame - BusyFirstFrame + 1;
+
+QPixmap PaintBusyFrame(int number)
 {
-    constexpr int Spokes = BusyLastFrame - BusyFirstFrame + 1;
     const int lead = (number - BusyFirstFrame) % Spokes;
     return DrawnIcon([lead](QPainter& painter) {
         for (int spoke = 0; spoke < Spokes; ++spoke) {
@@ -33,16 +37,36 @@ QPixmap BusyFrame(int number)
     });
 }
 
-void AdvanceBusyAnimation(QLabel& picture, int& frame)
+} // namespace
+
+QPixmap BusyFrame(int number)
 {
-    if (!picture.isVisible())
-        return;
+    // Painted once: the host turns the indicator with every status message.
+    // Kept to the end of the process, past the application it was made in.
+    static const auto* frames = [] {
+        auto* painted = new std::array<QPixmap, Spokes>;
+        for (int i = 0; i < Spokes; ++i)
+            (*painted)[static_cast<size_t>(i)] = PaintBusyFrame(BusyFirstFrame + i);
+        return painted;
+    }();
+    const int index = ((number - BusyFirstFrame) % Spokes + Spokes) % Spokes;
+    return (*frames)[static_cast<size_t>(index)];
+}
+
+void ShowNextBusyFrame(QLabel& picture, int& frame)
+{
     if (frame < BusyFirstFrame)
         frame = BusyFirstFrame;
     picture.setPixmap(BusyFrame(frame));
     ++frame;
     if (frame > BusyLastFrame)
         frame = BusyFirstFrame;
+}
+
+void AdvanceBusyAnimation(QLabel& picture, int& frame)
+{
+    if (picture.isVisible())
+        ShowNextBusyFrame(picture, frame);
 }
 
 } // namespace zor

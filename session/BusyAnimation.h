@@ -17,8 +17,11 @@ constexpr int BusyFirstFrame = 251;
 constexpr int BusyLastFrame = 266;
 QPixmap BusyFrame(int number);
 
-// While the busy picture is shown, shows its next frame: a number below the
-// first becomes the first, and past the last it wraps to the first.
+// Shows the next frame on the busy picture: a number below the first becomes
+// the first, and past the last it wraps to the first.
+void ShowNextBusyFrame(QLabel& picture, int& frame);
+
+// The same, only while the busy picture is shown.
 void AdvanceBusyAnimation(QLabel& picture, int& frame);
 
 } // namespace zor

@@ -68,6 +68,8 @@ public:
     // Shows the menu tree window modally (the pop-up, the View menu, the
     // toolbar and Alt+J).
     void puJumpTree_Click();
+    // An item of a toolbar drop-down was chosen: its Tag goes to the host.
+    void Toolbar_ButtonMenuClick(QAction* item);
 
     // Frame
     QWidget* ClientArea = nullptr;
@@ -208,6 +210,13 @@ public:
 
     // Executes one host command unit (without its ESC).
     void Process(const QString& unit) { mInterpreter.Process(unit); }
+
+    // Screen cache (fConnection_Cache.cpp). Saves the screen's entities under
+    // the name with the version (not while the sub-window level is current);
+    // loads them back and answers "VER=OK" when the stored version is the
+    // given one, else "VER=OLD" (an empty screen when the file was there).
+    void SaveCache(const QString& name, const QString& version);
+    void LoadCache(const QString& name, const QString& version);
 
     // Host channel and receive pipeline (fConnection_Receive.cpp)
     HostChannel* mChannel = nullptr;

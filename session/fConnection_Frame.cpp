@@ -1,6 +1,7 @@
 // The session window's menus, toolbar, status bar and timers.
 #include "session/fConnection.h"
 
+#include "core/SendReply.h"
 #include "tools/fJump.h"
 
 #include <QAction>
@@ -149,7 +150,13 @@ void fConnection::CreateToolbar()
     systemFunctions->setMenu(SystemFunctionsMenu);
     if (auto* button = qobject_cast<QToolButton*>(Toolbar->widgetForAction(systemFunctions)))
         button->setPopupMode(QToolButton::InstantPopup);
+    connect(SystemFunctionsMenu, &QMenu::triggered, this, &fConnection::Toolbar_ButtonMenuClick);
     Toolbar->adjustSize();
+}
+
+void fConnection::Toolbar_ButtonMenuClick(QAction* item)
+{
+    SendReply(item->data().toString());
 }
 
 void fConnection::CreateStatusBar()
@@ -165,6 +172,8 @@ void fConnection::CreateStatusBar()
         panel->setFrameShape(QFrame::Panel);
         panel->setFrameShadow(QFrame::Sunken);
         panel->setMinimumWidth(40);
+        // The host's texts are shown as they stand, never as markup.
+        panel->setTextFormat(Qt::PlainText);
         StatusBar->addPermanentWidget(panel, i == 1 ? 1 : 0);
         StatusPanels[static_cast<size_t>(i)] = panel;
     }

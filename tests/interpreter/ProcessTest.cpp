@@ -35,8 +35,7 @@ TEST_F(ProcessTest, DispatchRules)
         {QStringLiteral("to"), 0, false, QString()},
         {QStringLiteral("dr"), 0, true, QString()},
         {QStringLiteral("sm"), 0, false, QString()},
-        // A command whose group is not built yet is never plain text.
-        {QStringLiteral("sm^"), 0, false, QString()},
+        {QStringLiteral("sm^"), 0, true, QString()},
         {QStringLiteral("vn"), 0, false, QString()},
         {ToUnitOfFields(29), 1, true, QString()},
         {ToUnitOfFields(30), 0, false, QString()},

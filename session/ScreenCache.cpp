@@ -1,0 +1,143 @@
+#include "session/ScreenCache.h"
+
+#include "core/PackedIO.h"
+#include "core/ProgramFolder.h"
+#include "core/SharedState.h"
+#include "core/Text.h"
+#include "core/Trace.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace zor {
+
+namespace {
+
+const QString CacheTag = QStringLiteral("CACHE");
+const QString CacheExtension = QStringLiteral(".bef");
+// The longest file name the file system takes, in bytes.
+constexpr qsizetype MaxFileNameBytes = 255;
+
+bool HoldsControlCharacter(const QString& name)
+{
+    for (QChar c : name) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return true;
+    }
+    return false;
+}
+
+// A planted link would lead a read or a write out of the folder.
+bool IsLink(const QString& path)
+{
+    return QFileInfo(path).isSymLink();
+}
+
+} // namespace
+
+QString CacheFolder()
+{
+    return ProgramFile(QStringLiteral("cache"));
+}
+
+std::optional<QString> CacheFile(const QString& name)
+{
+    if (name.isEmpty() || name.startsWith(QLatin1Char('.')) || name.contains(QLatin1Char('/')) ||
+        name.contains(QLatin1Char('\\')) || name.contains(QLatin1String("..")) || HoldsControlCharacter(name))
+        return std::nullopt;
+    const QString fileName = name.toLower() + CacheExtension;
+    if (QFile::encodeName(fileName).size() > MaxFileNameBytes)
+        return std::nullopt;
+    return CacheFolder() + QLatin1Char('/') + fileName;
+}
+
+QByteArray PackScreen(const QString& version, int count)
+{
+    PackedWriter out;
+    out.Fixed(version, CacheVersionWidth);
+    for (int i = 0; i < count; ++i)
+        Write(out, Entities[static_cast<size_t>(i)]);
+    return out.data();
+}
+
+bool WriteCacheFile(const QString& path, const QByteArray& bytes)
+{
+    if (!QDir().mkpath(QFileInfo(path).path())) {
+        WriteTrace(CacheTag, QStringLiteral("no cache folder for ") + path);
+        return false;
+    }
+    if (IsLink(path)) {
+        WriteTrace(CacheTag, QStringLiteral("not written, a link: ") + path);
+        return false;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        WriteTrace(CacheTag, QStringLiteral("not written: ") + path + QStringLiteral(" (") + file.errorString() +
+                                 QLatin1Char(')'));
+        return false;
+    }
+    return true;
+}
+
+std::optional<QByteArray> ReadCacheFile(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return std::nullopt;
+    if (info.isSymLink() || !info.isFile()) {
+        WriteTrace(CacheTag, QStringLiteral("not read, no plain file: ") + path);
+        return std::nullopt;
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        WriteTrace(CacheTag,
+                   QStringLiteral("not read: ") + path + QStringLiteral(" (") + file.errorString() + QLatin1Char(')'));
+        return std::nullopt;
+    }
+    // The size of the file opened: another session may replace it meanwhile.
+    const qint64 size = file.size();
+    const qint64 records = (size - CacheVersionWidth) / Entity::PackedSize;
+    if (size < CacheVersionWidth || (size - CacheVersionWidth) % Entity::PackedSize != 0 || records > EntitySlots) {
+        WriteTrace(CacheTag, QStringLiteral("damaged, %1 bytes: ").arg(size) + path);
+        return std::nullopt;
+    }
+    QByteArray bytes = file.read(size);
+    if (bytes.size() != size) {
+        WriteTrace(CacheTag, QStringLiteral("cut short while read: ") + path);
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+QString StoredVersion(const QByteArray& file)
+{
+    return FromBytes(file.left(CacheVersionWidth));
+}
+
+bool SameVersion(const QString& stored, const QString& given)
+{
+    return Trim(stored.left(CacheVersionWidth)) == Trim(given.left(CacheVersionWidth));
+}
+
+int RestoreEntities(const QByteArray& file)
+{
+    PackedReader in(file, CacheVersionWidth);
+    int count = 0;
+    while (count < EntitySlots && in.remaining() >= Entity::PackedSize &&
+           Read(in, Entities[static_cast<size_t>(count)]))
+        ++count;
+    return count;
+}
+
+void ClearCacheFiles()
+{
+    QDir folder(CacheFolder());
+    const QStringList names =
+        folder.entryList({QLatin1Char('*') + CacheExtension}, QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : names)
+        folder.remove(name);
+}
+
+} // namespace zor
