@@ -4,6 +4,7 @@
 #include "core/SendReply.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
+#include "core/WindowUtils.h"
 #include "interpreter/CommandUnit.h"
 #include "interpreter/Interpreter.h"
 #include "session/BusyAnimation.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 
 namespace zor {
@@ -62,6 +64,20 @@ void Interpreter::AddToolbarItem(const CommandUnit& unit)
     QAction* item = window_.SystemFunctionsMenu->addAction(unit.FieldText(2));
     item->setData(unit.FieldText(3));
     AddToHistory(unit);
+}
+
+void Interpreter::InlineHelp(const CommandUnit& unit)
+{
+    HelpShown = true;
+    window_.HelpPicContainer->show();
+    window_.HelpPicContainer->raise();
+    window_.DoHelp(unit.FieldText(2));
+    AddToHistory(unit);
+    // The open input box keeps the typing while the help shows.
+    if (IsVisible(*window_.INTextPic))
+        window_.INText->setFocus();
+    if (IsVisible(*window_.lvINTextPic))
+        window_.lvINText->setFocus();
 }
 
 void Interpreter::SaveScreenCache(const CommandUnit& unit)

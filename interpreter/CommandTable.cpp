@@ -27,7 +27,7 @@ constexpr std::array<CommandEntry, 46> Commands = {{
     {"on", false, &I::OpenProcedure}, {"pe", false, &I::CloseProcedure},
     {"off", false, &I::CloseProcedure}, {"sm", true, &I::StatusMessage},
     {"sb", true, &I::StatusBarText},           {"tb", true, &I::AddToolbarItem},
-    {"help", true, nullptr},         {"vs", true, &I::SaveScreenCache},
+    {"help", true, &I::InlineHelp},         {"vs", true, &I::SaveScreenCache},
     {"vl", true, &I::LoadScreenCache},           {"vn", false, &I::ReplyVersion},
     {"sig", false, &I::NoEffect},         {"pdf", false, &I::NoEffect},
     {"mv", true, nullptr},           {"tk", true, nullptr},

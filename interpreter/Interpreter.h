@@ -64,6 +64,7 @@ public:
     void StatusMessage(const CommandUnit& unit);   // "sm"
     void StatusBarText(const CommandUnit& unit);   // "sb"
     void AddToolbarItem(const CommandUnit& unit);  // "tb"
+    void InlineHelp(const CommandUnit& unit);      // "help"
     void SaveScreenCache(const CommandUnit& unit); // "vs"
     void LoadScreenCache(const CommandUnit& unit); // "vl"
     void ReplyVersion(const CommandUnit& unit);    // "vn"

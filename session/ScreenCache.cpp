@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QTemporaryFile>
+#include <filesystem>
+#include <system_error>
 
 namespace zor {
 
@@ -72,12 +74,27 @@ bool WriteCacheFile(const QString& path, const QByteArray& bytes)
         WriteTrace(CacheTag, QStringLiteral("not written, a link: ") + path);
         return false;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+    // A file of its own beside the old one, renamed over it once complete:
+    // a session killed half-way, or two sessions saving the same screen,
+    // never leave a file that mixes two screens. It is not synced to the
+    // disk: a cache loses nothing the host cannot send again.
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                             QFileDevice::ReadOther)) {
         WriteTrace(CacheTag, QStringLiteral("not written: ") + path + QStringLiteral(" (") + file.errorString() +
                                  QLatin1Char(')'));
         return false;
     }
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(), QFile::encodeName(path).toStdString(),
+                            error);
+    if (error) {
+        WriteTrace(CacheTag, QStringLiteral("not written: ") + path + QStringLiteral(" (") +
+                                 QString::fromStdString(error.message()) + QLatin1Char(')'));
+        return false;
+    }
+    file.setAutoRemove(false);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "core/LogPane.h"
 #include "core/SharedState.h"
 #include "interpreter/Interpreter.h"
+#include "session/HelpPicture.h"
 #include "session/HostChannel.h"
 #include "session/PictureBox.h"
 #include "session/ReceivePipeline.h"
@@ -184,8 +185,14 @@ public:
     // Inline help
     PictureBox* HelpPicContainer = nullptr;
     QLabel* helppiccap = nullptr;
-    PictureBox* HelpPic = nullptr;
+    HelpPicture* HelpPic = nullptr;
     QScrollBar* HelpVScroll = nullptr;
+    // Lays the help panel out over the middle of the screen and takes one
+    // line of help: a directive, or text printed at the print position
+    // (fConnection_Help.cpp). The caller shows the panel.
+    void DoHelp(const QString& line);
+    // The help text follows the scroll bar.
+    void HelpVScroll_Change();
 
     // Console
     QWidget* Console = nullptr;

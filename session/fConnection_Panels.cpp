@@ -251,15 +251,14 @@ void fConnection::CreateProcedurePanel()
 void fConnection::CreateHelpPanel()
 {
     HelpPicContainer = MakePanel(MainPic, "HelpPicContainer", 320, 200);
-    HelpPic = new PictureBox(QStringLiteral("HelpPic"), HelpPicContainer);
-    HelpPic->SetBackColor(Qt::white);
+    HelpPic = new HelpPicture(QStringLiteral("HelpPic"), HelpPicContainer);
     HelpPic->setGeometry(0, 20, 303, 180);
-    HelpPic->Clear();
     helppiccap = MakeCaptionBar(HelpPicContainer, "helppiccap", QStringLiteral("Inline Help"), 303);
     HelpVScroll = Make<QScrollBar>(HelpPicContainer, "HelpVScroll");
     HelpVScroll->setOrientation(Qt::Vertical);
     HelpVScroll->setGeometry(303, 0, 16, 199);
     HelpVScroll->setEnabled(false);
+    connect(HelpVScroll, &QScrollBar::valueChanged, this, &fConnection::HelpVScroll_Change);
 }
 
 void fConnection::CreateConsole()

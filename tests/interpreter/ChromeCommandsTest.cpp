@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 
 using namespace zor;
 using zor::test::ProcessTest;
@@ -22,6 +24,22 @@ protected:
         window.SystemFunctionsMenu->clear();
         for (int panel = 1; panel <= StatusPanelCount; ++panel)
             Panel(panel).clear();
+        window.HelpPic->Page = HelpPage();
+        window.HelpPicContainer->hide();
+        HelpShown = false;
+    }
+    // The help picture as it paints, and how many pixels of its rows are
+    // red, or a shade of red where text is smoothed onto the white.
+    QImage HelpPainted() const { return window.HelpPic->grab().toImage(); }
+    static int RedPixels(const QImage& image, int top, int bottom)
+    {
+        int red = 0;
+        for (int y = qMax(0, top); y < qMin(image.height(), bottom); ++y)
+            for (int x = 0; x < image.width(); ++x) {
+                const QRgb pixel = image.pixel(x, y);
+                red += qRed(pixel) == 255 && qGreen(pixel) < 200 && qGreen(pixel) == qBlue(pixel);
+            }
+        return red;
     }
     QLabel& Panel(int panel) const { return *window.StatusPanels[static_cast<size_t>(panel)]; }
     QStringList Panels() const
@@ -162,4 +180,84 @@ TEST_F(ChromeTest, SignatureAndPdfChangeNothing)
         EXPECT_EQ(Slot(0), first) << unit;
         EXPECT_EQ(TraceLines(), QStringList{QStringLiteral("[Process]") + QLatin1String(unit)}) << unit;
     }
+}
+
+TEST_F(ChromeTest, HelpShowsThePanelAndRendersItsLines)
+{
+    Run({QStringLiteral("help^+color=&hFF"), QStringLiteral("help^Alpha"), QStringLiteral("help^+LINE"),
+         QStringLiteral("help^+line"), QStringLiteral("help^{skip")});
+    EXPECT_TRUE(HelpShown);
+    EXPECT_FALSE(window.HelpPicContainer->isHidden());
+    EXPECT_EQ(History().size(), 5);
+
+    const HelpPage& page = window.HelpPic->Page;
+    const int line = page.LineHeight();
+    ASSERT_EQ(page.Items().size(), 2u);
+    EXPECT_EQ(page.Items()[0].text, QStringLiteral("Alpha"));
+    EXPECT_TRUE(page.Items()[1].rule);
+    const QImage shown = HelpPainted();
+    EXPECT_GT(RedPixels(shown, 0, line), 0) << "no red text";
+    EXPECT_EQ(RedPixels(shown, line, line + 1), shown.width()) << "no red rule across";
+    EXPECT_EQ(shown.pixel(shown.width() - 1, line + 3), qRgb(255, 255, 255));
+    test::SaveTestOutput(QStringLiteral("inline-help.png"), shown);
+
+    // The panel lies over the middle of the screen, the bar at its right.
+    const QRect panel = window.HelpPicContainer->geometry();
+    const QSize screen = window.MainPic->size();
+    EXPECT_EQ(panel, QRect(screen.width() / 2 - screen.width() / 4, screen.height() / 2 - screen.height() / 2 / 2,
+                           screen.width() / 2, screen.height() / 2));
+    EXPECT_EQ(window.HelpVScroll->geometry().right(), panel.width() - 2);
+    EXPECT_EQ(window.HelpPic->width(), panel.width() - window.HelpVScroll->width());
+
+    // The first key only closes it.
+    const QString typed = TypeAhead;
+    int key = 'x';
+    window.Form_KeyPress(key);
+    EXPECT_FALSE(HelpShown);
+    EXPECT_TRUE(window.HelpPicContainer->isHidden());
+    EXPECT_EQ(TypeAhead, typed);
+}
+
+TEST_F(ChromeTest, HelpScrollsOnlyWhenTallerThanThePanel)
+{
+    Run({QStringLiteral("help^one"), QStringLiteral("help^two"), QStringLiteral("help^three")});
+    EXPECT_FALSE(window.HelpVScroll->isEnabled());
+
+    const int line = window.HelpPic->Page.LineHeight();
+    const int panelHeight = window.MainPic->height() / 2;
+    for (int i = 0; i < panelHeight / line + 2; ++i)
+        Run({QStringLiteral("help^more")});
+    QScrollBar& bar = *window.HelpVScroll;
+    EXPECT_TRUE(bar.isEnabled());
+    EXPECT_EQ(bar.maximum(), window.HelpPic->height() - panelHeight);
+    EXPECT_EQ(bar.singleStep(), line);
+    EXPECT_EQ(bar.pageStep(), 5 * line);
+    EXPECT_EQ(bar.value(), 0);
+    bar.setValue(3 * line);
+    EXPECT_EQ(window.HelpPic->y(), window.helppiccap->height() - 3 * line);
+    Run({QStringLiteral("help^+clear"), QStringLiteral("help^top")});
+    EXPECT_EQ(window.HelpPic->y(), window.helppiccap->height());
+    EXPECT_EQ(window.HelpPic->Page.Items().front().y, 0);
+}
+
+TEST_F(ChromeTest, ALongLineWidensThePictureForItselfOnly)
+{
+    Run({QStringLiteral("help^short")});
+    const int normal = window.HelpPic->width();
+    Run({QStringLiteral("help^") + QString(300, QLatin1Char('W'))});
+    EXPECT_GT(window.HelpPic->width(), normal);
+    Run({QStringLiteral("help^short again")});
+    EXPECT_EQ(window.HelpPic->width(), normal);
+}
+
+TEST_F(ChromeTest, ABadHelpValueIsIgnoredAndTheUnitCompletes)
+{
+    window.INTextPic->show();
+    for (const char* unit : {"help^+color=16", "help^+size=0", "help^+bold=maybe", "help^+back=&hFFFFFFFFF"})
+        Run({QLatin1String(unit)});
+    EXPECT_EQ(History().size(), 4);
+    EXPECT_EQ(window.HelpPic->Page.ForeColour(), QColor(Qt::black));
+    EXPECT_EQ(window.HelpPic->Page.BackColour(), QColor(Qt::white));
+    EXPECT_TRUE(window.INText->hasFocus());
+    window.INTextPic->hide();
 }
