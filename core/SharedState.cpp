@@ -7,6 +7,11 @@ QString VersionNumber()
     return QStringLiteral("%1.%2.%3").arg(VersionMajor).arg(VersionMinor).arg(VersionRevision);
 }
 
+QString VersionLine()
+{
+    return QStringLiteral("Version ") + VersionNumber() + VersionSuffix;
+}
+
 void SetStartValues()
 {
     MsgBoxUp = false;

@@ -59,6 +59,8 @@ inline bool ProcMode = false;
 inline bool ComMode = false;
 inline QString TypeAhead;
 inline qint16 TabletMode = 0;
+// 1 while the ten-key pad stays open after Enter (opened from the toolbar).
+inline qint16 TenKeyPinned = 0;
 inline qint16 UseScreenCache = 1;
 
 // Typed answers
@@ -125,6 +127,9 @@ constexpr int VersionMajor = ZOR_VERSION_MAJOR;
 constexpr int VersionMinor = ZOR_VERSION_MINOR;
 constexpr int VersionRevision = ZOR_VERSION_REVISION;
 QString VersionNumber(); // "major.minor.revision"
+// "Version " + major.minor.revision + VersionSuffix, with no separator before
+// the suffix, as the splash and the about window show it.
+QString VersionLine();
 
 // Start-up step 1: the start values that Main gives.
 void SetStartValues();

@@ -69,6 +69,7 @@ fConnection::fConnection()
     CreateConsole();
     CreateTenKeyPad();
     CreateChannel();
+    WireShell();
     clientArea->Resized = [this] { Form_Resize(); };
 
     resize(640, 480);

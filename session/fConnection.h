@@ -326,6 +326,27 @@ public:
     void ProcButt_Click(int index);
     void fProcInput_KeyDown(int keyCode);
 
+    // The frame's actions: menus, pop-up, toolbar and timers
+    // (fConnection_Shell.cpp; wired in fConnection_Frame.cpp).
+    void Timer1_Timer(); // the clock in status panel 7
+    void Timer2_Timer(); // the busy picture's next frame
+    void puSpawn_Click();
+    void puSave_Click();
+    void puSaveAs_Click();
+    void puPrint_Click();
+    void puReportViewer_Click();
+    void puProperties_Click();
+    void mnuRefresh_Click();
+    void HelpContents_Click();
+    void HelpSearch_Click();
+    void HelpAbout_Click();
+    // Runs the toolbar button with the key; an unknown key does nothing.
+    void Toolbar_ButtonClick(const QString& key);
+    // Shows the console, or hides it when shown.
+    void showConsole();
+    // The ten-key pad opened from the toolbar: it stays open after Enter.
+    void OpenPinnedTenKey();
+
 protected:
     // Closing the window is leaving the program.
     void closeEvent(QCloseEvent* event) override;
@@ -336,6 +357,8 @@ private:
     void CreateToolbar();
     void CreateStatusBar();
     void CreateTimers();
+    void WireShell();
+    void PrintFromToolbar();
     void CreateSurfaces();
     void CreateInputPanels();
     void CreateListPanels();

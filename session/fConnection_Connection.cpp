@@ -72,11 +72,6 @@ void fConnection::WireConnection()
     // only add a second, vaguer message.
     connect(mChannel, &HostChannel::FailureShown, Timer3, &QTimer::stop);
     connect(Timer3, &QTimer::timeout, this, &fConnection::Timer3_Timer);
-    connect(puConnect, &QAction::triggered, this, &fConnection::puConnect_Click);
-    connect(puDisconnect, &QAction::triggered, this, &fConnection::puDisconnect_Click);
-    connect(exitmnu, &QAction::triggered, this, &fConnection::exitmnu_Click);
-    connect(ToolbarButton(QStringLiteral("connect")), &QAction::triggered, this, &fConnection::puConnect_Click);
-    connect(ToolbarButton(QStringLiteral("disconnect")), &QAction::triggered, this, &fConnection::puDisconnect_Click);
     ReplyLink().CloseConnection = [this] { CloseConnection(); };
     ReplyLink().LogonFailed = [this] { LogonRefused(); };
 }

@@ -188,4 +188,51 @@ void fConnection::CreateTimers()
     lvTimer1 = MakeTimer(this, "lvTimer1", 1000, true);
 }
 
+void fConnection::WireShell()
+{
+    connect(Timer1, &QTimer::timeout, this, &fConnection::Timer1_Timer);
+    connect(Timer2, &QTimer::timeout, this, &fConnection::Timer2_Timer);
+    Timer1_Timer();
+
+    // The pop-up and the menus without a pop-up twin: what choosing each does.
+    const std::pair<QAction*, void (fConnection::*)()> items[] = {
+        {puSpawn, &fConnection::puSpawn_Click},           {puSave, &fConnection::puSave_Click},
+        {puSaveAs, &fConnection::puSaveAs_Click},         {puPrint, &fConnection::puPrint_Click},
+        {puConnect, &fConnection::puConnect_Click},       {puDisconnect, &fConnection::puDisconnect_Click},
+        {puConsole, &fConnection::showConsole},           {puReportViewer, &fConnection::puReportViewer_Click},
+        {puProperties, &fConnection::puProperties_Click}, {mnuRefresh, &fConnection::mnuRefresh_Click},
+        {HelpContents, &fConnection::HelpContents_Click}, {HelpSearch, &fConnection::HelpSearch_Click},
+        {HelpAbout, &fConnection::HelpAbout_Click},
+    };
+    for (const auto& [item, handler] : items)
+        connect(item, &QAction::triggered, this, handler);
+    connect(exitmnu, &QAction::triggered, this, &fConnection::exitmnu_Click);
+
+    for (QAction* button : Toolbar->actions())
+        connect(button, &QAction::triggered, this, [this, key = button->objectName()] { Toolbar_ButtonClick(key); });
+}
+
+void fConnection::Toolbar_ButtonClick(const QString& key)
+{
+    // The buttons by key; "systemfunctions" only opens its drop-down.
+    const std::pair<const char*, void (fConnection::*)()> buttons[] = {
+        {"spawn", &fConnection::puSpawn_Click},
+        {"save", &fConnection::puSave_Click},
+        {"print", &fConnection::PrintFromToolbar},
+        {"connect", &fConnection::puConnect_Click},
+        {"properties", &fConnection::puProperties_Click},
+        {"disconnect", &fConnection::puDisconnect_Click},
+        {"console", &fConnection::showConsole},
+        {"help", &fConnection::HelpContents_Click},
+        {"reportviewer", &fConnection::puReportViewer_Click},
+        {"TenKey", &fConnection::OpenPinnedTenKey},
+    };
+    for (const auto& [name, handler] : buttons) {
+        if (key == QLatin1String(name)) {
+            (this->*handler)();
+            return;
+        }
+    }
+}
+
 } // namespace zor

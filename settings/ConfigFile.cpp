@@ -237,4 +237,24 @@ QString CompanionBaseName(const QString& configFile)
     return configFile.endsWith(ending, Qt::CaseInsensitive) ? configFile.chopped(ending.size()) : configFile;
 }
 
+ConfigName ConfigNameRule(const QString& typed)
+{
+    const QString ending = QStringLiteral(".ntt");
+    const bool unsafe = typed.contains(QLatin1Char('/')) || typed.contains(QLatin1Char('\\')) ||
+                        typed.contains(QStringLiteral("..")) ||
+                        std::any_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 32; });
+    if (unsafe)
+        return {QString(), QStringLiteral("A configuration name may not contain \"/\", \"\\\", \"..\" or control "
+                                          "characters: it names a file in the program folder.")};
+    QString file = typed;
+    const qsizetype dot = typed.indexOf(QLatin1Char('.'));
+    if (dot < 0)
+        file += ending;
+    else if (!typed.endsWith(ending, Qt::CaseInsensitive))
+        file = typed.left(dot) + ending;
+    if (IsBlank(CompanionBaseName(file)))
+        return {QString(), QStringLiteral("A configuration needs a name before \".ntt\".")};
+    return {file, QString()};
+}
+
 } // namespace zor

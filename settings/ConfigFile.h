@@ -64,4 +64,15 @@ QString ConfigSessionTitle(const QString& configFile);
 // without its ".ntt" ending, so "a.b.ntt" and "a.c.ntt" never share files.
 QString CompanionBaseName(const QString& configFile);
 
+// A typed configuration name as the file it names: a name with a "." that
+// does not end in ".ntt" (any case) is cut at its first "." and gets ".ntt",
+// a name without "." gets ".ntt". A name that would leave the program folder
+// or name no file there (a separator, "..", a control character, an empty
+// base) is refused: `file` is then empty and `refusal` says why.
+struct ConfigName {
+    QString file;
+    QString refusal;
+};
+ConfigName ConfigNameRule(const QString& typed);
+
 } // namespace zor
