@@ -319,7 +319,7 @@ TEST_F(ShellTest, ConsoleShowsItsBannerOnceAndHidesOnTheSecondCall)
     window.showConsole();
     EXPECT_FALSE(window.Console->isHidden());
     const QString banner = QStringLiteral("ZOR Suite ") + VersionNumber() + QStringLiteral(" Console");
-    EXPECT_EQ(window.ConsoleText->Text(), banner + QStringLiteral("\n"));
+    EXPECT_EQ(window.ConsoleText->Text(), banner + QStringLiteral("\n\n"));
     window.showConsole();
     EXPECT_TRUE(window.Console->isHidden());
     window.showConsole();
