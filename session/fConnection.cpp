@@ -3,6 +3,7 @@
 #include "core/Colors.h"
 #include "core/Dialogs.h"
 #include "core/SessionLink.h"
+#include "session/KeyboardHandler.h"
 
 #include <QAction>
 #include <QLineEdit>
@@ -80,6 +81,8 @@ fConnection::fConnection()
         ApplyInputColours(*lvINText, fore, back);
     };
     ConnectInputHandlers();
+    KeyHookSink = this;
+    KeyboardHookActive = true;
 }
 
 QAction* fConnection::ToolbarButton(const QString& key) const

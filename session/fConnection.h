@@ -6,6 +6,7 @@
 #include "interpreter/Interpreter.h"
 #include "session/HelpPicture.h"
 #include "session/HostChannel.h"
+#include "session/KeyboardHook.h"
 #include "session/PictureBox.h"
 #include "session/ReceivePipeline.h"
 
@@ -46,7 +47,7 @@ constexpr int HostPictureSlots = EntitySlots; // eImage: each picture takes an e
 // The session window: the host's screen with its panels, toolbar and menus.
 // Controls keep the names the rest of the program knows them by; every panel
 // starts hidden.
-class fConnection : public QMainWindow {
+class fConnection : public QMainWindow, public KeyboardHook {
     Q_OBJECT
 
 public:
@@ -325,6 +326,14 @@ public:
     // The procedure panel: a link button, and Tab or Enter in its input line.
     void ProcButt_Click(int index);
     void fProcInput_KeyDown(int keyCode);
+
+    // What the keyboard hook swallows (fConnection_Keyboard.cpp): the
+    // task-switching keys in kiosk mode, the function keys while they are
+    // sent to the host.
+    bool BlockControlEscape() override;
+    bool BlockAltEscape() override;
+    bool BlockAltTab() override;
+    bool BlockFunkey() override;
 
     // The frame's actions: menus, pop-up, toolbar and timers
     // (fConnection_Shell.cpp; wired in fConnection_Frame.cpp).

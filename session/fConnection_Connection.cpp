@@ -8,6 +8,8 @@
 #include "core/Trace.h"
 #include "core/WindowUtils.h"
 #include "session/AutoReplies.h"
+#include "session/KeyboardHandler.h"
+#include "session/WindowChange.h"
 #include "session/fDisconnect.h"
 #include "settings/Properties.h"
 #include "settings/fLogin.h"
@@ -303,6 +305,11 @@ bool fConnection::exitmnu_Click()
             return false;
         mChannel->Disconnect(0);
         mChannel->Close(0);
+    }
+    if (SendFunKeys != 0 || KioskMode != 0) {
+        // The keyboard is given back before the window goes.
+        RemoveKeyboardHook();
+        UnsubclassWindow();
     }
     hide();
     CloseComPort();

@@ -184,4 +184,24 @@ void fConnection::Form_KeyDown(int& keyCode, int shift)
     }
 }
 
+bool fConnection::BlockControlEscape()
+{
+    return KioskMode != 0;
+}
+
+bool fConnection::BlockAltEscape()
+{
+    return KioskMode != 0;
+}
+
+bool fConnection::BlockAltTab()
+{
+    return KioskMode != 0;
+}
+
+bool fConnection::BlockFunkey()
+{
+    return SendFunKeys != 0;
+}
+
 } // namespace zor

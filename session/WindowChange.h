@@ -1,0 +1,25 @@
+#pragma once
+
+class QWindow;
+
+namespace zor {
+
+// Follows the program becoming the active application or not: the keyboard
+// hook is in place only while it is. Subclassing twice is one subscription.
+void SubclassWindow();
+void UnsubclassWindow();
+bool IsWindowSubclassed();
+
+// "Send Function Keys" switched on or off: the hook and the subclassing
+// together.
+void EnableFunctionKeys(bool on);
+
+// Kiosk mode holds the keyboard while the hook is in place, the program is
+// active and KioskMode is on, so that the desktop's task-switching keys reach
+// the hook. The grab follows the program's focus window, so its own dialogs
+// still get their keys. Run again whenever KioskMode changes.
+void UpdateKioskGrab();
+// The window holding the grab, or none.
+QWindow* KioskGrabWindow();
+
+} // namespace zor
