@@ -102,7 +102,6 @@ void fConnection::CreateMenus()
     };
     for (const auto& [item, twin] : twins)
         connect(item, &QAction::triggered, twin, &QAction::trigger);
-    connect(puJumpTree, &QAction::triggered, this, &fConnection::puJumpTree_Click);
 }
 
 void fConnection::puJumpTree_Click()
@@ -142,7 +141,6 @@ void fConnection::CreateToolbar()
         action->setObjectName(QLatin1String(b.key));
     }
     ToolbarButton(QStringLiteral("disconnect"))->setEnabled(false);
-    connect(ToolbarButton(QStringLiteral("menutree")), &QAction::triggered, this, &fConnection::puJumpTree_Click);
 
     SystemFunctionsMenu = new QMenu(this);
     SystemFunctionsMenu->setObjectName(QStringLiteral("SystemFunctionsMenu"));
@@ -196,12 +194,19 @@ void fConnection::WireShell()
 
     // The pop-up and the menus without a pop-up twin: what choosing each does.
     const std::pair<QAction*, void (fConnection::*)()> items[] = {
-        {puSpawn, &fConnection::puSpawn_Click},           {puSave, &fConnection::puSave_Click},
-        {puSaveAs, &fConnection::puSaveAs_Click},         {puPrint, &fConnection::puPrint_Click},
-        {puConnect, &fConnection::puConnect_Click},       {puDisconnect, &fConnection::puDisconnect_Click},
-        {puConsole, &fConnection::showConsole},           {puReportViewer, &fConnection::puReportViewer_Click},
-        {puProperties, &fConnection::puProperties_Click}, {mnuRefresh, &fConnection::mnuRefresh_Click},
-        {HelpContents, &fConnection::HelpContents_Click}, {HelpSearch, &fConnection::HelpSearch_Click},
+        {puSpawn, &fConnection::puSpawn_Click},
+        {puSave, &fConnection::puSave_Click},
+        {puSaveAs, &fConnection::puSaveAs_Click},
+        {puPrint, &fConnection::puPrint_Click},
+        {puConnect, &fConnection::puConnect_Click},
+        {puDisconnect, &fConnection::puDisconnect_Click},
+        {puConsole, &fConnection::showConsole},
+        {puJumpTree, &fConnection::puJumpTree_Click},
+        {puReportViewer, &fConnection::puReportViewer_Click},
+        {puProperties, &fConnection::puProperties_Click},
+        {mnuRefresh, &fConnection::mnuRefresh_Click},
+        {HelpContents, &fConnection::HelpContents_Click},
+        {HelpSearch, &fConnection::HelpSearch_Click},
         {HelpAbout, &fConnection::HelpAbout_Click},
     };
     for (const auto& [item, handler] : items)
@@ -216,15 +221,11 @@ void fConnection::Toolbar_ButtonClick(const QString& key)
 {
     // The buttons by key; "systemfunctions" only opens its drop-down.
     const std::pair<const char*, void (fConnection::*)()> buttons[] = {
-        {"spawn", &fConnection::puSpawn_Click},
-        {"save", &fConnection::puSave_Click},
-        {"print", &fConnection::PrintFromToolbar},
-        {"connect", &fConnection::puConnect_Click},
-        {"properties", &fConnection::puProperties_Click},
-        {"disconnect", &fConnection::puDisconnect_Click},
-        {"console", &fConnection::showConsole},
-        {"help", &fConnection::HelpContents_Click},
-        {"reportviewer", &fConnection::puReportViewer_Click},
+        {"spawn", &fConnection::puSpawn_Click},           {"save", &fConnection::puSave_Click},
+        {"print", &fConnection::PrintFromToolbar},        {"connect", &fConnection::puConnect_Click},
+        {"properties", &fConnection::puProperties_Click}, {"disconnect", &fConnection::puDisconnect_Click},
+        {"console", &fConnection::showConsole},           {"menutree", &fConnection::puJumpTree_Click},
+        {"help", &fConnection::HelpContents_Click},       {"reportviewer", &fConnection::puReportViewer_Click},
         {"TenKey", &fConnection::OpenPinnedTenKey},
     };
     for (const auto& [name, handler] : buttons) {

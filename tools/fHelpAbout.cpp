@@ -24,6 +24,7 @@ fHelpAbout::fHelpAbout(QWidget* parent) : QDialog(parent)
     auto* column = new QVBoxLayout();
     Label4 = new QLabel(VersionLine(), this);
     Label4->setObjectName(QStringLiteral("Label4"));
+    Label4->setTextFormat(Qt::PlainText);
     Command1 = new QPushButton(QStringLiteral("&OK"), this);
     Command1->setObjectName(QStringLiteral("Command1"));
     Command1->setDefault(true);

@@ -24,6 +24,7 @@ fPrintType::fPrintType() : QDialog(&fConnection::instance())
     Label1 = new QLabel(
         QStringLiteral("Select the type of printer output you would like to use from the following choices."), this);
     Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
     layout->addWidget(Label1);
     // The text print is the upper choice.

@@ -1,5 +1,6 @@
 #include "session/fConnection.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/TestSupport.h"
 
 #include <QAction>
 #include <QLabel>
@@ -56,7 +57,8 @@ TEST(SessionWindow, FrameHasItsMenusToolbarStatusPanelsAndTimers)
     for (int i = 1; i <= StatusPanelCount; ++i)
         EXPECT_EQ(window.StatusPanels[static_cast<size_t>(i)]->parent(), window.StatusBar);
 
-    // A menu-bar item runs its pop-up twin.
+    // A menu-bar item runs its pop-up twin (whose box the script answers).
+    test::DialogScript dialogs;
     int spawned = 0;
     QObject::connect(window.puSpawn, &QAction::triggered, [&spawned] { ++spawned; });
     window.SpawnMnu->trigger();
