@@ -5,6 +5,7 @@
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
+#include "devices/modComm.h"
 #include "session/WindowChange.h"
 #include "session/fConnection.h"
 #include "settings/Properties.h"
@@ -66,6 +67,7 @@ bool Main(const QString& commandLine)
     Properties::instance().LoadINI();
     LoadCacheValue();
     fConnection::instance().show();
+    InitComPort();
     // With "Send Function Keys" on, function keys go to the host from the start.
     EnableFunctionKeys(SendFunKeys != 0);
     return true;

@@ -6,6 +6,8 @@
 #include "core/SessionLink.h"
 #include "core/Trace.h"
 #include "core/WindowUtils.h"
+#include "devices/ReceiptOutput.h"
+#include "devices/modComm.h"
 #include "session/AutoReplies.h"
 #include "session/BusyAnimation.h"
 
@@ -66,16 +68,14 @@ void fConnection::CreateChannel()
     WireConnection();
 }
 
-// The receipt port is not part of the session yet: what pass-through would
-// print is traced.
 void fConnection::ComPortOut(const QString& text)
 {
-    WriteTrace(QStringLiteral("ComPortOut"), text);
+    zor::ComPortOut(text);
 }
 
 void fConnection::CloseComPort()
 {
-    WriteTrace(QStringLiteral("CloseComPort"), QString());
+    zor::CloseComPort();
 }
 
 void fConnection::mChannel_DataReady()

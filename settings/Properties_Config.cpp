@@ -9,6 +9,7 @@
 #include "core/Text.h"
 #include "core/Twips.h"
 #include "devices/ModPrinter.h"
+#include "devices/modComm.h"
 #include "session/fConnection.h"
 #include "settings/ConfigFile.h"
 #include "settings/ControlColours.h"
@@ -165,6 +166,7 @@ void Properties::LoadINI()
     SetSwitch(*cbSuppressLF, SuppressLF);
     SetSwitch(*cbExitMode, ExitOnDisconnect);
 
+    LoadCommSettings();
     SessionTitle = ConfigSessionTitle(ConfigFile);
     if (const auto termId = ReadTermIdFile(ProgramFile(QStringLiteral("termid.dat")))) {
         TermId = *termId;
@@ -227,8 +229,8 @@ bool Properties::SaveINI()
     window.WindowState = state;
     return SaveFileWhole(ConfigPath(), WriteConfig(window)) &&
            SaveFileWhole(ProgramFile(QStringLiteral("cacheval.dat")), CacheValueFileText()) &&
-           SaveFileWhole(ProgramFile(QStringLiteral("termid.dat")), TermIdFileText()) && SavePrinterMap() &&
-           SaveResponses();
+           SaveFileWhole(ProgramFile(QStringLiteral("termid.dat")), TermIdFileText()) && SaveCommSettings() &&
+           SavePrinterMap() && SaveResponses();
 }
 
 } // namespace zor
