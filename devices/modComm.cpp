@@ -86,8 +86,10 @@ void LoadCommSettings()
     if (read.Missing)
         read = ReadTextFile(ProgramFile(FallbackFileName));
     if (read.Missing) {
+        // The defaults are written for the next start; a folder that cannot
+        // take them is reported by the next save of the configuration.
         SetDefaults();
-        SaveCommSettings();
+        SaveFileWhole(CommSettingsPath(), CommSettingsFileText(), false);
         return;
     }
     const std::array<QString*, 6> settings = Settings6();

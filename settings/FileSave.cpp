@@ -7,7 +7,7 @@
 
 namespace zor {
 
-bool SaveFileWhole(const QString& path, const QByteArray& bytes)
+bool SaveFileWhole(const QString& path, const QByteArray& bytes, bool tellUser)
 {
     QSaveFile file(path);
     QString error;
@@ -25,8 +25,10 @@ bool SaveFileWhole(const QString& path, const QByteArray& bytes)
     else
         return true;
     file.cancelWriting();
-    Dialogs::MsgBox(QStringLiteral("The file \"%1\" could not be saved: %2").arg(QDir::toNativeSeparators(path), error),
-                    Dialogs::Critical, QStringLiteral("ERROR"));
+    if (tellUser)
+        Dialogs::MsgBox(
+            QStringLiteral("The file \"%1\" could not be saved: %2").arg(QDir::toNativeSeparators(path), error),
+            Dialogs::Critical, QStringLiteral("ERROR"));
     return false;
 }
 
