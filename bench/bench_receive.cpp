@@ -5,6 +5,7 @@
 #include "core/SharedState.h"
 #include "session/ReceivePipeline.h"
 #include "session/fConnection.h"
+#include "tools/ReportStore.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -135,6 +136,41 @@ void BM_OneLargeChunk(benchmark::State& state)
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }
 BENCHMARK(BM_OneLargeChunk)->Arg(10 << 20)->Unit(benchmark::kMillisecond);
+
+// A report captured through the session's road: "rh", then lines of 80
+// characters, as the host prints a long report into the viewer's store.
+void BM_ReportCapture(benchmark::State& state)
+{
+    const qsizetype lines = state.range(0);
+    QString stream = QStringLiteral("\x1b"
+                                    "rh^Bench report\x1b");
+    stream.reserve(lines * 82 + 32);
+    for (qsizetype line = 0; line < lines; ++line)
+        stream += QStringLiteral("%1 WIDGET BLUE BOXED %2 EA 12.50\r\n").arg(line, 10).arg(line * 7, 44);
+    zor::fConnection& window = zor::fConnection::instance();
+    zor::ReceivePipeline& pipeline = *window.Receiver;
+    zor::Connected = true;
+    double storeBytes = 0;
+    for (auto _ : state) {
+        qsizetype at = 0;
+        pipeline.hooks.Read = Reads(stream, at);
+        while (at < stream.size())
+            window.mChannel_DataReady();
+        state.PauseTiming();
+        storeBytes = 0;
+        for (const QString& row : std::as_const(zor::Report().Rows))
+            storeBytes += static_cast<double>(row.capacity()) * 2 + 24; // text and its header
+        storeBytes += static_cast<double>(zor::Report().Rows.size()) * 2 * sizeof(QString);
+        zor::ReportMode = false;
+        zor::Report() = zor::ReportStore();
+        window.stack.clear();
+        state.ResumeTiming();
+    }
+    zor::Connected = false;
+    state.SetBytesProcessed(state.iterations() * stream.size());
+    state.counters["store_MB"] = storeBytes / (1 << 20);
+}
+BENCHMARK(BM_ReportCapture)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

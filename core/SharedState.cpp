@@ -29,6 +29,10 @@ void SetStartValues()
     CurrentPrinterType = 0;
     UseComPortDriver = false;
     UseComm = false;
+    ReportDirect = 0;
+    TargetPrinter = -1;
+    ReportBuffer.clear();
+    ReportRowCount = 0;
 }
 
 } // namespace zor

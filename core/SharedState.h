@@ -90,6 +90,15 @@ inline std::array<qint16, PrinterTypeSlots> PrinterMap = {};
 inline qint16 PrinterCount = 0;
 inline QStringList Printers;
 inline qint16 CurrentPrinterType = 0;
+// Report capture: lines straight to the printer (1) or into the report
+// store (0); the printer type that gets the report at its end (-1 the
+// viewer); the text of the last raw report; the rows it had at its end and
+// the viewer's lines per page.
+inline qint16 ReportDirect = 0;
+inline qint16 TargetPrinter = -1;
+inline QString ReportBuffer;
+inline qint64 ReportRowCount = 0;
+inline qint16 ReportPageLines = 1;
 // Receipts go to the serial port (the receipt printer is the pseudo printer)
 // rather than as raw jobs.
 inline bool UseComPortDriver = false;

@@ -4,8 +4,12 @@
 #include "core/Dialogs.h"
 #include "core/SharedState.h"
 #include "core/Trace.h"
+#include "devices/DirectPrinter.h"
+#include "devices/RawPrinter.h"
 #include "session/ScreenCache.h"
 #include "session/fConnection.h"
+#include "tools/ReportStore.h"
+#include "tools/fReport.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -22,11 +26,26 @@ using namespace zor;
 
 namespace {
 
+// Fuzzing never prints: raw jobs are counted, not sent.
+class RawJobCounter : public RawPrinter {
+public:
+    QStringList ListPrinters() override { return {QStringLiteral("fuzz")}; }
+    RawJobResult PrintRaw(const QString& text, const QString&, const QString&) override
+    {
+        bytes += text.size();
+        return {!text.isEmpty(), QString()};
+    }
+    qint64 bytes = 0;
+};
+
 // Back to an empty screen, freeing what the input made, so that every input
 // starts alike and nothing it allocated outlives it.
 void ClearAll(fConnection& window)
 {
-    ReportMode = ProcMode = ComMode = false;
+    EndReportCapture();
+    ProcMode = ComMode = false;
+    Report() = ReportStore();
+    fReport::instance().hide();
     window.Process(QStringLiteral("pe"));
     window.fProcInput->clear();
     window.Process(QStringLiteral("cs"));
@@ -74,6 +93,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     qputenv("ZOR_HOME", home.path().toLocal8Bit());
     // The window stays hidden and small, so redraws are cheap; the cells get
     // a size of their own.
+    InstallRawPrinter(std::make_unique<RawJobCounter>());
+    DirectPrintFile = QStringLiteral("/dev/null");
     fConnection& window = fConnection::instance();
     CellWidth = Currency::fromDouble(10);
     CellHeight = Currency::fromDouble(20);

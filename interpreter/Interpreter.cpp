@@ -3,6 +3,7 @@
 #include "core/Dialogs.h"
 #include "core/Fields.h"
 #include "core/NumberConversion.h"
+#include "core/SessionLink.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "core/Trace.h"
@@ -19,7 +20,10 @@ const QString ProcessTag = QStringLiteral("Process");
 
 } // namespace
 
-Interpreter::Interpreter(fConnection& window) : window_(window) {}
+Interpreter::Interpreter(fConnection& window) : window_(window)
+{
+    Link().ReportPageBreak = [this] { ReportPageBreak(); };
+}
 
 void Interpreter::TraceUnit(const QString& unit)
 {
@@ -85,25 +89,6 @@ void Interpreter::Process(const QString& received)
 void Interpreter::AddToHistory(const CommandUnit& unit)
 {
     window_.stack.append(unit.Text());
-}
-
-void Interpreter::PlainText(QString text)
-{
-    // Pass-through text belongs to the receipt output, report lines to the
-    // report and procedure text to the procedure panel; only what is left
-    // reaches the console.
-    if (ComMode)
-        return;
-    FilterControlChars(text);
-    if (ReportMode)
-        return;
-    if (ProcMode) {
-        ProcedureText(text);
-        return;
-    }
-    if (text.contains(QLatin1String("] in program")))
-        Dialogs::MsgBox(QStringLiteral("Application error:\r\n") + text, Dialogs::Critical, QStringLiteral("ERROR"));
-    AppendConsole(*window_.ConsoleText, text);
 }
 
 void Interpreter::Refuse(const CommandUnit& unit, const QString& reason)

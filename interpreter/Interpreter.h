@@ -6,6 +6,7 @@
 namespace zor {
 
 class CommandUnit;
+struct ReportStore;
 struct Entity;
 class fConnection;
 
@@ -44,6 +45,12 @@ public:
     void QueueAnswer(const CommandUnit& unit);  // "dl"
     void AskInput(const CommandUnit& unit);     // "ib"
 
+    // Reports, printers and serial pass-through.
+    void ReportHead(const CommandUnit& unit);    // "rh"
+    void ReportEnd(const CommandUnit& unit);     // "re"
+    void PrinterInfo(const CommandUnit& unit);   // "pi"
+    void SwitchComMode(const CommandUnit& unit); // "com"
+
     // The menu tree.
     void FillMenuTree(const CommandUnit& unit); // "go"
 
@@ -76,6 +83,10 @@ private:
     void PlainText(QString text);
     // A line of plain text while the procedure panel is open.
     void ProcedureText(const QString& text);
+    void ReportLine(const QString& text);
+    void ReportPageBreak();
+    // False when the job failed: the report stays for the viewer.
+    bool PrintReportRaw(ReportStore& report);
     void AddToHistory(const CommandUnit& unit);
     // Draws one entity at once on the picture of its level.
     void DrawAlone(const Entity& entity);

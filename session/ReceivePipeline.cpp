@@ -88,7 +88,12 @@ void ReceivePipeline::ReadOnce(bool stamped)
         const QString received = chunk;
         Socket_Receive(chunk);
         WriteTrace(QStringLiteral("REC"), received);
-        ReadBuffer.remove(QLatin1Char('\n'));
+        // In pass-through every byte is the receipt's: the CR the cut took
+        // and the line feeds after it go on with the next text.
+        if (ComMode)
+            carriedCr_ = true;
+        else
+            ReadBuffer.remove(QLatin1Char('\n'));
         if (ReadBuffer.isEmpty())
             return;
         WriteTrace(QStringLiteral("SCRAP"), ReadBuffer);
@@ -138,7 +143,10 @@ void ReceivePipeline::Socket_Receive(QString& data)
         ReceivePipeline& pipeline;
     } depth(*this);
 
+    const bool carriedCr = std::exchange(carriedCr_, false);
     if (ComMode) {
+        if (carriedCr)
+            data.prepend(QLatin1Char('\r'));
         const qsizetype marker = data.indexOf(Esc + ComOff);
         if (marker < 0) {
             if (hooks.ComPortOut)

@@ -87,6 +87,9 @@ private:
     bool reading_ = false;
     bool deferred_ = false;
     bool readLater_ = false;
+    // Pass-through was on when a chunk was cut at a CR: the CR is the
+    // receipt's, and goes before the next text.
+    bool carriedCr_ = false;
 };
 
 } // namespace zor

@@ -7,6 +7,7 @@
 #include "core/Text.h"
 #include "core/Trace.h"
 #include "core/WindowUtils.h"
+#include "devices/DirectPrinter.h"
 #include "session/AutoReplies.h"
 #include "session/KeyboardHandler.h"
 #include "session/WindowChange.h"
@@ -258,7 +259,7 @@ void fConnection::puDisconnect_Click()
     }
     if (ChannelOpen)
         mChannel->Close(0);
-    ReportMode = false;
+    EndReportCapture();
     ProcMode = false;
     ComMode = false;
     ShowDisconnectedScreen(QStringLiteral("lv^-1"));
@@ -273,7 +274,7 @@ void fConnection::CloseConnection()
         return;
     mChannel->Disconnect(0);
     mChannel->Close(0);
-    ReportMode = false;
+    EndReportCapture();
     ProcMode = false;
     ShowDisconnectedScreen(QStringLiteral("sm^^"));
     DataList->clear();
@@ -312,6 +313,7 @@ bool fConnection::exitmnu_Click()
         UnsubclassWindow();
     }
     hide();
+    EndReportCapture();
     CloseComPort();
     QCoreApplication::exit(0);
     return true;

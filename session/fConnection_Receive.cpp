@@ -1,6 +1,8 @@
 // The host's text on its way in, and the one raw way out.
 #include "session/fConnection.h"
 
+#include "tools/fReport.h"
+
 #include "core/Dialogs.h"
 #include "core/ScreenPointer.h"
 #include "core/SessionLink.h"
@@ -52,7 +54,7 @@ void fConnection::CreateChannel()
                 lvINTextPic->show();
             } else {
                 INTextPic->show();
-                if (!ListPic->isVisible() && !MsgPic->isVisible())
+                if (!ListPic->isVisible() && !MsgPic->isVisible() && !fReport::instance().isVisible())
                     INText->setFocus();
             }
         }

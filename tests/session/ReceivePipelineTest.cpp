@@ -2,6 +2,7 @@
 
 #include "core/SharedState.h"
 #include "core/Trace.h"
+#include "devices/ReceiptOutput.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -313,4 +314,29 @@ TEST_F(PipelineTest, TracesEveryStep)
         "[SCRAP2]cdLEN: 4",       "[TIMEOUT]cd", "[SCRIPT PROCESSED]",
     };
     EXPECT_EQ(Trace().Lines, expected);
+}
+
+TEST_F(PipelineTest, PassThroughKeepsEveryByteHoweverTheReadsCutIt)
+{
+    const QString stream = QStringLiteral("\x1b"
+                                          "com^on\x1b"
+                                          "Book 10.00\r\nTotal 20.00\r\n\x1b"
+                                          "COM^OFF\x1b\r\n");
+    onUnit = [](const QString& unit) {
+        if (unit == "com^on")
+            ComMode = true;
+    };
+    for (qsizetype cut = 0; cut < stream.size(); ++cut) {
+        ComMode = false;
+        printed.clear();
+        arrived = stream.left(cut);
+        pipeline.DataReady();
+        arrived += stream.mid(cut);
+        pipeline.DataReady();
+        QString receipt;
+        for (const QString& piece : std::as_const(printed))
+            receipt += CleanReceiptText(piece);
+        EXPECT_EQ(receipt, "Book 10.00\r\nTotal 20.00\r\n") << "cut after " << cut;
+        EXPECT_FALSE(ComMode) << "cut after " << cut;
+    }
 }

@@ -1,0 +1,168 @@
+// Report capture ("rh", "re"), the printer of a type ("pi"), serial
+// pass-through ("com"), and where plain text goes.
+#include "interpreter/Interpreter.h"
+
+#include "core/Dialogs.h"
+#include "core/Fields.h"
+#include "core/NumberConversion.h"
+#include "core/SendReply.h"
+#include "core/SharedState.h"
+#include "core/Trace.h"
+#include "core/WindowUtils.h"
+#include "devices/DirectPrinter.h"
+#include "devices/ModPrinter.h"
+#include "devices/RawPrinter.h"
+#include "devices/ReceiptOutput.h"
+#include "devices/modComm.h"
+#include "interpreter/CommandUnit.h"
+#include "interpreter/ReportText.h"
+#include "session/fConnection.h"
+#include "tools/ReportStore.h"
+#include "tools/fReport.h"
+
+#include <QLabel>
+
+namespace zor {
+
+namespace {
+
+const QString ReportDocName = QStringLiteral("GUI Print");
+const QString PrinterErrorText =
+    QStringLiteral("An error occured attempting to print to default printer. The only way to cancel this print job "
+                   "is to terminate this connection.  Would you like to terminate now?");
+
+} // namespace
+
+void Interpreter::ReportHead(const CommandUnit& unit)
+{
+    Report().Begin(unit.FieldText(2));
+    ReportMode = true;
+    ReportDirect = unit.Field(3).compare(QLatin1String("p"), Qt::CaseInsensitive) == 0 ? 1 : 0;
+    AddToHistory(unit);
+    TargetPrinter = static_cast<qint16>(TargetPrinterOf(unit.Field(5)));
+    if (TraceOn()) {
+        const QString target = TargetPrinter >= 0 ? MappedPrinter(TargetPrinter) : QStringLiteral(" -1");
+        WriteTrace(QStringLiteral("RH"), QStringLiteral("TargetPrinter == %1").arg(TargetPrinter) + target);
+    }
+    if (fReport::instance().isVisible())
+        fReport::instance().ShowReport();
+}
+
+void Interpreter::ReportEnd(const CommandUnit& unit)
+{
+    ReportMode = false;
+    window_.lWorking->hide();
+    if (TraceOn())
+        WriteTrace(QStringLiteral("RE"), QLatin1Char('[') + ReportBuffer + QLatin1Char(']'));
+    ReportStore& report = Report();
+    const bool wasDirect = ReportDirect == 1;
+    // A document begun before a printer error still ends here.
+    TheDirectPrinter().End();
+    ReportDirect = 0;
+    bool show = false;
+    if (!wasDirect)
+        show = !(TargetPrinter != -1 && PrinterCount > 0 && PrintReportRaw(report));
+    AddToHistory(unit);
+    report.End();
+    ReportRowCount = report.Rows.size() - ReportSpareRows;
+    if (show || fReport::instance().isVisible())
+        fReport::instance().ShowReport();
+    WriteTrace(QStringLiteral("RE"), QStringLiteral("Printing complete."));
+}
+
+bool Interpreter::PrintReportRaw(ReportStore& report)
+{
+    if (!report.Captured || report.CapturedRows == 0) {
+        WriteTrace(QStringLiteral("RE"), QStringLiteral("Nothing captured to print"));
+        return true;
+    }
+    ReportBuffer = RawReportText(report.Rows, report.CapturedRows);
+    if (ReportBuffer.contains(QLatin1String("<!"))) {
+        if (TraceOn())
+            WriteTrace(QStringLiteral("ControlCharReplace"),
+                       QStringLiteral("Input: [") + ReportBuffer + QLatin1Char(']'));
+        ReportBuffer = ReplaceControlCodes(ReportBuffer);
+        if (TraceOn())
+            WriteTrace(QStringLiteral("ControlCharReplace"),
+                       QStringLiteral("Output: [") + ReportBuffer + QLatin1Char(']'));
+    }
+    if (TargetPrinter == ReportPrinterType)
+        ReportBuffer = CutAfterLastFormFeed(ReportBuffer);
+    const RawJobResult result = TheRawPrinter().PrintRaw(ReportBuffer, MappedPrinter(TargetPrinter), ReportDocName);
+    if (!result.Ok) {
+        // The rows stay for the viewer, where they can be printed or saved.
+        WriteTrace(QStringLiteral("RE"), QStringLiteral("Report not printed: ") + result.Error);
+        return false;
+    }
+    report.Rows.clear();
+    ReportBuffer.clear();
+    return true;
+}
+
+void Interpreter::PrinterInfo(const CommandUnit& unit)
+{
+    SendReply(MappedPrinter(PrinterInfoTypeOf(unit.Field(2))));
+}
+
+void Interpreter::SwitchComMode(const CommandUnit& unit)
+{
+    if (unit.Field(2).compare(QLatin1String("on"), Qt::CaseInsensitive) != 0) {
+        ComMode = false;
+        return;
+    }
+    ComMode = true;
+    WriteTrace(QStringLiteral("COM"),
+               QStringLiteral("com^on. UseComm = ") + (UseComm ? QStringLiteral("-1") : QStringLiteral("0")));
+    if (!UseComm)
+        OpenComPort();
+}
+
+void Interpreter::PlainText(QString text)
+{
+    if (ComMode) {
+        ComPortOut(text);
+        return;
+    }
+    FilterControlChars(text);
+    if (ReportMode) {
+        ReportLine(text);
+        return;
+    }
+    if (ProcMode) {
+        ProcedureText(text);
+        return;
+    }
+    if (text.contains(QLatin1String("] in program")))
+        Dialogs::MsgBox(QStringLiteral("Application error:\r\n") + text, Dialogs::Critical, QStringLiteral("ERROR"));
+    AppendConsole(*window_.ConsoleText, text);
+}
+
+void Interpreter::ReportLine(const QString& text)
+{
+    if (ReportDirect == 1) {
+        if (TheDirectPrinter().PrintLine(text))
+            return;
+        // Asked once a report: after No the rest is kept for the viewer.
+        ReportDirect = 0;
+        TheDirectPrinter().End();
+        const bool terminate = Dialogs::MsgBox(PrinterErrorText, Dialogs::YesNo + Dialogs::Critical,
+                                               QStringLiteral("Printer Error")) == Dialogs::Yes;
+        Report().Append(text);
+        if (terminate)
+            window_.CloseConnection();
+        return;
+    }
+    Report().Append(text);
+}
+
+void Interpreter::ReportPageBreak()
+{
+    if (!ReportMode)
+        return;
+    if (ReportDirect == 1)
+        TheDirectPrinter().NewPage();
+    else
+        Report().AppendPageBreak();
+}
+
+} // namespace zor

@@ -1,0 +1,72 @@
+#include "core/SessionLink.h"
+#include "core/SharedState.h"
+#include "devices/ModPrinter.h"
+#include "devices/ReceiptOutput.h"
+#include "devices/modComm.h"
+#include "session/HostChannel.h"
+#include "session/ReceivePipeline.h"
+#include "session/fConnection.h"
+#include "tests/session/Peers.h"
+#include "tests/support/CupsPeer.h"
+#include "tests/support/TestSupport.h"
+#include "tools/fReport.h"
+
+#include <gtest/gtest.h>
+
+using namespace zor;
+using test::WaitUntil;
+
+namespace {
+
+// A Telnet host that prints a report and a receipt, through the channel, the
+// receive pipeline and the session's interpreter, to a CUPS queue.
+TEST(ReportsFromAHost, AReportAndAReceiptReachTheQueueByteExact)
+{
+    test::CupsPeer cups;
+    ASSERT_TRUE(cups.ready());
+    ASSERT_TRUE(cups.AddQueue(QStringLiteral("alpha")));
+    test::ProgramFolderScope home;
+    SetStartValues();
+    ConfigFile = QStringLiteral("shop.ntt");
+    LoadPrinters();
+    ASSERT_EQ(MappedPrinter(ReceiptPrinterType), QStringLiteral("alpha"));
+    ASSERT_FALSE(UseComPortDriver);
+
+    test::BusyboxTelnetd host("stty -opost -echo\n"
+                              "printf '\\033rh^Daily^^^1\\033Line one\\r\\nTotal <!027!>E<!cr!>\\033re\\033\\r\\n"
+                              "\\033com^on\\033Book 10.00\\r\\nTotal 20.00\\r\\n\\033COM^OFF\\033\\r\\n'\n"
+                              "sleep 10\n");
+    ASSERT_TRUE(host.ready());
+    fConnection& window = fConnection::instance();
+    window.stack.clear();
+    HostChannel channel;
+    ReceivePipeline pipeline;
+    QObject::connect(&channel, &HostChannel::CommState,
+                     [](int state) { Connected = state == static_cast<int>(ChannelState::Connected); });
+    QObject::connect(&channel, &HostChannel::DataReady, [&] { pipeline.DataReady(); });
+    pipeline.hooks.Read = [&] { return channel.Read(5000, 5); };
+    pipeline.hooks.Process = [&](const QString& unit) { window.Process(unit); };
+    pipeline.hooks.ComPortOut = ComPortOut;
+    pipeline.hooks.CloseComPort = CloseComPort;
+    channel.SetProtocol(HostChannel::Telnet, QString());
+    channel.Host = QStringLiteral("127.0.0.1");
+    channel.Port = host.port();
+    channel.TerminalType = QStringLiteral("vt220");
+    channel.Open(channel.Host, 0);
+
+    const QByteArray report = "Line one\r\nTotal \x1b"
+                              "E\r\r\n";
+    const QByteArray receipt = "Book 10.00\r\nTotal 20.00\r\n";
+    EXPECT_TRUE(cups.WaitForBytes(QStringLiteral("alpha"), report.size() + receipt.size()));
+    EXPECT_EQ(cups.Received(QStringLiteral("alpha")), report + receipt);
+    const QList<test::CupsJob> jobs = cups.Jobs(QStringLiteral("alpha"));
+    ASSERT_EQ(jobs.size(), 2);
+    EXPECT_EQ(jobs[0].Title, QStringLiteral("GUI Print"));
+    EXPECT_EQ(jobs[1].Title, QStringLiteral("ZOR Receipt"));
+    EXPECT_FALSE(ComMode);
+    EXPECT_FALSE(fReport::instance().isVisible());
+    channel.Close(0);
+    Connected = false;
+}
+
+} // namespace

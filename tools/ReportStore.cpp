@@ -1,0 +1,42 @@
+#include "tools/ReportStore.h"
+
+namespace zor {
+
+void ReportStore::Begin(const QString& caption)
+{
+    Caption = caption;
+    Rows.clear();
+    Stack.clear();
+    CapturedRows = 0;
+    Captured = true;
+}
+
+void ReportStore::Append(const QString& line)
+{
+    // Both lists share the one string.
+    Rows.append(line);
+    Stack.append(line);
+    ++CapturedRows;
+}
+
+void ReportStore::AppendPageBreak()
+{
+    Append(PageBreakRow);
+}
+
+void ReportStore::End()
+{
+    Captured = false;
+    CapturedRows = 0;
+    Rows.reserve(Rows.size() + ReportSpareRows);
+    for (int i = 0; i < ReportSpareRows; ++i)
+        Rows.append(QString());
+}
+
+ReportStore& Report()
+{
+    static ReportStore store;
+    return store;
+}
+
+} // namespace zor
