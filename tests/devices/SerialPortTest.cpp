@@ -1,6 +1,7 @@
 #include "core/SharedState.h"
 #include "devices/ReceiptOutput.h"
 #include "devices/modComm.h"
+#include "session/ReceivePipeline.h"
 #include "session/fConnection.h"
 #include "tests/support/Loopback.h"
 #include "tests/support/PtyPair.h"
@@ -160,6 +161,30 @@ TEST_F(SerialPortTest, APortThatCannotOpenIsNamedInTheCaption)
     EXPECT_TRUE(UseComm);
     EXPECT_FALSE(ReceiptPrinter().isOpen());
     EXPECT_TRUE(holder.open(QIODevice::ReadWrite));
+}
+
+TEST_F(SerialPortTest, APassThroughReceiptArrivesWholeThoughThePortClosesRightAfterIt)
+{
+    test::PtyPair pair(1);
+    ASSERT_TRUE(pair.ready());
+    Reader reader(pair.b());
+    ASSERT_TRUE(reader.opened);
+    Settings("COM1\r\n9600\r\nN\r\n8\r\n1\r\nNone\r\n");
+    InitComPort();
+    ASSERT_TRUE(UseComm);
+    ReceivePipeline pipeline;
+    pipeline.hooks.Process = [](const QString& unit) { fConnection::instance().Process(unit); };
+    pipeline.hooks.ComPortOut = ComPortOut;
+    pipeline.hooks.CloseComPort = CloseComPort;
+    QString data = QStringLiteral("\x1b"
+                                  "com^on\x1b"
+                                  "Book 10.00\r\nTotal 20.00\r\n\x1b"
+                                  "COM^OFF\x1b");
+    pipeline.Socket_Receive(data);
+    EXPECT_FALSE(ComMode);
+    EXPECT_FALSE(UseComm);
+    EXPECT_FALSE(ReceiptPrinter().isOpen());
+    EXPECT_EQ(reader.Read(25), QByteArray("Book 10.00\r\nTotal 20.00\r\n"));
 }
 
 } // namespace
