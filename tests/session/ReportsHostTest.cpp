@@ -8,15 +8,50 @@
 #include "session/fConnection.h"
 #include "tests/session/Peers.h"
 #include "tests/support/CupsPeer.h"
+#include "tests/support/PtyPair.h"
+#include "tests/support/RawPrinterRecorder.h"
 #include "tests/support/TestSupport.h"
 #include "tools/fReport.h"
 
+#include <QSerialPort>
 #include <gtest/gtest.h>
 
 using namespace zor;
 using test::WaitUntil;
 
 namespace {
+
+// The channel and the receive pipeline joined to the session's interpreter
+// and receipt output, as the session window joins them.
+class HostLink {
+public:
+    explicit HostLink(quint16 port)
+    {
+        QObject::connect(&channel, &HostChannel::CommState,
+                         [](int state) { Connected = state == static_cast<int>(ChannelState::Connected); });
+        QObject::connect(&channel, &HostChannel::DataReady, [this] { pipeline.DataReady(); });
+        pipeline.hooks.Read = [this] { return channel.Read(5000, 5); };
+        pipeline.hooks.Process = [](const QString& unit) { fConnection::instance().Process(unit); };
+        pipeline.hooks.ComPortOut = ComPortOut;
+        pipeline.hooks.CloseComPort = CloseComPort;
+        channel.SetProtocol(HostChannel::Telnet, QString());
+        channel.Host = QStringLiteral("127.0.0.1");
+        channel.Port = port;
+        channel.TerminalType = QStringLiteral("vt220");
+        channel.Open(channel.Host, 0);
+    }
+    ~HostLink()
+    {
+        channel.Close(0);
+        Connected = false;
+    }
+    HostChannel channel;
+    ReceivePipeline pipeline;
+};
+
+const QByteArray ReceiptScript = "stty -opost -echo\n"
+                                 "printf '\\033com^on\\033Book 10.00\\r\\nTotal 20.00\\r\\n\\033COM^OFF\\033\\r\\n'\n"
+                                 "sleep 10\n";
 
 // A Telnet host that prints a report and a receipt, through the channel, the
 // receive pipeline and the session's interpreter, to a CUPS queue.
@@ -37,22 +72,8 @@ TEST(ReportsFromAHost, AReportAndAReceiptReachTheQueueByteExact)
                               "\\033com^on\\033Book 10.00\\r\\nTotal 20.00\\r\\n\\033COM^OFF\\033\\r\\n'\n"
                               "sleep 10\n");
     ASSERT_TRUE(host.ready());
-    fConnection& window = fConnection::instance();
-    window.stack.clear();
-    HostChannel channel;
-    ReceivePipeline pipeline;
-    QObject::connect(&channel, &HostChannel::CommState,
-                     [](int state) { Connected = state == static_cast<int>(ChannelState::Connected); });
-    QObject::connect(&channel, &HostChannel::DataReady, [&] { pipeline.DataReady(); });
-    pipeline.hooks.Read = [&] { return channel.Read(5000, 5); };
-    pipeline.hooks.Process = [&](const QString& unit) { window.Process(unit); };
-    pipeline.hooks.ComPortOut = ComPortOut;
-    pipeline.hooks.CloseComPort = CloseComPort;
-    channel.SetProtocol(HostChannel::Telnet, QString());
-    channel.Host = QStringLiteral("127.0.0.1");
-    channel.Port = host.port();
-    channel.TerminalType = QStringLiteral("vt220");
-    channel.Open(channel.Host, 0);
+    fConnection::instance().stack.clear();
+    HostLink link(host.port());
 
     const QByteArray report = "Line one\r\nTotal \x1b"
                               "E\r\r\n";
@@ -65,8 +86,42 @@ TEST(ReportsFromAHost, AReportAndAReceiptReachTheQueueByteExact)
     EXPECT_EQ(jobs[1].Title, QStringLiteral("ZOR Receipt"));
     EXPECT_FALSE(ComMode);
     EXPECT_FALSE(fReport::instance().isVisible());
-    channel.Close(0);
-    Connected = false;
+}
+
+// The same receipt to a serial receipt printer chosen in the session's files.
+TEST(ReportsFromAHost, AReceiptReachesTheSerialPortOpenedAtStartUp)
+{
+    test::ProgramFolderScope home;
+    test::RawPrinterScope raw;
+    raw->printers = QStringList{QStringLiteral("alpha")};
+    test::PtyPair pair(1);
+    ASSERT_TRUE(pair.ready());
+    QSerialPort reader;
+    reader.setPortName(pair.b());
+    ASSERT_TRUE(reader.open(QIODevice::ReadOnly));
+    SetStartValues();
+    ConfigFile = QStringLiteral("shop.ntt");
+    home.write(QStringLiteral("shop_comm.dat"), "COM1\r\n9600\r\nN\r\n8\r\n1\r\nNone\r\n");
+    home.write(QStringLiteral("shop_printers.dat"), "\"Com Port Printer\"\r\n");
+    LoadPrinters();
+    ASSERT_TRUE(UseComPortDriver);
+    InitComPort();
+    ASSERT_TRUE(UseComm);
+
+    test::BusyboxTelnetd host(ReceiptScript);
+    ASSERT_TRUE(host.ready());
+    HostLink link(host.port());
+    const QByteArray receipt = "Book 10.00\r\nTotal 20.00\r\n";
+    QByteArray received;
+    EXPECT_TRUE(WaitUntil([&] {
+        received += reader.readAll();
+        return received.size() >= receipt.size();
+    }));
+    EXPECT_EQ(received, receipt);
+    EXPECT_TRUE(raw->jobs.isEmpty());
+    EXPECT_FALSE(ComMode);
+    EXPECT_FALSE(UseComm);
+    EXPECT_FALSE(ReceiptPrinter().isOpen());
 }
 
 } // namespace
