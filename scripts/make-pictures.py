@@ -77,10 +77,26 @@ def option_picture(shape, colour):
     return pixel
 
 
+def tip_bulb(x, y):
+    # A light bulb on the tips window's grey: glass, a lit core, the screw cap.
+    glass = math.hypot(x - 15.5, y - 13) <= 9
+    neck = 11 <= x <= 20 and 20 <= y <= 24
+    cap = 12 <= x <= 19 and 25 <= y <= 29 and y % 2 == 1
+    if cap:
+        return (90, 90, 90)
+    if neck:
+        return (150, 150, 150)
+    if glass:
+        glow = max(0.0, 1 - math.hypot(x - 13, y - 10) / 10)
+        return (255, int(220 + 35 * glow), int(90 + 150 * glow))
+    return (192, 192, 192)
+
+
 def main():
     write_bmp(os.path.join(HERE, "back3.bmp"), 64, 64, backdrop)
     for n, (shape, colour) in enumerate(OPTIONS):
         write_bmp(os.path.join(HERE, "option_%d.bmp" % n), 32, 32, option_picture(shape, colour))
+    write_bmp(os.path.join(HERE, "tip_103.bmp"), 32, 32, tip_bulb)
 
 
 if __name__ == "__main__":
