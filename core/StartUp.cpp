@@ -9,6 +9,9 @@
 #include "session/WindowChange.h"
 #include "session/fConnection.h"
 #include "settings/Properties.h"
+#include "settings/fSpawn.h"
+#include "tools/Splash.h"
+#include "tools/fTips.h"
 
 #include <QFile>
 
@@ -51,15 +54,32 @@ void PrepareDesignSample()
 
 } // namespace
 
+StartUpWindows& StartUpSeam()
+{
+    static StartUpWindows windows{
+        [] { Splash().exec(); },
+        [] { return fSpawn::Choose(); },
+        [] { fTips(&fConnection::instance()).exec(); },
+    };
+    return windows;
+}
+
 bool Main(const QString& commandLine)
 {
     SetStartValues();
-    if (commandLine.isEmpty())
-        return false;
-    ConfigFile = commandLine;
-    PrepareDesignSample();
     VersionSuffix = QStringLiteral("1");
+    // Before the launcher, which can make a session: its files are written
+    // with the keys in place.
     LoadScriptKeys();
+    QString chosen = commandLine;
+    if (IsBlank(commandLine)) {
+        StartUpSeam().ShowSplash();
+        chosen = StartUpSeam().ChooseConfiguration();
+        if (IsBlank(chosen))
+            return false;
+    }
+    ConfigFile = chosen;
+    PrepareDesignSample();
     // Without its file a session would start all zero (a black backdrop, port
     // 0): it starts from the defaults instead, as a newly made one does.
     if (!QFile::exists(ProgramFile(ConfigFile)))
@@ -70,7 +90,14 @@ bool Main(const QString& commandLine)
     InitComPort();
     // With "Send Function Keys" on, function keys go to the host from the start.
     EnableFunctionKeys(SendFunKeys != 0);
+    ShowTipsAtStartup();
     return true;
+}
+
+void ShowTipsAtStartup()
+{
+    if (QFile::exists(TipsFile()) && !QFile::exists(NoTipsFile()))
+        StartUpSeam().ShowTips();
 }
 
 } // namespace zor

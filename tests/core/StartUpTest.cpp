@@ -1,5 +1,6 @@
 #include "core/StartUp.h"
 #include "core/SharedState.h"
+#include "session/fConnection.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -48,4 +49,84 @@ TEST(StartUp, AMissingConfigurationStartsFromTheDefaults)
     EXPECT_EQ(Settings.Port, 23);
     EXPECT_EQ(Settings.BackTiled, VbTrue);
     EXPECT_EQ(Settings.BackColor, 0xC0C0C0);
+}
+
+namespace {
+
+// Stands in for the start-up windows: counts them, and the launcher gives
+// the answer set.
+struct StartUpWindowsScope {
+    StartUpWindows previous = StartUpSeam();
+    int splashes = 0;
+    int launchers = 0;
+    int tips = 0;
+    QString choice;
+    StartUpWindowsScope()
+    {
+        StartUpSeam() = {[this] { ++splashes; },
+                         [this] {
+                             ++launchers;
+                             return choice;
+                         },
+                         [this] { ++tips; }};
+    }
+    ~StartUpWindowsScope() { StartUpSeam() = previous; }
+};
+
+} // namespace
+
+TEST(StartUp, WithoutANameTheSplashAndTheLauncherChoose)
+{
+    struct Case {
+        const char* commandLine;
+        const char* choice;
+        bool started;
+        const char* config;
+        int launchers;
+    };
+    const Case cases[] = {
+        {"", "", false, "", 1},
+        {"   ", "", false, "", 1},
+        {"", "shop.ntt", true, "shop.ntt", 1},
+        {" default.ntt ", "", true, " default.ntt ", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.commandLine);
+        test::ProgramFolderScope home;
+        StartUpWindowsScope windows;
+        windows.choice = QString::fromLatin1(c.choice);
+        ConfigFile.clear();
+        EXPECT_EQ(Main(QString::fromLatin1(c.commandLine)), c.started);
+        EXPECT_EQ(ConfigFile, QString::fromLatin1(c.config));
+        EXPECT_EQ(windows.launchers, c.launchers);
+        EXPECT_EQ(windows.splashes, c.launchers);
+    }
+}
+
+TEST(StartUp, NoConfigurationChosenEndsWithoutTheSessionWindow)
+{
+    test::ProgramFolderScope home;
+    StartUpWindowsScope windows;
+    EXPECT_FALSE(Main(QString()));
+    EXPECT_FALSE(fConnection::instance().isVisible());
+}
+
+TEST(StartUp, TipsShowWhenTheirFileIsThereAndTheMarkerIsNot)
+{
+    struct Case {
+        bool tips;
+        bool noTips;
+        int shown;
+    };
+    for (const Case c : {Case{true, false, 1}, Case{true, true, 0}, Case{false, false, 0}, Case{false, true, 0}}) {
+        SCOPED_TRACE(testing::Message() << c.tips << c.noTips);
+        test::ProgramFolderScope home;
+        if (c.tips)
+            home.write(QStringLiteral("tips.txt"), "{Tip\r\nText\r\n}\r\n");
+        if (c.noTips)
+            home.write(QStringLiteral("notips.txt"), "Show Tips\r\n");
+        StartUpWindowsScope windows;
+        ASSERT_TRUE(Main(QStringLiteral("shop.ntt")));
+        EXPECT_EQ(windows.tips, c.shown);
+    }
 }
