@@ -78,4 +78,11 @@ quint8 ByteValue(QStringView text)
     return *byte;
 }
 
+std::optional<qint16> StrictInteger(QStringView text)
+{
+    bool ok = false;
+    const double value = text.trimmed().toDouble(&ok);
+    return ok ? ToInteger(value) : std::nullopt;
+}
+
 } // namespace zor

@@ -2,6 +2,7 @@
 
 #include <QStringView>
 #include <QtGlobal>
+#include <optional>
 
 namespace zor {
 
@@ -22,6 +23,11 @@ inline qint16 IntegerValue(QStringView text)
 {
     return IntegerValue(Val(text));
 }
+
+// The strict conversion: the text, blanks trimmed, must be a number as a
+// whole ("12abc" is not), rounded half to even into a 16-bit Integer; nothing
+// otherwise.
+std::optional<qint16> StrictInteger(QStringView text);
 
 // Val rounded half to even into a Byte; throws ValueDoesNotFit outside 0..255.
 quint8 ByteValue(QStringView text);

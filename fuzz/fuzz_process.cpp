@@ -59,6 +59,12 @@ void ClearAll(fConnection& window)
                            static_cast<QWidget*>(window.ProcPic)})
         panel->hide();
     window.LSList->clear();
+    window.MVPic->hide();
+    window.lvMVPic->hide();
+    window.frTenKey->hide();
+    window.frTenKey->move(0, 0);
+    window.RestoreTenKeyDesign();
+    TenKeyPinned = 0;
     window.stack.clear();
     window.ConsoleText->ClearText();
     EntityData.fill(QString());

@@ -30,7 +30,7 @@ constexpr std::array<CommandEntry, 46> Commands = {{
     {"help", true, &I::InlineHelp},         {"vs", true, &I::SaveScreenCache},
     {"vl", true, &I::LoadScreenCache},           {"vn", false, &I::ReplyVersion},
     {"sig", false, &I::NoEffect},         {"pdf", false, &I::NoEffect},
-    {"mv", true, nullptr},           {"tk", true, nullptr},
+    {"mv", true, &I::OpenMultiValueEditor}, {"tk", true, &I::OpenTenKeyPad},
     {"ls", true, &I::StartList},     {"ld", true, &I::AddListLine},
     {"le", false, &I::EndList},      {"is", true, &I::StartItemList},
     {"id", true, &I::AddItemListLine}, {"ie", true, &I::ShowItemList},

@@ -41,9 +41,11 @@ public:
     void SwitchTestMode(const CommandUnit& unit); // "test"
 
     // Input requests.
-    void RequestInput(const CommandUnit& unit); // "in"
-    void QueueAnswer(const CommandUnit& unit);  // "dl"
-    void AskInput(const CommandUnit& unit);     // "ib"
+    void RequestInput(const CommandUnit& unit);         // "in"
+    void QueueAnswer(const CommandUnit& unit);          // "dl"
+    void AskInput(const CommandUnit& unit);             // "ib"
+    void OpenMultiValueEditor(const CommandUnit& unit); // "mv"
+    void OpenTenKeyPad(const CommandUnit& unit);        // "tk"
 
     // Reports, printers and serial pass-through.
     void ReportHead(const CommandUnit& unit);    // "rh"

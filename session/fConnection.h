@@ -208,6 +208,23 @@ public:
     std::array<QPushButton*, TenKeyButtonSlots> cbTenKey = {};
     QLabel* lblTK1 = nullptr;
     QLabel* lblTK2 = nullptr;
+    // The pad as the host set it up: digits typed get a point before their
+    // last two; the replies of the extra keys 14..21 at elements 1..8; the
+    // digits of the implied-decimal entry so far.
+    bool ImpliedDecimals = false;
+    std::array<QString, 10> TenKeyExtraValues = {};
+    QString TenKeyDigits;
+    // How far the headings of the last unit raised the pad above its place.
+    int TenKeyRaise = 0;
+    static constexpr int TenKeyWidth = 355;
+    static constexpr int TenKeyHeight = 290;
+    // The designed place of key k in the pad.
+    static QRect TenKeyDesign(int key);
+    // Keys, display and size back as designed, headings hidden and the
+    // raise undone, so every set-up starts from the same pad.
+    void RestoreTenKeyDesign();
+    void cbTenKey_Click(int key);
+    static QString ImpliedDecimalEntry(const QString& digits);
 
     // Hidden list of the canned answers
     QListWidget* DataList = nullptr;

@@ -272,28 +272,18 @@ void fConnection::CreateTenKeyPad()
 {
     frTenKey = Make<QGroupBox>(MainPic, "frTenKey");
     frTenKey->setAutoFillBackground(true);
-    frTenKey->resize(355, 290);
     frTenKey->hide();
     tbTenKey = Make<QLineEdit>(frTenKey, "tbTenKey");
-    tbTenKey->setGeometry(10, 20, 335, 30);
     tbTenKey->setAlignment(Qt::AlignRight);
+    // Only the keys write the entry: typed text would bypass them and the
+    // answer they keep.
+    tbTenKey->setReadOnly(true);
+    tbTenKey->setFocusPolicy(Qt::NoFocus);
     lblTK1 = Make<QLabel>(frTenKey, "lblTK1");
     lblTK1->hide();
     lblTK2 = Make<QLabel>(frTenKey, "lblTK2");
     lblTK2->hide();
 
-    // Digits in the usual keypad order, then the point, BS, a tall Enter and
-    // Close; the extra keys fill two columns to the right.
-    constexpr int columns[] = {10, 95, 180, 265, 355, 443};
-    constexpr int rows[] = {60, 115, 170, 225};
-    struct Place {
-        int column, row, rowSpan;
-    };
-    const Place places[TenKeyButtonSlots] = {
-        {0, 3, 1}, {0, 2, 1}, {1, 2, 1}, {2, 2, 1}, {0, 1, 1}, {1, 1, 1}, {2, 1, 1}, {0, 0, 1},
-        {1, 0, 1}, {2, 0, 1}, {1, 3, 1}, {2, 3, 1}, {3, 1, 3}, {3, 0, 1}, {4, 0, 1}, {4, 1, 1},
-        {4, 2, 1}, {4, 3, 1}, {5, 0, 1}, {5, 1, 1}, {5, 2, 1}, {5, 3, 1},
-    };
     for (int k = 0; k < TenKeyButtonSlots; ++k) {
         QString caption;
         if (k <= 9)
@@ -308,14 +298,12 @@ void fConnection::CreateTenKeyPad()
             caption = QStringLiteral("Close");
         else
             caption = QStringLiteral("Extra%1").arg(k - 13);
-        const Place& p = places[k];
-        const int height = 50 * p.rowSpan + 5 * (p.rowSpan - 1);
-        QPushButton* key =
-            MakeButton(frTenKey, Element("cbTenKey", k), caption, QRect(columns[p.column], rows[p.row], 80, height));
-        if (k >= 14)
-            key->hide();
+        QPushButton* key = MakeButton(frTenKey, Element("cbTenKey", k), caption, TenKeyDesign(k));
+        // A touch on the pad leaves the focus where the answer is typed.
+        key->setFocusPolicy(Qt::NoFocus);
         cbTenKey[static_cast<size_t>(k)] = key;
     }
+    RestoreTenKeyDesign();
 }
 
 } // namespace zor
