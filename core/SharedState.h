@@ -114,9 +114,6 @@ inline QString JumpKey;        // the key last sent from the menu tree
 inline QString JumpSearchText; // the last node search text
 inline int JumpSearchPos = 0;  // the 1-based node at which the next search starts
 
-// Ten-key pad mode from the host: 1 keeps the pad open after Enter
-inline qint16 TenKeyPinned = 0;
-
 // Session switches stored in the configuration file
 inline qint32 InputForeColor = 0;
 inline qint32 InputBackColor = 0;

@@ -4,10 +4,12 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTimer>
 
 namespace zor {
@@ -159,6 +161,8 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
         return KeyPressed(*static_cast<QWidget*>(watched), *static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseMove: {
+        if (window_.DraggedBy(watched))
+            return CaptionMouse(*static_cast<QLabel*>(watched), *event);
         const bool main = watched == window_.MainPic;
         if (!main && watched != window_.lvMainPic)
             return false;
@@ -195,6 +199,8 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
         }
         return false;
     case QEvent::MouseButtonRelease:
+        if (window_.DraggedBy(watched))
+            return CaptionMouse(*static_cast<QLabel*>(watched), *event);
         if (watched == window_.MVText)
             window_.MVText_Click();
         else if (watched == window_.lvMVText)
@@ -207,6 +213,18 @@ bool InputRouter::eventFilter(QObject* watched, QEvent* event)
     default:
         return false;
     }
+}
+
+bool InputRouter::CaptionMouse(QLabel& caption, QEvent& event)
+{
+    const auto& mouse = static_cast<const QMouseEvent&>(event);
+    if (event.type() == QEvent::MouseButtonPress)
+        window_.Caption_MouseDown(caption, mouse.position().toPoint());
+    else if (event.type() == QEvent::MouseMove)
+        window_.Caption_MouseMove(caption, mouse.buttons(), mouse.globalPosition());
+    else
+        window_.Caption_MouseUp(caption, mouse.button());
+    return true;
 }
 
 bool InputRouter::KeyPressed(QWidget& receiver, QKeyEvent& key)
@@ -275,6 +293,7 @@ void fConnection::ConnectInputHandlers()
         if (QPushButton* button = lvMVCmd[static_cast<size_t>(i)])
             connect(button, &QPushButton::clicked, this, [this, i] { lvMVCmd_Click(i); });
     }
+    connect(HelpVScroll, &QScrollBar::valueChanged, this, &fConnection::HelpVScroll_Change);
     for (int k = 0; k < TenKeyButtonSlots; ++k)
         connect(cbTenKey[static_cast<size_t>(k)], &QPushButton::clicked, this, [this, k] { cbTenKey_Click(k); });
     connect(lvTimer1, &QTimer::timeout, this, &fConnection::lvTimer1_Timer);

@@ -3,6 +3,8 @@
 #include <QObject>
 
 class QKeyEvent;
+class QLabel;
+class QEvent;
 class QWidget;
 
 namespace zor {
@@ -25,6 +27,9 @@ protected:
 
 private:
     bool KeyPressed(QWidget& receiver, QKeyEvent& key);
+    // A caption bar keeps its presses, moves and releases: they drag its
+    // panel and never answer for what lies under it.
+    bool CaptionMouse(QLabel& caption, QEvent& event);
     bool IsInWindow(const QObject* watched) const;
 
     fConnection& window_;

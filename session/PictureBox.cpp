@@ -1,5 +1,7 @@
 #include "session/PictureBox.h"
 
+#include "core/WindowUtils.h"
+
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -27,7 +29,16 @@ const QImage& PictureBox::Image() const
 
 void PictureBox::FollowSize() const
 {
+    const bool resized = mImage.size() != size();
     ResizeSurface(mImage, size(), mBackColor);
+    if (resized && mRaisedBorder)
+        DrawRaisedBorder(mImage, mBackColor);
+}
+
+void PictureBox::SetRaisedBorder(bool on)
+{
+    mRaisedBorder = on;
+    Clear();
 }
 
 void PictureBox::SetBackColor(const QColor& colour)
@@ -37,7 +48,10 @@ void PictureBox::SetBackColor(const QColor& colour)
 
 void PictureBox::Clear()
 {
-    Image().fill(mBackColor);
+    if (mRaisedBorder)
+        DrawRaisedBorder(Image(), mBackColor);
+    else
+        Image().fill(mBackColor);
     update();
 }
 

@@ -29,8 +29,10 @@ public:
 
     QColor BackColor() const { return mBackColor; }
     void SetBackColor(const QColor& colour);
-    // Fills the image with the back colour.
+    // Fills the image with the back colour, within a raised border when the
+    // picture is a panel that has one (drawn again at every new size).
     void Clear();
+    void SetRaisedBorder(bool on);
     // Shows the image as it now is.
     void Refresh();
 
@@ -43,6 +45,7 @@ private:
 
     mutable QImage mImage;
     QColor mBackColor;
+    bool mRaisedBorder = false;
 };
 
 } // namespace zor

@@ -314,6 +314,17 @@ public:
     void lvMainPic_MouseDown(int button, int shift, double x, double y);
     void lvMainPic_MouseMove(int button, int shift, double x, double y);
 
+    // Floating panels dragged by their caption bars (fConnection_Dragging.cpp):
+    // the panel a caption moves, or nullptr; the press point in the caption,
+    // shared by all the captions; positions in the caption's pixels.
+    QWidget* DraggedBy(const QObject* caption) const;
+    QPoint GrabOffset;
+    void Caption_MouseDown(const QLabel& caption, QPoint position);
+    void Caption_MouseMove(const QLabel& caption, Qt::MouseButtons buttons, QPointF globalPosition);
+    void Caption_MouseUp(const QLabel& caption, Qt::MouseButton button);
+    static constexpr int HelpCaptionHeight = 20;
+    void HelpVScroll_Change(int value);
+
     // The host's panels answered (fConnection_PanelHandlers.cpp). Enter
     // presses the default button of the panel shown last that is still
     // open, or the button of that panel the user has moved to.

@@ -165,6 +165,7 @@ void fConnection::CreateInputPanels()
 void fConnection::CreateListPanels()
 {
     ListPic = MakePanel(MainPic, "ListPic", 400, 250);
+    ListPic->SetRaisedBorder(true);
     LSForm = MakeCaptionBar(ListPic, "LSForm", QString(), 400);
     // The host lines its columns up in blanks under the header: both in
     // one fixed pitch. The list ends above the buttons along the bottom;
@@ -183,6 +184,7 @@ void fConnection::CreateListPanels()
             MakeButton(ListPic, Element("LSCmnd", i), QLatin1String(captions[i]), QRect(lefts[i], 220, 75, 25));
 
     ParmFrame = MakePanel(MainPic, "ParmFrame", 300, 300);
+    ParmFrame->SetRaisedBorder(true);
     ParamCap = MakeCaptionBar(ParmFrame, "ParamCap", QString(), 300);
     frame = Make<QGroupBox>(ParmFrame, "frame");
     frame->setTitle(QStringLiteral("Parameters"));
@@ -222,6 +224,7 @@ void fConnection::CreateMessagePanels()
     }
 
     ProgBarPic = MakePanel(MainPic, "ProgBarPic", 300, 70);
+    ProgBarPic->SetRaisedBorder(true);
     ProgBarMsg = Make<QLabel>(ProgBarPic, "ProgBarMsg");
     ProgBarMsg->setGeometry(10, 8, 280, 20);
     ProgBar = Make<QProgressBar>(ProgBarPic, "ProgBar");
@@ -232,6 +235,7 @@ void fConnection::CreateMessagePanels()
 void fConnection::CreateProcedurePanel()
 {
     ProcPic = MakePanel(MainPic, "ProcPic", 500, 300);
+    ProcPic->SetRaisedBorder(true);
     ProcText = Make<LogPane>(ProcPic, "ProcText");
     ProcText->setReadOnly(true);
     for (int i = 0; i < ProcButtonSlots; ++i) {
