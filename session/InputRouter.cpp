@@ -9,7 +9,6 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScrollBar>
 #include <QTimer>
 
 namespace zor {
@@ -293,7 +292,6 @@ void fConnection::ConnectInputHandlers()
         if (QPushButton* button = lvMVCmd[static_cast<size_t>(i)])
             connect(button, &QPushButton::clicked, this, [this, i] { lvMVCmd_Click(i); });
     }
-    connect(HelpVScroll, &QScrollBar::valueChanged, this, &fConnection::HelpVScroll_Change);
     for (int k = 0; k < TenKeyButtonSlots; ++k)
         connect(cbTenKey[static_cast<size_t>(k)], &QPushButton::clicked, this, [this, k] { cbTenKey_Click(k); });
     connect(lvTimer1, &QTimer::timeout, this, &fConnection::lvTimer1_Timer);

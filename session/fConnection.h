@@ -322,8 +322,6 @@ public:
     void Caption_MouseDown(const QLabel& caption, QPoint position);
     void Caption_MouseMove(const QLabel& caption, Qt::MouseButtons buttons, QPointF globalPosition);
     void Caption_MouseUp(const QLabel& caption, Qt::MouseButton button);
-    static constexpr int HelpCaptionHeight = 20;
-    void HelpVScroll_Change(int value);
 
     // The host's panels answered (fConnection_PanelHandlers.cpp). Enter
     // presses the default button of the panel shown last that is still

@@ -6,7 +6,6 @@
 
 #include <QFrame>
 #include <QLabel>
-#include <QScrollBar>
 
 namespace zor {
 
@@ -63,12 +62,6 @@ void fConnection::Caption_MouseUp(const QLabel& caption, Qt::MouseButton button)
     if (ShadowOn)
         Shadow->move(MoveBox->pos() + QPoint(ToPixel(CellWidth.toDouble()), ToPixel(CellHeight.toDouble())));
     MoveBox->hide();
-}
-
-void fConnection::HelpVScroll_Change(int value)
-{
-    // The help text sits below the panel's caption bar and scrolls up under it.
-    HelpPic->move(HelpPic->x(), HelpCaptionHeight - value);
 }
 
 } // namespace zor
