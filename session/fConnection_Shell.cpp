@@ -185,10 +185,7 @@ void fConnection::showConsole()
 
 void fConnection::OpenPinnedTenKey()
 {
-    frTenKey->resize(355, frTenKey->height());
-    frTenKey->setTitle(QString());
-    for (int k = 14; k <= 21; ++k)
-        cbTenKey[static_cast<size_t>(k)]->hide();
+    RestoreTenKeyDesign();
     cbTenKey[12]->setText(QStringLiteral("E\nn\nt\ne\nr"));
     cbTenKey[10]->setText(QStringLiteral(".\n "));
     QPalette palette = tbTenKey->palette();
