@@ -3,11 +3,14 @@
 #include "bench/QtBenchmarkMain.h"
 #include "core/Appearance.h"
 #include "core/SharedState.h"
+#include "devices/RawPrinter.h"
 #include "session/ReceivePipeline.h"
 #include "session/fConnection.h"
+#include "tests/support/CupsPeer.h"
 #include "tools/ReportStore.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <benchmark/benchmark.h>
 
@@ -171,6 +174,44 @@ void BM_ReportCapture(benchmark::State& state)
     state.counters["store_MB"] = storeBytes / (1 << 20);
 }
 BENCHMARK(BM_ReportCapture)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A raw job of 8 MB, every byte value in turn, to a queue of a cupsd of the
+// benchmark's own on loopback, whose device is a socat listener: the time
+// until the spooler has the job. Each job is awaited at the listener before
+// the next, and the last one is compared byte for byte.
+void BM_RawJob(benchmark::State& state)
+{
+    const qsizetype size = state.range(0);
+    QString text(size, Qt::Uninitialized);
+    for (qsizetype i = 0; i < size; ++i)
+        text[i] = QChar(static_cast<char16_t>(i % 256));
+    const QString queue = QStringLiteral("bench");
+    zor::test::CupsPeer cups;
+    if (!cups.ready() || !cups.AddQueue(queue)) {
+        state.SkipWithError("no cupsd with a socket queue could be started");
+        return;
+    }
+    qsizetype arrived = 0;
+    double deviceSeconds = 0;
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        const zor::RawJobResult result = zor::TheRawPrinter().PrintRaw(text, queue, QStringLiteral("GUI Print"));
+        state.PauseTiming();
+        arrived += size;
+        if (!result.Ok || !cups.WaitForBytes(queue, arrived, 60000)) {
+            state.SkipWithError(result.Ok ? "the job did not reach the device" : qPrintable(result.Error));
+            break;
+        }
+        deviceSeconds = static_cast<double>(clock.nsecsElapsed()) / 1e9;
+        state.ResumeTiming();
+    }
+    if (!state.error_occurred() && cups.Received(queue).right(size) != text.toLatin1())
+        state.SkipWithError("the device received other bytes");
+    state.SetBytesProcessed(state.iterations() * size);
+    state.counters["to_device_ms"] = deviceSeconds * 1000;
+}
+BENCHMARK(BM_RawJob)->Arg(8 << 20)->Iterations(3)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 } // namespace
 

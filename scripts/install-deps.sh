@@ -12,6 +12,8 @@ PACKAGES=(
   libgtest-dev libbenchmark-dev
   # Peers that the tests start on loopback.
   socat openssh-server openssh-client cups-daemon cups-client busybox-static
+  # `ss`, which tells when a peer listens.
+  iproute2
   # The socket backend for the raw test queues comes with cups, not cups-daemon.
   cups
   xvfb xdotool x11-utils imagemagick
