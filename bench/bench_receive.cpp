@@ -3,10 +3,12 @@
 #include "bench/QtBenchmarkMain.h"
 #include "core/Appearance.h"
 #include "core/SharedState.h"
+#include "devices/ModPrinter.h"
 #include "devices/RawPrinter.h"
 #include "session/ReceivePipeline.h"
 #include "session/fConnection.h"
 #include "tests/support/CupsPeer.h"
+#include "tests/support/RawPrinterRecorder.h"
 #include "tools/ReportStore.h"
 
 #include <QCoreApplication>
@@ -174,6 +176,44 @@ void BM_ReportCapture(benchmark::State& state)
     state.counters["store_MB"] = storeBytes / (1 << 20);
 }
 BENCHMARK(BM_ReportCapture)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// "re" of a raw report whose lines carry the given number of printer codes
+// ("<!027!>", "<!esc!>", "<!cr!>", "<!stx!>" in turn), one a line: the job
+// text is made, the codes replaced in one pass and the job handed to a
+// recorder. The captured lines are set up outside the timing.
+void BM_RawReport(benchmark::State& state)
+{
+    const qsizetype markers = state.range(0);
+    const char* const codes[] = {"<!027!>E", "<!esc!>", "<!cr!>", "<!stx!>"};
+    QStringList lines;
+    lines.reserve(markers);
+    for (qsizetype line = 0; line < markers; ++line)
+        lines << QStringLiteral("%1 WIDGET BLUE BOXED %2 12.50").arg(line, 10).arg(QLatin1String(codes[line % 4]));
+    zor::test::RawPrinterScope raw;
+    raw->printers = QStringList{QStringLiteral("bench")};
+    zor::LoadPrinters();
+    zor::fConnection& window = zor::fConnection::instance();
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Process(QStringLiteral("rh^Bench report^^^1"));
+        for (const QString& line : std::as_const(lines))
+            zor::Report().Append(line);
+        state.ResumeTiming();
+        window.Process(QStringLiteral("re"));
+        state.PauseTiming();
+        if (raw->jobs.size() != 1 || raw->jobs.front().Text.contains(QLatin1String("<!")))
+            state.SkipWithError("the report was not printed with its codes replaced");
+        raw->jobs.clear();
+        zor::Report() = zor::ReportStore();
+        window.stack.clear();
+        state.ResumeTiming();
+    }
+    zor::LoadPrinters();
+    state.counters["ns_per_marker"] =
+        benchmark::Counter(static_cast<double>(markers) * 1e-9 * static_cast<double>(state.iterations()),
+                           benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_RawReport)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // A raw job of 8 MB, every byte value in turn, to a queue of a cupsd of the
 // benchmark's own on loopback, whose device is a socat listener: the time
