@@ -4,6 +4,7 @@
 #include "core/WindowUtils.h"
 #include "devices/ModPrinter.h"
 #include "session/AutoReplies.h"
+#include "settings/NamedControls.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,24 +16,6 @@
 #include <QSerialPort>
 
 namespace zor {
-
-namespace {
-
-template <typename Control> Control* Make(QWidget* parent, const QString& name, const QString& text = QString())
-{
-    auto* control = new Control(parent);
-    control->setObjectName(name);
-    if constexpr (!std::is_same_v<Control, QListWidget> && !std::is_same_v<Control, QComboBox>)
-        control->setText(text);
-    return control;
-}
-
-QString Indexed(const char* name, int index)
-{
-    return QStringLiteral("%1_%2").arg(QLatin1String(name)).arg(index);
-}
-
-} // namespace
 
 Properties& Properties::instance()
 {
@@ -62,7 +45,7 @@ Properties::Properties()
 void Properties::CreateControls()
 {
     for (int i = 0; i < PropTextSlots; ++i)
-        PropText[i] = Make<QLineEdit>(this, Indexed("PropText", i));
+        PropText[i] = MakeControl<QLineEdit>(this, IndexedName("PropText", i));
     PropText[2]->setEchoMode(QLineEdit::Password);
     PropText[3]->setEchoMode(QLineEdit::Password);
 
@@ -70,37 +53,37 @@ void Properties::CreateControls()
         nullptr, "Disable", "Enable Gradient",     "Red", "Green", "Blue", "Reverse", "", "", "",
         "",      "",        "Enable Property Lock"};
     for (int i = 1; i < PropCheckSlots; ++i)
-        PropCheck[i] = Make<QCheckBox>(this, Indexed("PropCheck", i), QLatin1String(checks[i]));
+        PropCheck[i] = MakeControl<QCheckBox>(this, IndexedName("PropCheck", i), QLatin1String(checks[i]));
 
     const char* placements[PropOptionSlots] = {"Centered", "Tiled", "Stretched", "Left Justify"};
     for (int i = 0; i < PropOptionSlots; ++i)
-        PropOption[i] = Make<QRadioButton>(this, Indexed("PropOption", i), QLatin1String(placements[i]));
+        PropOption[i] = MakeControl<QRadioButton>(this, IndexedName("PropOption", i), QLatin1String(placements[i]));
 
     for (int i = 0; i < PropClrSlots; ++i)
-        PropClr[i] = Make<QLabel>(this, Indexed("PropClr", i));
-    bImage[0] = Make<QLabel>(this, Indexed("bImage", 0));
+        PropClr[i] = MakeControl<QLabel>(this, IndexedName("PropClr", i));
+    bImage[0] = MakeControl<QLabel>(this, IndexedName("bImage", 0));
     bImage[0]->setProperty("Tag", QString());
-    Label2 = Make<QLabel>(this, QStringLiteral("Label2"), QStringLiteral("Sample Text"));
+    Label2 = MakeControl<QLabel>(this, QStringLiteral("Label2"), QStringLiteral("Sample Text"));
 
     const QString hostTip = QStringLiteral("Check if your host ison IBM UniVerse");
-    cbSuppressLF = Make<QCheckBox>(this, QStringLiteral("cbSuppressLF"), QStringLiteral("Suppress LF"));
+    cbSuppressLF = MakeControl<QCheckBox>(this, QStringLiteral("cbSuppressLF"), QStringLiteral("Suppress LF"));
     cbSuppressLF->setToolTip(hostTip);
     cbSecureConnection =
-        Make<QCheckBox>(this, QStringLiteral("cbSecureConnection"), QStringLiteral("Secure Connection"));
+        MakeControl<QCheckBox>(this, QStringLiteral("cbSecureConnection"), QStringLiteral("Secure Connection"));
     cbSecureConnection->setToolTip(hostTip);
-    cbExitMode = Make<QCheckBox>(this, QStringLiteral("cbExitMode"), QStringLiteral("Exit GUI on disconnect"));
-    cbExitMode->setToolTip(QStringLiteral("Click here to set function key actions on the host"));
+    cbExitMode = MakeControl<QCheckBox>(this, QStringLiteral("cbExitMode"), QStringLiteral("Exit GUI on disconnect"));
 
-    List2 = Make<QListWidget>(this, QStringLiteral("List2"));
-    List5 = Make<QListWidget>(this, QStringLiteral("List5"));
-    List6 = Make<QListWidget>(this, QStringLiteral("List6"));
+    List2 = MakeControl<QListWidget>(this, QStringLiteral("List2"));
+    List5 = MakeControl<QListWidget>(this, QStringLiteral("List5"));
+    List6 = MakeControl<QListWidget>(this, QStringLiteral("List6"));
     List6->hide();
-    List7 = Make<QListWidget>(this, QStringLiteral("List7"));
+    List7 = MakeControl<QListWidget>(this, QStringLiteral("List7"));
     testcomm = new QSerialPort(this);
     testcomm->setObjectName(QStringLiteral("testcomm"));
-    cbPrinterSelect = Make<QComboBox>(this, QStringLiteral("cbPrinterSelect"));
-    lblPrinterType = Make<QLabel>(this, QStringLiteral("lblPrinterType"));
+    cbPrinterSelect = MakeControl<QComboBox>(this, QStringLiteral("cbPrinterSelect"));
+    lblPrinterType = MakeControl<QLabel>(this, QStringLiteral("lblPrinterType"));
     CreateReplyLists();
+    CreateTabs();
 }
 
 void Properties::Form_Load()

@@ -5,11 +5,14 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 class QRadioButton;
 class QSerialPort;
+class QSpinBox;
 class QTabWidget;
 
 namespace zor {
@@ -18,6 +21,11 @@ constexpr int PropTextSlots = 6;   // PropText(0 To 5)
 constexpr int PropCheckSlots = 13; // PropCheck(1 To 12), element 0 unused
 constexpr int PropOptionSlots = 4; // PropOption(0 To 3): the backdrop placement
 constexpr int PropClrSlots = 8;    // PropClr(0 To 7)
+constexpr int PropButtSlots = 10;  // PropButt(0 To 9)
+constexpr int PropFrameSlots = 4;  // PropFrame(0 To 3)
+
+// The tabs of SSTab1, in their order.
+enum SettingsTab { ConnectionTab, EntitiesTab, BackdropTab, AdminTab, ScriptingTab, OtherTab, MiscTab };
 
 // The settings window of the session. Besides editing the settings it holds
 // controls the rest of the program reads: the reply lists, the connection
@@ -42,6 +50,38 @@ public:
     // Writes the configuration and its companions, each file whole. A file
     // that cannot be written is reported to the user; the result is false.
     bool SaveINI();
+
+    // The seven tabs (Properties_Tabs.cpp). EntitiesPage holds the style
+    // editor alone; ServerListPane (on the Connection tab) and Frame2 (the
+    // Scripting tab's frame around SSTab2) take the list editing buttons.
+    QTabWidget* SSTab1 = nullptr;
+    std::array<QWidget*, 7> TabPage = {};
+    QWidget* ServerListPane = nullptr;
+    std::array<QGroupBox*, PropFrameSlots> PropFrame = {};
+    QGroupBox* Frame1 = nullptr; // "Cache Options"
+    QGroupBox* Frame2 = nullptr; // "Scripting"
+    QGroupBox* Frame3 = nullptr; // "Input Box"
+    QGroupBox* Frame4 = nullptr; // "Terminal Identification"
+    QGroupBox* Frame5 = nullptr; // "Printer Settings", with the serial options
+    QGroupBox* Frame6 = nullptr; // "Printer Settings", the printer of each type
+    // Apply, Cancel, Close.
+    std::array<QPushButton*, 3> OptionsButt = {};
+    // 2 and 3 sit on the Backdrop tab, 8 and 9 on the Other tab; the others
+    // belong to the style editor's page.
+    std::array<QPushButton*, PropButtSlots> PropButt = {};
+    QLabel* Label1 = nullptr;              // "Server List"
+    QLabel* Label3 = nullptr;              // "Receipt Printer"
+    QCheckBox* Check1 = nullptr;           // "Use Screen Cache"
+    QPushButton* Command4 = nullptr;       // "Clear Cache"
+    QPushButton* CmndBtnOptions = nullptr; // the serial options of the receipt port
+    QSpinBox* udPrinterType = nullptr;     // steps CurrentPrinterType; its arrows alone show
+    QCheckBox* PropEncrypt = nullptr;
+    QLineEdit* breakChar = nullptr;
+    QLabel* BreakKeyLabel = nullptr;
+    QCheckBox* cbTablet = nullptr;
+    QCheckBox* setKiosk = nullptr;
+    QCheckBox* sendFunKeys = nullptr;
+    QLabel* LblTraceDir = nullptr;
 
     std::array<QLineEdit*, PropTextSlots> PropText = {};
     std::array<QCheckBox*, PropCheckSlots> PropCheck = {};
@@ -83,6 +123,13 @@ private:
     Properties();
     void CreateControls();
     void CreateReplyLists();
+    void CreateTabs();
+    QWidget* CreateConnectionPage();
+    QWidget* CreateBackdropPage();
+    QWidget* CreateAdminPage();
+    QWidget* CreateScriptingPage();
+    QWidget* CreateOtherPage();
+    QWidget* CreateMiscPage();
     void ShowSettings();
     void ShowBackdropPicture();
     void ShowPrinters();
