@@ -6,11 +6,10 @@
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "devices/modComm.h"
+#include "session/ShellLink.h"
 #include "session/WindowChange.h"
 #include "session/fConnection.h"
 #include "settings/Properties.h"
-#include "settings/fSpawn.h"
-#include "tools/Splash.h"
 #include "tools/fTips.h"
 
 #include <QFile>
@@ -54,16 +53,6 @@ void PrepareDesignSample()
 
 } // namespace
 
-StartUpWindows& StartUpSeam()
-{
-    static StartUpWindows windows{
-        [] { Splash().exec(); },
-        [] { return fSpawn::Choose(); },
-        [] { fTips(&fConnection::instance()).exec(); },
-    };
-    return windows;
-}
-
 bool Main(const QString& commandLine)
 {
     SetStartValues();
@@ -73,8 +62,8 @@ bool Main(const QString& commandLine)
     LoadScriptKeys();
     QString chosen = commandLine;
     if (IsBlank(commandLine)) {
-        StartUpSeam().ShowSplash();
-        chosen = StartUpSeam().ChooseConfiguration();
+        Shell().ShowSplash();
+        chosen = Shell().ChooseConfiguration();
         if (IsBlank(chosen))
             return false;
     }
@@ -87,17 +76,17 @@ bool Main(const QString& commandLine)
     Properties::instance().LoadINI();
     LoadCacheValue();
     fConnection::instance().show();
-    InitComPort();
     // With "Send Function Keys" on, function keys go to the host from the start.
     EnableFunctionKeys(SendFunKeys != 0);
     ShowTipsAtStartup();
+    InitComPort();
     return true;
 }
 
 void ShowTipsAtStartup()
 {
     if (QFile::exists(TipsFile()) && !QFile::exists(NoTipsFile()))
-        StartUpSeam().ShowTips();
+        Shell().ShowTips();
 }
 
 } // namespace zor

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QStringList>
-#include <functional>
 
 namespace zor {
 
@@ -13,18 +12,8 @@ QString CommandLineConfig(const QStringList& arguments);
 // Reads "cacheval.dat" into UseScreenCache; without the file the cache is on.
 void LoadCacheValue();
 
-// The windows of the start-up sequence, each showing its real window modally
-// unless a test stands in for it.
-struct StartUpWindows {
-    std::function<void()> ShowSplash;
-    // The session launcher: the configuration chosen, or empty for none.
-    std::function<QString()> ChooseConfiguration;
-    std::function<void()> ShowTips;
-};
-StartUpWindows& StartUpSeam();
-
 // The start-up sequence. Without a configuration name the splash and the
-// session launcher come first. Returns false when no configuration was chosen
+// session launcher come first (the windows of Shell()). Returns false when no configuration was chosen
 // and the program is to end.
 bool Main(const QString& commandLine);
 

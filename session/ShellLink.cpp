@@ -1,5 +1,10 @@
 #include "session/ShellLink.h"
 
+#include "settings/fSpawn.h"
+#include "tools/Splash.h"
+#include "tools/fTips.h"
+
+#include <QApplication>
 #include <QDesktopServices>
 #include <QProcess>
 #include <QUrl>
@@ -13,9 +18,12 @@ ShellLink& Shell()
             return QProcess::startDetached(program, arguments);
         },
         [](const QString& path) { return QDesktopServices::openUrl(QUrl::fromLocalFile(path)); },
+        // Over the window the user works in: the session window from its
+        // menus, none yet at start-up.
+        [] { return fSpawn::Choose(QApplication::activeWindow()); },
+        [] { fTips().exec(); },
         {},
-        {},
-        {},
+        [] { Splash().exec(); },
     };
     return link;
 }

@@ -53,10 +53,6 @@ void fConnection::Timer2_Timer()
 void fConnection::puSpawn_Click()
 {
     const QString remembered = ConfigFile;
-    if (!Shell().ChooseConfiguration) {
-        NotAvailable(QStringLiteral("The session launcher"));
-        return;
-    }
     const QString chosen = Shell().ChooseConfiguration();
     ConfigFile = remembered;
     if (IsBlank(chosen))
@@ -151,10 +147,7 @@ void fConnection::HelpContents_Click()
 
 void fConnection::HelpSearch_Click()
 {
-    if (Shell().ShowTips)
-        Shell().ShowTips();
-    else
-        NotAvailable(QStringLiteral("The tips window"));
+    Shell().ShowTips();
 }
 
 void fConnection::HelpAbout_Click()

@@ -1,5 +1,6 @@
 #include "core/StartUp.h"
 #include "core/SharedState.h"
+#include "session/ShellLink.h"
 #include "session/fConnection.h"
 #include "tests/support/TestSupport.h"
 
@@ -56,21 +57,21 @@ namespace {
 // Stands in for the start-up windows: counts them, and the launcher gives
 // the answer set.
 struct StartUpWindowsScope {
-    StartUpWindows previous = StartUpSeam();
+    ShellLink previous = Shell();
     int splashes = 0;
     int launchers = 0;
     int tips = 0;
     QString choice;
     StartUpWindowsScope()
     {
-        StartUpSeam() = {[this] { ++splashes; },
-                         [this] {
-                             ++launchers;
-                             return choice;
-                         },
-                         [this] { ++tips; }};
+        Shell().ShowSplash = [this] { ++splashes; };
+        Shell().ChooseConfiguration = [this] {
+            ++launchers;
+            return choice;
+        };
+        Shell().ShowTips = [this] { ++tips; };
     }
-    ~StartUpWindowsScope() { StartUpSeam() = previous; }
+    ~StartUpWindowsScope() { Shell() = previous; }
 };
 
 } // namespace

@@ -4,10 +4,12 @@
 #include "session/ShellLink.h"
 #include "session/fConnection.h"
 #include "settings/Properties.h"
+#include "settings/fSpawn.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestSupport.h"
 #include "tools/fHelpAbout.h"
 #include "tools/fPrintType.h"
+#include "tools/fTips.h"
 
 #include <QAction>
 #include <QApplication>
@@ -198,14 +200,38 @@ TEST_F(ShellTest, UnknownToolbarKeysAndTheDropDownButtonDoNothing)
 
 TEST_F(ShellTest, WindowsNotBuiltYetSaySo)
 {
-    for (QAction* item : {window.puSpawn, window.HelpSearch, window.puReportViewer}) {
-        dialogs.asked.clear();
-        item->trigger();
-        ASSERT_EQ(MessagesAsked().size(), 1) << item->objectName().toStdString();
-        EXPECT_TRUE(MessagesAsked().front().contains(QStringLiteral("not available")));
-    }
-    EXPECT_TRUE(started.isEmpty());
+    window.puReportViewer->trigger();
+    ASSERT_EQ(MessagesAsked().size(), 1);
+    EXPECT_TRUE(MessagesAsked().front().contains(QStringLiteral("not available")));
+}
+
+TEST_F(ShellTest, LaunchSessionAndTipsOpenTheRealWindows)
+{
+    folder.write(QStringLiteral("other.ntt"), "x");
+    folder.write(QStringLiteral("tips.txt"), "{First\r\nUse the menu.\r\n}\r\n");
+    QString launcherTitle;
+    WhenModal([&launcherTitle](QWidget& modal) {
+        auto* launcher = qobject_cast<fSpawn*>(&modal);
+        ASSERT_NE(launcher, nullptr);
+        launcherTitle = launcher->windowTitle();
+        launcher->Text1->setText(QStringLiteral("other.ntt"));
+        launcher->SpawnButt[0]->click();
+    });
+    window.puSpawn->trigger();
+    EXPECT_EQ(launcherTitle, QStringLiteral("Launch ZOR GUI Connection"));
+    EXPECT_EQ(started, (QList<QStringList>{{QCoreApplication::applicationFilePath(), "other.ntt"}}));
     EXPECT_EQ(ConfigFile, QStringLiteral("shop.ntt"));
+
+    QString tip;
+    WhenModal([&tip](QWidget& modal) {
+        auto* tips = qobject_cast<fTips*>(&modal);
+        ASSERT_NE(tips, nullptr);
+        tip = tips->TipCaption->text();
+        tips->Command1->click();
+    });
+    window.HelpSearch->trigger();
+    EXPECT_EQ(tip, QStringLiteral("First"));
+    EXPECT_TRUE(MessagesAsked().isEmpty()) << MessagesAsked().join('|').toStdString();
 }
 
 TEST_F(ShellTest, SpawnStartsNothingWhenCancelledAndTellsWhenTheStartFails)

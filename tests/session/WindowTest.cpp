@@ -1,3 +1,4 @@
+#include "session/ShellLink.h"
 #include "session/fConnection.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/TestSupport.h"
@@ -57,12 +58,15 @@ TEST(SessionWindow, FrameHasItsMenusToolbarStatusPanelsAndTimers)
     for (int i = 1; i <= StatusPanelCount; ++i)
         EXPECT_EQ(window.StatusPanels[static_cast<size_t>(i)]->parent(), window.StatusBar);
 
-    // A menu-bar item runs its pop-up twin (whose box the script answers).
+    // A menu-bar item runs its pop-up twin (the launcher choosing nothing).
     test::DialogScript dialogs;
+    const ShellLink shell = Shell();
+    Shell().ChooseConfiguration = [] { return QString(); };
     int spawned = 0;
     QObject::connect(window.puSpawn, &QAction::triggered, [&spawned] { ++spawned; });
     window.SpawnMnu->trigger();
     EXPECT_EQ(spawned, 1);
+    Shell() = shell;
 
     const std::pair<QTimer*, int> timers[] = {{window.Timer1, 10000},
                                               {window.Timer2, 100},
