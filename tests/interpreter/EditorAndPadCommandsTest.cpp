@@ -1,7 +1,5 @@
 #include "core/Colors.h"
 #include "tests/interpreter/ProcessFixture.h"
-#include "tests/support/TestSupport.h"
-#include "tests/support/TypedAnswerScope.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -12,16 +10,11 @@ using namespace zor;
 
 namespace {
 
-class EditorAndPad : public test::ProcessTest {
+class EditorAndPad : public test::ConnectedProcessTest {
 protected:
-    test::TypedAnswerScope typed;
-    test::SentRecorder host;
-
     void SetUp() override
     {
-        ProcessTest::SetUp();
-        test::TypedAnswerScope::Reset();
-        Connected = true;
+        ConnectedProcessTest::SetUp();
         window.MVPic->hide();
         window.lvMVPic->hide();
         window.frTenKey->hide();

@@ -1,8 +1,6 @@
 #include "core/Ciphers.h"
 #include "core/TypedLimit.h"
 #include "tests/interpreter/ProcessFixture.h"
-#include "tests/support/TestSupport.h"
-#include "tests/support/TypedAnswerScope.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,18 +12,7 @@ using namespace zor;
 
 namespace {
 
-class InputCommands : public test::ProcessTest {
-protected:
-    test::TypedAnswerScope typed;
-    test::SentRecorder host;
-
-    void SetUp() override
-    {
-        ProcessTest::SetUp();
-        test::TypedAnswerScope::Reset();
-        Connected = true;
-    }
-};
+using InputCommands = test::ConnectedProcessTest;
 
 } // namespace
 

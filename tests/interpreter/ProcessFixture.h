@@ -5,6 +5,8 @@
 #include "core/Trace.h"
 #include "session/fConnection.h"
 #include "tests/support/QtPrinters.h"
+#include "tests/support/TestSupport.h"
+#include "tests/support/TypedAnswerScope.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -79,6 +81,21 @@ protected:
 
 private:
     QTemporaryDir traceFolder;
+};
+
+// The same, connected to a host that records what is sent to it, with the
+// typed-answer state from its start.
+class ConnectedProcessTest : public ProcessTest {
+protected:
+    TypedAnswerScope typed;
+    SentRecorder host;
+
+    void SetUp() override
+    {
+        ProcessTest::SetUp();
+        TypedAnswerScope::Reset();
+        Connected = true;
+    }
 };
 
 } // namespace zor::test
