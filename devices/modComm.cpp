@@ -4,11 +4,13 @@
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
 #include "core/Trace.h"
+#include "devices/ComPortOptions.h"
 #include "session/fConnection.h"
 #include "settings/ConfigFile.h"
 #include "settings/FileSave.h"
 #include "settings/TextFile.h"
 
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QSerialPort>
@@ -151,10 +153,11 @@ QString OpenSerialPort(QSerialPort& port, const QString& portName, const QString
     if (stopBits != QLatin1String("1") && stopBits != QLatin1String("2"))
         return QStringLiteral("Stop bits the port cannot take: ") + stopBits;
 
-    port.setPortName(SerialDevice(number));
+    const QString device = SerialDevice(number);
+    port.setPortName(device);
     port.setReadBufferSize(PortBufferSize);
     if (!port.open(QIODevice::ReadWrite))
-        return port.errorString();
+        return portName + QStringLiteral(" (") + device + QStringLiteral("): ") + port.errorString();
     // RTS/CTS together with XON/XOFF is not a mode of the port: it gets
     // RTS/CTS, the half that stops the printer's buffer from overflowing.
     const int code = HandshakeCode(handshaking);
@@ -173,19 +176,37 @@ QString OpenSerialPort(QSerialPort& port, const QString& portName, const QString
     return QString();
 }
 
-void DrainAndClose(QSerialPort& port)
+bool DrainAndClose(QSerialPort& port)
 {
     if (!port.isOpen())
-        return;
+        return true;
     const qint64 rate = std::max<qint64>(port.baudRate(), 1);
     QDeadlineTimer deadline(DrainSpareMs + port.bytesToWrite() * 10 * 1000 / rate);
     while (port.bytesToWrite() > 0 && !deadline.hasExpired()) {
         if (!port.waitForBytesWritten(static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1))))
             break;
     }
-    if (port.bytesToWrite() > 0)
-        WriteTrace(QStringLiteral("CloseComPort"), QStringLiteral("%1 bytes not sent").arg(port.bytesToWrite()));
+    const qint64 unsent = port.bytesToWrite();
+    if (unsent > 0)
+        WriteTrace(QStringLiteral("CloseComPort"), QStringLiteral("%1 bytes not sent").arg(unsent));
     port.close();
+    return unsent == 0;
+}
+
+void ShowCommSettingsOnForm()
+{
+    const auto& combos = ComPortOptions::instance().SettingCombos;
+    const auto settings = Settings6();
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        combos[i]->setCurrentText(*settings[i]);
+}
+
+void ReadCommSettingsFromForm()
+{
+    const auto& combos = ComPortOptions::instance().SettingCombos;
+    const auto settings = Settings6();
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        *settings[i] = combos[i]->currentText();
 }
 
 void InitComPort()

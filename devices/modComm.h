@@ -52,7 +52,15 @@ QString OpenSerialPort(QSerialPort& port, const QString& portName, const QString
                        const QString& dataBits, const QString& stopBits, const QString& handshaking);
 // Waits until what was written has left, at most for the time its bytes need
 // at the port's speed plus two seconds; closes the port. Qt itself would
-// throw away whatever it has not yet handed on.
-void DrainAndClose(QSerialPort& port);
+// throw away whatever it has not yet handed on. False when some of it did not
+// leave in time.
+bool DrainAndClose(QSerialPort& port);
+
+// The six settings shown in the options dialog's combos, and taken back from
+// them. Both create the dialog, hidden, when it does not exist yet. A value
+// the combos do not offer is shown as it is, so that a load and a save keep
+// it.
+void ShowCommSettingsOnForm();
+void ReadCommSettingsFromForm();
 
 } // namespace zor

@@ -167,6 +167,7 @@ void Properties::LoadINI()
     SetSwitch(*cbExitMode, ExitOnDisconnect);
 
     LoadCommSettings();
+    ShowCommSettingsOnForm();
     SessionTitle = ConfigSessionTitle(ConfigFile);
     if (const auto termId = ReadTermIdFile(ProgramFile(QStringLiteral("termid.dat")))) {
         TermId = *termId;
@@ -227,6 +228,7 @@ bool Properties::SaveINI()
     window.Left = ToTwipsInteger(session.x());
     window.Top = ToTwipsInteger(session.y());
     window.WindowState = state;
+    ReadCommSettingsFromForm();
     return SaveFileWhole(ConfigPath(), WriteConfig(window)) &&
            SaveFileWhole(ProgramFile(QStringLiteral("cacheval.dat")), CacheValueFileText()) &&
            SaveFileWhole(ProgramFile(QStringLiteral("termid.dat")), TermIdFileText()) && SaveCommSettings() &&

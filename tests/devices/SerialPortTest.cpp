@@ -36,30 +36,6 @@ protected:
     test::ProgramFolderScope home;
 };
 
-// The reading end, opened before the program writes: bytes with nobody at
-// the other end are lost.
-class Reader {
-public:
-    explicit Reader(const QString& device)
-    {
-        port.setPortName(device);
-        opened = port.open(QIODevice::ReadOnly);
-    }
-    QByteArray Read(qsizetype count)
-    {
-        test::WaitUntil(
-            [&] {
-                received += port.readAll();
-                return received.size() >= count;
-            },
-            5000);
-        return received;
-    }
-    QSerialPort port;
-    QByteArray received;
-    bool opened = false;
-};
-
 TEST_F(SerialPortTest, TheSettingsFile)
 {
     LoadCommSettings();
@@ -94,7 +70,7 @@ TEST_F(SerialPortTest, ReceiptsReachThePortWholeThoughItClosesAtOnce)
 {
     test::PtyPair pair(10);
     ASSERT_TRUE(pair.ready());
-    Reader reader(pair.b());
+    test::PtyReader reader(pair.b());
     ASSERT_TRUE(reader.opened);
     Settings("COM10\r\n9600\r\nN\r\n8\r\n1\r\nNone\r\n");
     InitComPort();
@@ -167,7 +143,7 @@ TEST_F(SerialPortTest, APassThroughReceiptArrivesWholeThoughThePortClosesRightAf
 {
     test::PtyPair pair(1);
     ASSERT_TRUE(pair.ready());
-    Reader reader(pair.b());
+    test::PtyReader reader(pair.b());
     ASSERT_TRUE(reader.opened);
     Settings("COM1\r\n9600\r\nN\r\n8\r\n1\r\nNone\r\n");
     InitComPort();

@@ -20,6 +20,23 @@ PtyPair::PtyPair(int portNumber) : variable_(QStringLiteral("ZOR_COM%1").arg(por
     qputenv(variable_.constData(), a().toLocal8Bit());
 }
 
+PtyReader::PtyReader(const QString& device)
+{
+    port.setPortName(device);
+    opened = port.open(QIODevice::ReadOnly);
+}
+
+QByteArray PtyReader::Read(qsizetype count)
+{
+    WaitUntil(
+        [&] {
+            received += port.readAll();
+            return received.size() >= count;
+        },
+        5000);
+    return received;
+}
+
 PtyPair::~PtyPair()
 {
     qunsetenv(variable_.constData());

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QByteArray>
 #include <QProcess>
+#include <QSerialPort>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -22,6 +24,18 @@ private:
     QProcess socat_;
     QByteArray variable_;
     bool ready_ = false;
+};
+
+// The reading end of a pair, opened before the program writes: bytes with
+// nobody at the other end are lost.
+class PtyReader {
+public:
+    explicit PtyReader(const QString& device);
+    // What has arrived so far, once it is count bytes or the wait is over.
+    QByteArray Read(qsizetype count);
+    QSerialPort port;
+    QByteArray received;
+    bool opened = false;
 };
 
 } // namespace zor::test
