@@ -14,6 +14,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace zor {
 
 namespace {
@@ -122,10 +124,22 @@ void MakePasswordBox(QLineEdit& box)
     box.setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
 }
 
+QPoint CentredOnScreen(const QRect& window, const QSize& dialog, const QRect& screen)
+{
+    const auto keepOn = [](int at, int size, int areaStart, int areaSize) {
+        return std::max(areaStart, std::min(at, areaStart + areaSize - size));
+    };
+    return {keepOn(window.x() + (window.width() - dialog.width()) / 2, dialog.width(), screen.x(), screen.width()),
+            keepOn(window.y() + (window.height() - dialog.height()) / 2, dialog.height(), screen.y(), screen.height())};
+}
+
 void CenterOverWindow(QWidget& dialog, const QWidget& window)
 {
-    dialog.move(window.x() + (window.width() - dialog.width()) / 2,
-                window.y() + (window.height() - dialog.height()) / 2);
+    // Outer frames, caption included: a caption above the screen's top could
+    // not be grabbed to move the dialog back.
+    const QRect over = window.frameGeometry();
+    const QScreen* screen = window.screen();
+    dialog.move(CentredOnScreen(over, dialog.frameGeometry().size(), screen ? screen->availableGeometry() : over));
 }
 
 namespace {

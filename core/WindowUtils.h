@@ -6,6 +6,9 @@
 #include <array>
 
 class QImage;
+class QPoint;
+class QRect;
+class QSize;
 class QLineEdit;
 class QListWidget;
 class QWidget;
@@ -50,7 +53,13 @@ QStringList ListItems(const QListWidget& list);
 // Makes a line edit a password box that masks each character with "*", as
 // users of the log-on and lock dialogs expect, not with the style's bullet.
 void MakePasswordBox(QLineEdit& box);
-// Centres a dialog over another top-level window (the session window).
+// Where a dialog of the size goes centred over the window's rectangle, moved
+// only as far as keeps it whole on the screen area; one larger than the area
+// keeps its top-left corner (and so its caption) on it.
+QPoint CentredOnScreen(const QRect& window, const QSize& dialog, const QRect& screen);
+// Centres a dialog over another top-level window (the session window), kept
+// on the available area of that window's screen: a session window partly off
+// the screen never leaves a dialog where the user cannot reach it.
 void CenterOverWindow(QWidget& dialog, const QWidget& window);
 // Centres the dialog over the window each time the dialog becomes active, so
 // a dialog moved away comes back over the session when it is used again.

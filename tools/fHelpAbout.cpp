@@ -32,13 +32,8 @@ fHelpAbout::fHelpAbout(QWidget* parent) : QDialog(parent)
     column->addWidget(Command1);
     layout->addLayout(column);
     connect(Command1, &QPushButton::clicked, this, &QDialog::accept);
-}
-
-bool fHelpAbout::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate && parentWidget())
-        CenterOverWindow(*this, *parentWidget()->window());
-    return QDialog::event(event);
+    if (parent)
+        CenterOverWindowOnActivation(*this, *parent->window());
 }
 
 } // namespace zor

@@ -17,9 +17,6 @@ public:
     QLabel* Picture1 = nullptr;
     QLabel* Label4 = nullptr;        // the version line
     QPushButton* Command1 = nullptr; // &OK
-
-protected:
-    bool event(QEvent* event) override;
 };
 
 } // namespace zor

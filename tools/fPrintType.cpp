@@ -48,6 +48,7 @@ fPrintType::fPrintType() : QDialog(&fConnection::instance())
         ClearOptions();
         hide();
     });
+    CenterOverWindowOnActivation(*this, fConnection::instance());
 }
 
 void fPrintType::ClearOptions()
@@ -71,13 +72,6 @@ fPrintType::Choice fPrintType::Choose()
     if (optPrintType[1]->isChecked())
         return TextOnly;
     return NoPrint;
-}
-
-bool fPrintType::event(QEvent* event)
-{
-    if (event->type() == QEvent::WindowActivate)
-        CenterOverWindow(*this, fConnection::instance());
-    return QDialog::event(event);
 }
 
 } // namespace zor

@@ -30,9 +30,6 @@ public:
     QPushButton* Command1 = nullptr; // &Print
     QPushButton* Command2 = nullptr; // &Cancel
 
-protected:
-    bool event(QEvent* event) override;
-
 private:
     fPrintType();
     void ClearOptions();

@@ -1,9 +1,16 @@
 #include "core/WindowUtils.h"
 #include "core/LogPane.h"
 #include "core/SharedState.h"
+#include "session/fConnection.h"
 #include "tests/support/QtPrinters.h"
+#include "tools/fHelpAbout.h"
+#include "tools/fPrintType.h"
 
+#include <QCoreApplication>
+#include <QDialog>
+#include <QGuiApplication>
 #include <QImage>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 using namespace zor;
@@ -132,4 +139,57 @@ TEST(Caption, JoinsTitleAndStatus)
     EXPECT_EQ(window.windowTitle(), QStringLiteral("ZOR v1.0.0 [default.ntt]1 Connected"));
     SessionTitle.clear();
     CommStatusText.clear();
+}
+
+TEST(DialogPlacement, CentredOverTheWindowAndKeptWholeOnTheScreen)
+{
+    struct Case {
+        const char* what;
+        QRect window;
+        QSize dialog;
+        QRect screen;
+        QPoint at;
+    };
+    const QRect screen(0, 0, 800, 600);
+    const QSize dialog(200, 100);
+    const Case cases[] = {
+        {"over the window", {100, 100, 400, 300}, dialog, screen, {200, 200}},
+        {"odd halves truncate", {0, 0, 401, 301}, dialog, screen, {100, 100}},
+        {"window off the left and top", {-300, -250, 400, 300}, dialog, screen, {0, 0}},
+        {"window off the right and bottom", {700, 550, 400, 300}, dialog, screen, {600, 500}},
+        {"window minimised far away", {-32000, -32000, 160, 24}, dialog, screen, {0, 0}},
+        {"dialog bigger than the screen", {100, 100, 400, 300}, {1000, 700}, screen, {0, 0}},
+        {"second screen", {2200, -100, 400, 300}, dialog, {1280, 0, 1024, 768}, {2104, 0}},
+        {"second screen, window on the first", {100, 100, 400, 300}, dialog, {1280, 0, 1024, 768}, {1280, 200}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CentredOnScreen(c.window, c.dialog, c.screen), c.at) << c.what;
+}
+
+TEST(DialogPlacement, DialogsComeBackOnTheScreenWhenActivatedOverASessionWindowOffIt)
+{
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    fConnection& session = fConnection::instance();
+    const QRect kept = session.geometry();
+    QDialog plain;
+    plain.resize(300, 200);
+    CenterOverWindowOnActivation(plain, session);
+    fHelpAbout about(&session);
+    QDialog* dialogs[] = {&plain, &about, &fPrintType::instance()};
+    for (const QPoint corner : {QPoint(area.right() - 50, area.bottom() - 50), QPoint(-2000, -2000)}) {
+        session.move(corner);
+        for (QDialog* dialog : dialogs) {
+            dialog->move(area.center());
+            QEvent activate(QEvent::WindowActivate);
+            QCoreApplication::sendEvent(dialog, &activate);
+            EXPECT_TRUE(area.contains(dialog->frameGeometry()))
+                << dialog->objectName().toStdString() << " at " << dialog->x() << "," << dialog->y();
+        }
+    }
+    // Over a session window well on the screen, the dialog is centred over it.
+    session.setGeometry(area.x() + 10, area.y() + 10, 600, 400);
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(&plain, &activate);
+    EXPECT_EQ(plain.frameGeometry().center(), session.frameGeometry().center());
+    session.setGeometry(kept);
 }
