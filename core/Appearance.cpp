@@ -99,4 +99,20 @@ void SetDefaultAppearance()
     }
 }
 
+Entity StyleSample()
+{
+    Entity sample;
+    sample.SetCaption(QStringLiteral("Sample Entity"));
+    sample.SetTag(QStringLiteral("[design]"));
+    sample.EntityType = KindNothing;
+    sample.X = 10;
+    sample.Y = 10;
+    sample.Width = 239;
+    sample.Height = 44;
+    sample.ImageIndex = 200;
+    sample.Align = 3;
+    sample.Active = VbTrue;
+    return sample;
+}
+
 } // namespace zor

@@ -85,19 +85,23 @@ void PaintBackdrop(QImage& backDrop, QImage& backImage, QSize mainSize)
         DrawGrid(backDrop, mainSize);
 }
 
-void DrawGradient(QImage& surface)
+void DrawGradient(QImage& surface, GradientColours colours)
 {
     Raster raster(surface);
     const double band = surface.height() / 150.0;
-    const bool reverse = Settings.GradReverse == 1;
     double y = 0;
     for (int step = 0; step <= 150; ++step) {
-        const int v = reverse ? 205 - step : 55 + step;
+        const int v = colours.Reverse ? 205 - step : 55 + step;
         y += band;
-        const QRgb colour = qRgb(Settings.GradChannel1 == 1 ? v : 0, Settings.GradChannel2 == 1 ? v : 0,
-                                 Settings.GradChannel3 == 1 ? v : 0);
+        const QRgb colour = qRgb(colours.Red ? v : 0, colours.Green ? v : 0, colours.Blue ? v : 0);
         raster.Fill(0, ToPixel(y), surface.width(), ToPixel(y + band), colour);
     }
+}
+
+void DrawGradient(QImage& surface)
+{
+    DrawGradient(surface, {Settings.GradChannel1 == 1, Settings.GradChannel2 == 1, Settings.GradChannel3 == 1,
+                           Settings.GradReverse == 1});
 }
 
 } // namespace zor

@@ -12,8 +12,19 @@ namespace zor {
 // as long as the main picture (mainSize) is wide and high.
 void PaintBackdrop(QImage& backDrop, QImage& backImage, QSize mainSize);
 
-// The colour ramp of the settings over the whole surface: 151 bands, the
-// first one band height below the top.
+// Which colour channels a ramp runs in, and whether it runs from bright at
+// the top to dark.
+struct GradientColours {
+    bool Red = false;
+    bool Green = false;
+    bool Blue = false;
+    bool Reverse = false;
+};
+
+// A colour ramp over the whole surface: 151 bands, the first one band height
+// below the top. The backdrop and the settings window's preview share it.
+void DrawGradient(QImage& surface, GradientColours colours);
+// The ramp of the settings.
 void DrawGradient(QImage& surface);
 
 } // namespace zor

@@ -17,7 +17,6 @@ namespace zor {
 constexpr int EntitySlots = 1002;     // Entities(0 To 1001)
 constexpr int EntityDataSlots = 1001; // EntityData(0 To 1000)
 constexpr int EntityAttrSlots = 21;   // EntityAttrs(0 To 20)
-constexpr int DesignSampleEntity = 201;
 constexpr int ScriptKeySlots = 32;   // ScriptKeys(0 To 31)
 constexpr int PrinterTypeSlots = 11; // PrinterTypes / PrinterMap (0 To 10)
 

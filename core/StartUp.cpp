@@ -34,25 +34,6 @@ void LoadCacheValue()
     UseScreenCache = ok ? static_cast<qint16>(value) : 1;
 }
 
-namespace {
-
-void PrepareDesignSample()
-{
-    Entity& sample = Entities[DesignSampleEntity];
-    sample.SetCaption(QStringLiteral("Sample Entity"));
-    sample.SetTag(QStringLiteral("[design]"));
-    sample.EntityType = KindNothing;
-    sample.X = 10;
-    sample.Y = 10;
-    sample.Width = 239;
-    sample.Height = 44;
-    sample.ImageIndex = 200;
-    sample.Align = 3;
-    sample.Active = VbTrue;
-}
-
-} // namespace
-
 bool Main(const QString& commandLine)
 {
     SetStartValues();
@@ -68,7 +49,6 @@ bool Main(const QString& commandLine)
             return false;
     }
     ConfigFile = chosen;
-    PrepareDesignSample();
     // Without its file a session would start all zero (a black backdrop, port
     // 0): it starts from the defaults instead, as a newly made one does.
     if (!QFile::exists(ProgramFile(ConfigFile)))

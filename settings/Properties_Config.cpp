@@ -14,6 +14,7 @@
 #include "settings/ConfigFile.h"
 #include "settings/ControlColours.h"
 #include "settings/FileSave.h"
+#include "settings/SessionFont.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -59,31 +60,6 @@ qint16 ToTwipsInteger(int pixels)
 void SetSwitch(QAbstractButton& box, qint16 value)
 {
     box.setChecked(value != 0);
-}
-
-void SetFontName(fConnection& session, const QString& name)
-{
-    session.WorkFont.setFamily(name);
-    session.MainPic->DrawFont.setFamily(name);
-    session.lvMainPic->DrawFont.setFamily(name);
-    for (QWidget* box : {static_cast<QWidget*>(session.INText), static_cast<QWidget*>(session.lvINText)}) {
-        QFont font = box->font();
-        font.setFamily(name);
-        box->setFont(font);
-    }
-}
-
-void SetFontBold(fConnection& session, bool bold)
-{
-    session.WorkFont.setBold(bold);
-    session.MainPic->DrawFont.setBold(bold);
-    session.lvMainPic->DrawFont.setBold(bold);
-    for (QWidget* box : {static_cast<QWidget*>(session.INText), static_cast<QWidget*>(session.lvINText),
-                         static_cast<QWidget*>(session.ILList[0])}) {
-        QFont font = box->font();
-        font.setBold(bold);
-        box->setFont(font);
-    }
 }
 
 // The remembered size. A size the file never supplied (a missing file, an
