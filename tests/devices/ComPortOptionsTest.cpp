@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSerialPort>
 #include <QSpinBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace zor {
@@ -184,6 +185,29 @@ TEST_F(ComPortOptionsTest, PacingBoxesAndButtons)
     EXPECT_EQ(ComPortPause, 250);
     EXPECT_EQ(dialog.ComPortBlockSize->text(), QStringLiteral("100"));
     EXPECT_EQ(dialog.ComPortPause->text(), QStringLiteral("250"));
+}
+
+TEST_F(ComPortOptionsTest, TheSettingsWindowsEntryPointShowsTheStoredPacingUntilClose)
+{
+    dialog.ComPortBlockSize->setValue(100);
+    ComPortPacing = VbFalse;
+    ComPortBlockSize = 300;
+    ComPortPause = 40;
+    bool modal = false;
+    QString shownBlockSize;
+    QTimer::singleShot(0, &dialog, [&] {
+        modal = dialog.isVisible() && dialog.isModal();
+        shownBlockSize = dialog.ComPortBlockSize->text();
+        dialog.ComPortPause->setValue(75);
+        dialog.BtnOK->click();
+    });
+    ComPortOptions::ShowModal();
+    EXPECT_TRUE(modal);
+    EXPECT_EQ(shownBlockSize, QStringLiteral("300"));
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(ComPortBlockSize, 300);
+    EXPECT_EQ(ComPortPause, 75);
+    EXPECT_EQ(ComPortPacing, VbFalse);
 }
 
 TEST_F(ComPortOptionsTest, SettingsTheListsDoNotHoldSurviveALoadAndASave)
