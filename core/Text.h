@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 namespace zor {
@@ -8,7 +9,7 @@ namespace zor {
 // Host text, file text and printer text are bytes 0..255. In memory they are
 // QStrings whose characters carry those codes (the Latin-1 mapping), so that
 // every byte survives the way in and out unchanged.
-inline QString FromBytes(const QByteArray& bytes)
+inline QString FromBytes(QByteArrayView bytes)
 {
     return QString::fromLatin1(bytes);
 }

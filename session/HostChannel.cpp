@@ -92,7 +92,7 @@ QString HostChannel::Read(int, int)
     const qsizetype length = qMin(Unread(), ReadSlice);
     if (length == 0)
         return QString();
-    const QString text = FromBytes(received_.mid(readAt_, length));
+    const QString text = FromBytes(QByteArrayView(received_).sliced(readAt_, length));
     readAt_ += length;
     if (readAt_ == received_.size()) {
         received_.clear();

@@ -16,6 +16,21 @@ const QLatin1String CrLf("\r\n");
 const QLatin1String EscLf("\x1b\n");
 const QLatin1String ComOff("COM^OFF");
 
+// Appends the text with each CR LF made ESC LF: a line end ends a unit too.
+// In one pass while it is copied, since a flood is mostly such lines.
+void AppendCuttingLineEnds(QString& to, QStringView text)
+{
+    qsizetype from = 0;
+    for (qsizetype cr = text.indexOf(u'\r'); cr >= 0; cr = text.indexOf(u'\r', cr + 1)) {
+        if (cr + 1 < text.size() && text[cr + 1] == u'\n') {
+            to += text.mid(from, cr - from);
+            to += Esc;
+            from = cr + 1;
+        }
+    }
+    to += text.mid(from);
+}
+
 } // namespace
 
 ReceivePipeline::ReceivePipeline(QObject* parent) : QObject(parent)
@@ -167,9 +182,8 @@ void ReceivePipeline::Socket_Receive(QString& data)
         data.clear();
     if (hooks.BeforeCut)
         hooks.BeforeCut();
-    data.replace(CrLf, EscLf);
     recvBuffer_.reserve(recvBuffer_.size() + data.size() + 1);
-    recvBuffer_ += data;
+    AppendCuttingLineEnds(recvBuffer_, data);
     recvBuffer_ += Esc;
     if (!CutUnits())
         return;

@@ -164,6 +164,11 @@ TEST_F(PipelineTest, ChunksAreCutIntoUnits)
         {"x\x1by", {"x", "y"}},
         {"x\x1by\x1b", {"x", "y", ""}},
         {"a\r\nb", {"a", "\nb"}},
+        // Only CR LF ends a unit; a CR of its own, or after LF, is text.
+        {"a\rb", {"a\rb"}},
+        {"a\r\r\nb", {"a\r", "\nb"}},
+        {"a\n\rb\r", {"a\n\rb\r"}},
+        {"\r\n\r\nz\r\n", {"", "\n", "\nz", "\n"}},
         {"", {""}},
         {"cs\x1b"
          "ca^1^2^Name\x1b",
@@ -175,7 +180,7 @@ TEST_F(PipelineTest, ChunksAreCutIntoUnits)
         EXPECT_EQ(units, c.units) << c.chunk;
         EXPECT_TRUE(pipeline.RecvBuffer().isEmpty()) << c.chunk;
     }
-    EXPECT_EQ(chunks, 5);
+    EXPECT_EQ(chunks, static_cast<int>(std::size(cases)));
 }
 
 TEST_F(PipelineTest, BellsBeepOncePerChunkAndBecomeBlanks)
