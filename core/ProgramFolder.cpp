@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <algorithm>
 
 namespace zor {
 
@@ -16,6 +17,14 @@ QString ProgramFolder()
 QString ProgramFile(const QString& name)
 {
     return ProgramFolder() + QLatin1Char('/') + name;
+}
+
+bool IsSafeFileNamePart(const QString& name)
+{
+    if (name.trimmed().isEmpty() || name.startsWith(QLatin1Char('.')))
+        return false;
+    return std::none_of(name.cbegin(), name.cend(),
+                        [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32; });
 }
 
 } // namespace zor

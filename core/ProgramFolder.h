@@ -11,4 +11,10 @@ QString ProgramFolder();
 // A file in the program folder.
 QString ProgramFile(const QString& name);
 
+// A name that may stand as part of a file name in the program folder (a host
+// description before ".dat"): not blank, not hidden, no folder separator and
+// no control character, so the file it names stays in the folder and can be
+// created there.
+bool IsSafeFileNamePart(const QString& name);
+
 } // namespace zor

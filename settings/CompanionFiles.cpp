@@ -40,6 +40,16 @@ TextFileRead ReadCompanion(const QString& name)
     return read;
 }
 
+// Tells the user when the description cannot name a file.
+bool UsableDescription(const QString& description)
+{
+    const QString problem = DescriptionProblem(description);
+    if (problem.isEmpty())
+        return true;
+    Dialogs::MsgBox(problem, Dialogs::Critical, QStringLiteral("Error"));
+    return false;
+}
+
 bool WriteCompanion(const QString& name, const QStringList& lines)
 {
     const QString path = ProgramFile(name);
@@ -68,6 +78,36 @@ QString AccountFileName(const QString& description)
 QString TrimmedDescription()
 {
     return TrimBlanksAndNuls(HostDescription);
+}
+
+QString DescriptionProblem(const QString& description)
+{
+    const QString trimmed = TrimBlanksAndNuls(description);
+    const bool latin1 = std::all_of(trimmed.cbegin(), trimmed.cend(), [](QChar c) { return c.unicode() < 256; });
+    if (IsSafeFileNamePart(trimmed) && latin1)
+        return QString();
+    return QStringLiteral("The Description \"%1\" cannot name the session's reply and account files: it must not be "
+                          "blank or begin with \".\", and it may hold no \"/\", \"\\\", control characters or "
+                          "characters outside Latin-1.")
+        .arg(description);
+}
+
+QStringList ReadSessionReplies(const QString& description, bool* ok)
+{
+    if (ok)
+        *ok = true;
+    if (!UsableDescription(description))
+        return {};
+    return ReadReplyFile(SessionReplyFileName(TrimBlanksAndNuls(description)), SessionReplyKey, ok);
+}
+
+QStringList ReadAccounts(const QString& description, bool* ok)
+{
+    if (ok)
+        *ok = true;
+    if (!UsableDescription(description))
+        return {};
+    return ReadReplyFile(AccountFileName(TrimBlanksAndNuls(description)), AccountKey, ok);
 }
 
 std::optional<AdminLock> ReadAdminLock()
@@ -153,10 +193,12 @@ bool SaveReplyTab(int tab, const QStringList& items)
         return WriteReplyFile(GlobalReplyFileName, items, GlobalReplyKey);
     case 1:
         HostDescription = TrimmedDescription();
-        return WriteReplyFile(SessionReplyFileName(HostDescription), items, SessionReplyKey);
+        return UsableDescription(HostDescription) &&
+               WriteReplyFile(SessionReplyFileName(HostDescription), items, SessionReplyKey);
     case 2:
         HostDescription = TrimmedDescription();
-        return WriteReplyFile(AccountFileName(HostDescription), items, AccountKey);
+        return UsableDescription(HostDescription) &&
+               WriteReplyFile(AccountFileName(HostDescription), items, AccountKey);
     default:
         return true;
     }
@@ -167,11 +209,20 @@ CompanionLists ReadCompanionFiles()
     CompanionLists lists;
     lists.Lock = ReadAdminLock();
     lists.GlobalReplies = ReadReplyFile(GlobalReplyFileName, GlobalReplyKey);
-    lists.Accounts = ReadReplyFile(AccountFileName(TrimmedDescription()), AccountKey);
+    lists.AccountsDescription = TrimmedDescription();
+    // A blank description still finds "-accounts.dat": that file is in the
+    // folder, and it is what such a configuration has always shown.
+    lists.Accounts = lists.AccountsDescription.isEmpty() ? ReadReplyFile(AccountFileName(QString()), AccountKey)
+                                                         : ReadAccounts(lists.AccountsDescription);
     if (TrimmedDescription().isEmpty())
         HostDescription = OldEntryDescription;
+    lists.SessionRepliesDescription = TrimmedDescription();
     bool ok = true;
-    lists.SessionReplies = ReadReplyFile(SessionReplyFileName(TrimmedDescription()), SessionReplyKey, &ok);
+    // Told once: an unusable description is the same for both lists.
+    const bool told = lists.SessionRepliesDescription == lists.AccountsDescription &&
+                      !DescriptionProblem(lists.AccountsDescription).isEmpty();
+    if (!told)
+        lists.SessionReplies = ReadSessionReplies(lists.SessionRepliesDescription, &ok);
     if (ok)
         lists.Servers = ReadServerList();
     return lists;

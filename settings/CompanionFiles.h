@@ -27,6 +27,20 @@ QString AccountFileName(const QString& description);      // description + "-acc
 // HostDescription without its padding, as the file names use it.
 QString TrimmedDescription();
 
+// The stored width of the host description.
+constexpr int HostDescriptionWidth = 50;
+
+// Why a description cannot name the session's reply and account files,
+// naming the field as the user sees it; empty when it can. The configuration
+// keeps it as Latin-1, so a character outside that would come back as another
+// description and the lists would be looked for under a name never written.
+QString DescriptionProblem(const QString& description);
+
+// The session replies and the accounts of one description; nothing is read
+// (and the user is told why) when the description cannot name a file.
+QStringList ReadSessionReplies(const QString& description, bool* ok = nullptr);
+QStringList ReadAccounts(const QString& description, bool* ok = nullptr);
+
 struct AdminLock {
     QString Password;
     QString Confirmation;
@@ -66,7 +80,8 @@ bool WriteServerList(const ServerList& servers);
 
 // The writes of the settings window: what one reply tab shows (0 global
 // replies, 1 session replies, 2 accounts) goes to its file; other tabs write
-// nothing. The description is trimmed and stored back first.
+// nothing. The description is trimmed and stored back first; one that cannot
+// name a file is refused (the user told).
 bool SaveReplyTab(int tab, const QStringList& items);
 
 // Everything the settings window shows from the companion files.
@@ -76,12 +91,16 @@ struct CompanionLists {
     QStringList Accounts;
     QStringList SessionReplies;
     ServerList Servers;
+    // The descriptions the two lists were read for: saved only under these.
+    QString AccountsDescription;
+    QString SessionRepliesDescription;
 };
 
 // Reads the files in the window's loading order. The accounts are looked up
 // under the description as it stands; a blank description then becomes "Old
 // Entry" for the session replies and every later save. A session reply file
-// that cannot be read ends the reading there (the server list stays empty).
+// that cannot be read ends the reading there (the server list stays empty);
+// a description that cannot name a file reads neither list.
 CompanionLists ReadCompanionFiles();
 
 } // namespace zor

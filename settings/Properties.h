@@ -115,6 +115,28 @@ public:
     // Writes the list of the reply tab shown; false when it could not.
     bool SaveResponses();
     bool SaveServers();
+    // Writes the list of reply tab 0, 1 or 2. The session replies and the
+    // accounts are first read again when the description has changed since
+    // they were read, so that neither is written under another description.
+    bool SaveReplyList(int tab);
+    // Reads the session replies and the accounts again when the description
+    // has changed since they were read (a new description applied).
+    void FollowDescription();
+
+    // List editing (Properties_ListEditing.cpp): every change is written to
+    // its file at once.
+    QPushButton* Command1 = nullptr; // "Add" to the reply tab shown
+    QPushButton* Command2 = nullptr; // "Remove"
+    QPushButton* Command3 = nullptr; // "Edit"
+    // "Add", "Remove", "Scripting", "Accounts" of the server list.
+    std::array<QPushButton*, 4> SrvList = {};
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void ReplyList_Click(); // a click in List2, List5 or List7
+    void SSTab2_Click();    // another reply tab shown
+    void List4_Click();
+    void SrvList_Click(int index);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -130,11 +152,20 @@ private:
     QWidget* CreateScriptingPage();
     QWidget* CreateOtherPage();
     QWidget* CreateMiscPage();
+    void CreateListEditing();
+    QListWidget* ReplyListOfTab(int tab) const;
+    void ShowSessionReplies(const QString& description);
+    void ShowAccounts(const QString& description);
+    void ShowLoginAccounts();
+    void EnableReplyEditing(bool enabled);
     void ShowSettings();
     void ShowBackdropPicture();
     void ShowPrinters();
 
     bool mLoaded = false;
+    // The descriptions List5 and List7 were read for.
+    QString mSessionRepliesFor;
+    QString mAccountsFor;
 };
 
 } // namespace zor

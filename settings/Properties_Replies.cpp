@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTabWidget>
 
 namespace zor {
@@ -33,6 +34,7 @@ void Properties::CreateReplyLists()
     List3->hide();
     List4 = new QListWidget(this);
     List4->setObjectName(QStringLiteral("List4"));
+    CreateListEditing();
 }
 
 void Properties::LoadCompanionFiles()
@@ -43,20 +45,74 @@ void Properties::LoadCompanionFiles()
     PropText[3]->setText(lock.Confirmation);
     PropCheck[12]->setChecked(lock.Enabled);
     Fill(*List2, lists.GlobalReplies);
-    QListWidget& loginAccounts = *fLogin::instance().lbAccountList;
-    Fill(loginAccounts, lists.Accounts);
+    Fill(*fLogin::instance().lbAccountList, lists.Accounts);
     Fill(*List7, lists.Accounts);
+    mAccountsFor = lists.AccountsDescription;
     SSTab2->setTabText(1, TrimmedDescription());
     Fill(*List5, lists.SessionReplies);
+    mSessionRepliesFor = lists.SessionRepliesDescription;
     Fill(*List3, lists.Servers.Entries);
     Fill(*List4, lists.Servers.Shown);
+    EnableReplyEditing(false);
+    for (int i = 1; i < static_cast<int>(SrvList.size()); ++i)
+        SrvList[i]->setEnabled(false);
+}
+
+QListWidget* Properties::ReplyListOfTab(int tab) const
+{
+    switch (tab) {
+    case 0:
+        return List2;
+    case 1:
+        return List5;
+    case 2:
+        return List7;
+    default:
+        return nullptr;
+    }
+}
+
+void Properties::ShowSessionReplies(const QString& description)
+{
+    Fill(*List5, ReadSessionReplies(description));
+    mSessionRepliesFor = description;
+    SSTab2->setTabText(1, description);
+}
+
+void Properties::ShowAccounts(const QString& description)
+{
+    Fill(*List7, ReadAccounts(description));
+    mAccountsFor = description;
+    ShowLoginAccounts();
+}
+
+// The log-on dialog offers the accounts the window shows.
+void Properties::ShowLoginAccounts()
+{
+    Fill(*fLogin::instance().lbAccountList, ListItems(*List7));
+}
+
+void Properties::FollowDescription()
+{
+    const QString description = TrimmedDescription();
+    if (mSessionRepliesFor != description)
+        ShowSessionReplies(description);
+    if (mAccountsFor != description)
+        ShowAccounts(description);
+}
+
+bool Properties::SaveReplyList(int tab)
+{
+    const QListWidget* list = ReplyListOfTab(tab);
+    if (!list)
+        return true;
+    FollowDescription();
+    return SaveReplyTab(tab, ListItems(*list));
 }
 
 bool Properties::SaveResponses()
 {
-    const int tab = SSTab2->currentIndex();
-    const QListWidget* lists[] = {List2, List5, List7};
-    return tab < 0 || tab >= 3 || SaveReplyTab(tab, ListItems(*lists[tab]));
+    return SaveReplyList(SSTab2->currentIndex());
 }
 
 bool Properties::SaveServers()

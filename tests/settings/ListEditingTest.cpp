@@ -1,0 +1,393 @@
+#include "settings/ListEditing.h"
+#include "core/Ciphers.h"
+#include "core/SharedState.h"
+#include "core/WindowUtils.h"
+#include "settings/Properties.h"
+#include "settings/fLogin.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using namespace zor;
+
+namespace {
+
+// The settings window loaded from a program folder with two hosts' lists, as
+// at start-up with "North Shop" as the session's description.
+class ListEditing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        LoadScriptKeys();
+        EncryptScripts = 0;
+        ConfigFile = QStringLiteral("none.ntt");
+        HostDescription = QStringLiteral("North Shop");
+        home.write(QStringLiteral("response.dat"), "Login:=@userid\r\n");
+        home.write(QStringLiteral("North Shop.dat"), "Menu:=1\r\n");
+        home.write(QStringLiteral("North Shop-accounts.dat"), "SALES\r\nSTOCK\r\n");
+        home.write(QStringLiteral("South Shop.dat"), "Menu:=2\r\n");
+        home.write(QStringLiteral("South Shop-accounts.dat"), "PARTS\r\n");
+        home.write(QStringLiteral("server.lst"),
+                   "north,23,North Shop:North Shop\r\nsouth,2323,South Shop:South Shop\r\n");
+        Reload();
+    }
+    void TearDown() override
+    {
+        window->hide();
+        EncryptScripts = 0;
+        HostDescription.clear();
+        ConfigFile.clear();
+    }
+    void Reload()
+    {
+        Properties::instance().Unload();
+        window = &Properties::instance();
+    }
+    // A click on the entry, as the user makes it.
+    void ClickRow(QListWidget& list, int row)
+    {
+        window->show();
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualItemRect(list.item(row)).center());
+    }
+    // Every file of the program folder with its bytes.
+    QMap<QString, QByteArray> Files() const
+    {
+        QMap<QString, QByteArray> files;
+        for (const QString& name : QDir(home.path()).entryList(QDir::Files))
+            files[name] = home.read(name);
+        return files;
+    }
+    test::ProgramFolderScope home;
+    test::DialogScript dialogs;
+    Properties* window = nullptr;
+};
+
+} // namespace
+
+TEST_F(ListEditing, EditsRoundTripThroughTheFilesPlainAndEnciphered)
+{
+    for (qint16 encrypt : {VbFalse, VbTrue}) {
+        EncryptScripts = encrypt;
+        Reload();
+        window->SSTab2->setCurrentIndex(0);
+        dialogs.answer(QStringLiteral("  Shop:=hello  "));
+        window->Command1->click();
+        ClickRow(*window->List2, 0);
+        dialogs.answer(QStringLiteral("Login:=@user"));
+        window->Command3->click();
+
+        window->SSTab2->setCurrentIndex(1);
+        dialogs.answer(QStringLiteral("Menu 2:=2"));
+        window->Command1->click();
+        ClickRow(*window->List5, 0);
+        window->Command2->click();
+
+        window->SSTab2->setCurrentIndex(2);
+        dialogs.answer(QStringLiteral(" RETURNS "));
+        window->Command1->click();
+        ClickRow(*window->List7, 1);
+        // Editing takes what is typed; no "=" is asked of an account.
+        dialogs.answer(QStringLiteral("STORES"));
+        window->Command3->click();
+
+        const QStringList global = {"Login:=@user", "Shop:=hello"};
+        const QStringList session = {"Menu 2:=2"};
+        const QStringList accounts = {"SALES", "STORES", "RETURNS"};
+        EXPECT_EQ(ListItems(*fLogin::instance().lbAccountList), accounts) << encrypt;
+        const QString files[] = {QStringLiteral("response.dat"), QStringLiteral("North Shop.dat"),
+                                 QStringLiteral("North Shop-accounts.dat")};
+        const QStringList* expected[] = {&global, &session, &accounts};
+        for (int i = 0; i < 3; ++i) {
+            const QByteArray bytes = home.read(files[i]);
+            if (encrypt)
+                EXPECT_EQ(bytes.count(ScriptMarker.toLatin1()), expected[i]->size()) << files[i].toStdString();
+            else
+                EXPECT_EQ(bytes, expected[i]->join(QStringLiteral("\r\n")).toLatin1() + "\r\n")
+                    << files[i].toStdString();
+        }
+
+        Reload();
+        EXPECT_EQ(ListItems(*window->List2), global) << encrypt;
+        EXPECT_EQ(ListItems(*window->List5), session) << encrypt;
+        EXPECT_EQ(ListItems(*window->List7), accounts) << encrypt;
+        EXPECT_EQ(window->SSTab2->tabText(1), QStringLiteral("North Shop"));
+
+        // Back to the fixture's lists for the next round.
+        home.write(files[0], "Login:=@userid\r\n");
+        home.write(files[1], "Menu:=1\r\n");
+        home.write(files[2], "SALES\r\nSTOCK\r\n");
+    }
+    EXPECT_EQ(home.read(QStringLiteral("South Shop.dat")), QByteArray("Menu:=2\r\n"));
+    EXPECT_EQ(home.read(QStringLiteral("South Shop-accounts.dat")), QByteArray("PARTS\r\n"));
+    EXPECT_TRUE(std::none_of(dialogs.asked.cbegin(), dialogs.asked.cend(),
+                             [](const Dialogs::Request& r) { return r.kind == Dialogs::Request::MessageBox; }));
+}
+
+TEST_F(ListEditing, TheButtonsFollowTheSelection)
+{
+    window->SSTab2->setCurrentIndex(0);
+    EXPECT_FALSE(window->Command2->isEnabled());
+    EXPECT_FALSE(window->Command3->isEnabled());
+    ClickRow(*window->List2, 0);
+    EXPECT_TRUE(window->Command2->isEnabled());
+    EXPECT_TRUE(window->Command3->isEnabled());
+    window->SSTab2->setCurrentIndex(2);
+    EXPECT_FALSE(window->Command2->isEnabled());
+
+    ClickRow(*window->List7, 0);
+    window->Command2->click();
+    EXPECT_FALSE(window->Command2->isEnabled());
+    EXPECT_FALSE(window->Command3->isEnabled());
+    EXPECT_TRUE(window->Command1->isEnabled());
+    EXPECT_EQ(home.read(QStringLiteral("North Shop-accounts.dat")), QByteArray("STOCK\r\n"));
+
+    // With nothing selected any more, the handlers themselves do nothing; so
+    // also when a Ctrl-click took the selection and left the current entry.
+    const QMap<QString, QByteArray> before = Files();
+    ClickRow(*window->List4, 0);
+    QTest::keyClick(window->List4, Qt::Key_Space, Qt::ControlModifier);
+    window->SSTab2->setCurrentIndex(2);
+    ClickRow(*window->List7, 0);
+    QTest::keyClick(window->List7, Qt::Key_Space, Qt::ControlModifier);
+    ASSERT_TRUE(window->List7->currentItem());
+    ASSERT_TRUE(window->List7->selectedItems().isEmpty());
+    dialogs.asked.clear();
+    window->Command2_Click();
+    window->Command3_Click();
+    window->SrvList_Click(1);
+    EXPECT_EQ(Files(), before);
+    EXPECT_EQ(ListItems(*window->List7), QStringList{"STOCK"});
+    EXPECT_EQ(window->List4->count(), 2);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+
+    Reload();
+    for (int i = 1; i < 4; ++i)
+        EXPECT_FALSE(window->SrvList[i]->isEnabled()) << i;
+    ClickRow(*window->List4, 1);
+    for (int i = 1; i < 4; ++i)
+        EXPECT_TRUE(window->SrvList[i]->isEnabled()) << i;
+    window->SrvList[1]->click();
+    EXPECT_FALSE(window->SrvList[1]->isEnabled());
+    EXPECT_EQ(home.read(QStringLiteral("server.lst")), QByteArray("north,23,North Shop:North Shop\r\n"));
+}
+
+TEST_F(ListEditing, EmptyOrCancelledAnswersAddNothingButStillWrite)
+{
+    window->SSTab2->setCurrentIndex(1);
+    home.write(QStringLiteral("North Shop.dat"), "Menu:=1");
+    dialogs.answer(QStringLiteral("   "));
+    window->Command1->click();
+    EXPECT_EQ(ListItems(*window->List5), QStringList{"Menu:=1"});
+    EXPECT_EQ(home.read(QStringLiteral("North Shop.dat")), QByteArray("Menu:=1\r\n"));
+
+    ClickRow(*window->List5, 0);
+    window->Command3->click(); // cancelled
+    EXPECT_EQ(ListItems(*window->List5), QStringList{"Menu:=1"});
+    ASSERT_EQ(dialogs.asked.size(), 2);
+    EXPECT_EQ(dialogs.asked[1].initial, QStringLiteral("Menu:=1"));
+    EXPECT_EQ(dialogs.asked[1].title, QStringLiteral("Edit data stream reply"));
+    EXPECT_TRUE(window->Command2->isEnabled());
+}
+
+TEST_F(ListEditing, RefusedEntriesNameTheirFieldAndChangeNoFile)
+{
+    struct Case {
+        const char* host;
+        const char* port;
+        const char* description;
+        const char* field; // named by the message
+    };
+    const Case cases[] = {
+        {"fe80::1", "23", "Lab", "Name/Address"},
+        {"a,b", "23", "Lab", "Name/Address"},
+        {"lab", "", "Lab", "Port"},
+        {"lab", "abc", "Lab", "Port"},
+        {"lab", "0", "Lab", "Port"},
+        {"lab", "70000", "Lab", "Port"},
+        {"lab", "23,1", "Lab", "Port"},
+        {"lab", "23", "Lab:2", "Description"},
+        {"lab", "23", "   ", "Description"},
+        {"lab", "23", "../Lab", "Description"},
+        {"lab", "23", "a/b", "Description"},
+        {"lab", "23", "a\\b", "Description"},
+        {"lab", "23", ".hidden", "Description"},
+        {"lab", "23", "tab\there", "Description"},
+    };
+    const QMap<QString, QByteArray> before = Files();
+    for (const Case& c : cases) {
+        dialogs.asked.clear();
+        window->PropText[0]->setText(QString::fromUtf8(c.host));
+        window->PropText[1]->setText(QString::fromUtf8(c.port));
+        window->PropText[4]->setText(QString::fromUtf8(c.description));
+        window->SrvList[0]->click();
+        ASSERT_EQ(dialogs.asked.size(), 1) << c.description;
+        EXPECT_EQ(dialogs.asked[0].style, Dialogs::Critical);
+        EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("The ") + QLatin1String(c.field)))
+            << dialogs.asked[0].prompt.toStdString();
+        EXPECT_EQ(window->List4->count(), 2) << c.description;
+        EXPECT_EQ(window->List3->count(), 2) << c.description;
+    }
+
+    // A description the configuration cannot keep is refused as well.
+    dialogs.asked.clear();
+    window->PropText[0]->setText(QStringLiteral("lab"));
+    window->PropText[1]->setText(QStringLiteral("23"));
+    window->PropText[4]->setText(QStringLiteral("Lab \u6771"));
+    window->SrvList[0]->click();
+    ASSERT_EQ(dialogs.asked.size(), 1);
+    EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("The Description")));
+
+    dialogs.asked.clear();
+    window->SSTab2->setCurrentIndex(0);
+    dialogs.answer(QStringLiteral("no equals sign"));
+    window->Command1->click();
+    ASSERT_EQ(dialogs.asked.size(), 2);
+    EXPECT_EQ(dialogs.asked[1].prompt, InvalidReplyMessage);
+    EXPECT_EQ(dialogs.asked[1].title, QStringLiteral("Error"));
+    EXPECT_EQ(window->List2->count(), 1);
+    EXPECT_EQ(Files(), before);
+}
+
+TEST_F(ListEditing, ServersRoundTripAndAddEachShownTextOnce)
+{
+    window->PropText[0]->setText(QStringLiteral("10.0.0.5"));
+    window->PropText[1]->setText(QStringLiteral("2424"));
+    window->PropText[4]->setText(QStringLiteral("East, upstairs"));
+    window->SrvList[0]->click();
+    const QByteArray three = "north,23,North Shop:North Shop\r\nsouth,2323,South Shop:South Shop\r\n"
+                             "10.0.0.5,2424,East, upstairs:East, upstairs\r\n";
+    EXPECT_EQ(home.read(QStringLiteral("server.lst")), three);
+
+    // The same shown text again adds nothing, but the file is written.
+    QFile::remove(home.file(QStringLiteral("server.lst")));
+    window->PropText[0]->setText(QStringLiteral("elsewhere"));
+    window->SrvList[0]->click();
+    EXPECT_EQ(home.read(QStringLiteral("server.lst")), three);
+
+    Reload();
+    ClickRow(*window->List4, 2);
+    EXPECT_EQ(window->PropText[0]->text(), QStringLiteral("10.0.0.5"));
+    EXPECT_EQ(window->PropText[1]->text(), QStringLiteral("2424"));
+    EXPECT_EQ(window->PropText[4]->text(), QStringLiteral("East, upstairs"));
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST_F(ListEditing, HandEditedEntriesFillWhatTheyHold)
+{
+    struct Case {
+        const char* line;
+        const char* host;
+        const char* port;
+    };
+    const Case cases[] = {{"h", "h", ""},
+                          {"h,23", "h", "23"},
+                          {"h,23,Dee:Dee", "h", "23"},
+                          {"h,23,Dee,x:Dee", "h", "23"},
+                          {",,:Dee", "", ""}};
+    for (const Case& c : cases) {
+        home.write(QStringLiteral("server.lst"), QByteArray(c.line) + "\r\n");
+        Reload();
+        ClickRow(*window->List4, 0);
+        EXPECT_EQ(window->PropText[0]->text(), QLatin1String(c.host)) << c.line;
+        EXPECT_EQ(window->PropText[1]->text(), QLatin1String(c.port)) << c.line;
+    }
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST_F(ListEditing, ListsAreWrittenOnlyUnderTheDescriptionTheyWereReadFor)
+{
+    const QByteArray north = home.read(QStringLiteral("North Shop-accounts.dat"));
+    ClickRow(*window->List4, 1);
+    EXPECT_EQ(HostDescription, QStringLiteral("South Shop"));
+    EXPECT_EQ(window->SSTab2->currentIndex(), 0);
+    EXPECT_EQ(window->SSTab2->tabText(1), QStringLiteral("South Shop"));
+    EXPECT_EQ(ListItems(*window->List5), QStringList{"Menu:=2"});
+    EXPECT_EQ(ListItems(*window->List7), QStringList{"PARTS"});
+    EXPECT_EQ(ListItems(*fLogin::instance().lbAccountList), QStringList{"PARTS"});
+
+    window->SrvList[3]->click();
+    EXPECT_EQ(window->SSTab2->currentIndex(), 2);
+    dialogs.answer(QStringLiteral("TOOLS"));
+    window->Command1->click();
+    EXPECT_EQ(home.read(QStringLiteral("South Shop-accounts.dat")), QByteArray("PARTS\r\nTOOLS\r\n"));
+    EXPECT_EQ(home.read(QStringLiteral("North Shop-accounts.dat")), north);
+
+    // A description applied from the field: the lists shown are those of the
+    // old one until they are read again, and no save writes them under the
+    // new one.
+    HostDescription = QStringLiteral("West Shop   ");
+    home.write(QStringLiteral("West Shop-accounts.dat"), "WEST\r\n");
+    ASSERT_TRUE(window->SaveINI());
+    EXPECT_EQ(home.read(QStringLiteral("West Shop-accounts.dat")), QByteArray("WEST\r\n"));
+    EXPECT_EQ(ListItems(*window->List7), QStringList{"WEST"});
+    EXPECT_EQ(window->SSTab2->tabText(1), QStringLiteral("West Shop"));
+    EXPECT_EQ(home.read(QStringLiteral("South Shop-accounts.dat")), QByteArray("PARTS\r\nTOOLS\r\n"));
+    EXPECT_EQ(home.read(QStringLiteral("South Shop.dat")), QByteArray("Menu:=2\r\n"));
+
+    // The same before an edit: the stale list is not the one edited.
+    HostDescription = QStringLiteral("North Shop");
+    window->SSTab2->setCurrentIndex(1);
+    dialogs.answer(QStringLiteral("Quit:=q"));
+    window->Command1->click();
+    EXPECT_EQ(home.read(QStringLiteral("North Shop.dat")), QByteArray("Menu:=1\r\nQuit:=q\r\n"));
+    EXPECT_FALSE(QFile::exists(home.file(QStringLiteral("West Shop.dat"))));
+    EXPECT_TRUE(std::none_of(dialogs.asked.cbegin(), dialogs.asked.cend(),
+                             [](const Dialogs::Request& r) { return r.kind == Dialogs::Request::MessageBox; }));
+}
+
+TEST_F(ListEditing, BlankDescriptionsAccountsAreNotSavedUnderOldEntry)
+{
+    HostDescription.clear();
+    home.write(QStringLiteral("-accounts.dat"), "SALES\r\n");
+    Reload();
+    EXPECT_EQ(ListItems(*window->List7), QStringList{"SALES"});
+    EXPECT_EQ(HostDescription, QStringLiteral("Old Entry"));
+
+    window->SSTab2->setCurrentIndex(2);
+    dialogs.answer(QStringLiteral("STOCK"));
+    window->Command1->click();
+    EXPECT_EQ(home.read(QStringLiteral("Old Entry-accounts.dat")), QByteArray("STOCK\r\n"));
+    EXPECT_EQ(home.read(QStringLiteral("-accounts.dat")), QByteArray("SALES\r\n"));
+}
+
+TEST_F(ListEditing, UnsafeServerDescriptionIsNotTakenOn)
+{
+    home.write(QStringLiteral("server.lst"), "evil,23,x:../North Shop\r\n");
+    Reload();
+    const QMap<QString, QByteArray> before = Files();
+    ClickRow(*window->List4, 0);
+    ASSERT_EQ(dialogs.asked.size(), 1);
+    EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("The Description")));
+    EXPECT_EQ(HostDescription, QStringLiteral("North Shop"));
+    EXPECT_EQ(window->PropText[0]->text(), QString());
+    EXPECT_FALSE(window->SrvList[2]->isEnabled());
+    EXPECT_EQ(Files(), before);
+    // It can still be taken out of the list.
+    window->SrvList[1]->click();
+    EXPECT_EQ(window->List4->count(), 0);
+    EXPECT_EQ(home.read(QStringLiteral("server.lst")), QByteArray());
+}
+
+TEST_F(ListEditing, FailedSaveKeepsWhatWasTyped)
+{
+    // The file turns into a folder behind the window's back: no write can
+    // replace it.
+    QFile::remove(home.file(QStringLiteral("response.dat")));
+    QDir(home.path()).mkdir(QStringLiteral("response.dat"));
+    window->SSTab2->setCurrentIndex(0);
+    dialogs.answer(QStringLiteral("Shop:=hello"));
+    window->Command1->click();
+    EXPECT_EQ(ListItems(*window->List2), (QStringList{"Login:=@userid", "Shop:=hello"}));
+    ASSERT_EQ(dialogs.asked.size(), 2);
+    EXPECT_EQ(dialogs.asked[1].kind, Dialogs::Request::MessageBox);
+
+    QDir(home.path()).rmdir(QStringLiteral("response.dat"));
+    ASSERT_TRUE(window->SaveResponses());
+    EXPECT_EQ(home.read(QStringLiteral("response.dat")), QByteArray("Login:=@userid\r\nShop:=hello\r\n"));
+}
