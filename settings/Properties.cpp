@@ -84,6 +84,7 @@ void Properties::CreateControls()
     lblPrinterType = MakeControl<QLabel>(this, QStringLiteral("lblPrinterType"));
     CreateReplyLists();
     CreateTabs();
+    CreateListEditing();
 }
 
 void Properties::Form_Load()

@@ -8,11 +8,15 @@
 #include "core/Text.h"
 #include "settings/CompanionFiles.h"
 #include "settings/ListEditing.h"
+#include "settings/NamedControls.h"
 
+#include <QBoxLayout>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTabWidget>
+#include <initializer_list>
 
 namespace zor {
 
@@ -22,10 +26,19 @@ enum ReplyTab { GlobalTab = 0, SessionTab = 1, AccountsTab = 2 };
 
 QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& caption)
 {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
+    auto* button = MakeControl<QPushButton>(parent, name, caption);
     button->setAutoDefault(false);
     return button;
+}
+
+// The buttons in a row under what the pane already holds.
+void AddButtonRow(QWidget& pane, std::initializer_list<QPushButton*> buttons)
+{
+    auto* row = new QHBoxLayout;
+    for (QPushButton* button : buttons)
+        row->addWidget(button);
+    row->addStretch();
+    qobject_cast<QBoxLayout*>(pane.layout())->addLayout(row);
 }
 
 // The entry the user picked; a list may have lost its selection since the
@@ -51,15 +64,17 @@ void Refuse(const QString& message)
 
 void Properties::CreateListEditing()
 {
-    Command1 = MakeButton(this, QStringLiteral("Command1"), QStringLiteral("Add"));
-    Command2 = MakeButton(this, QStringLiteral("Command2"), QStringLiteral("Remove"));
-    Command3 = MakeButton(this, QStringLiteral("Command3"), QStringLiteral("Edit"));
+    Command1 = MakeButton(Frame2, QStringLiteral("Command1"), QStringLiteral("Add"));
+    Command2 = MakeButton(Frame2, QStringLiteral("Command2"), QStringLiteral("Remove"));
+    Command3 = MakeButton(Frame2, QStringLiteral("Command3"), QStringLiteral("Edit"));
+    AddButtonRow(*Frame2, {Command1, Command2, Command3});
     const QString captions[] = {QStringLiteral("Add"), QStringLiteral("Remove"), QStringLiteral("Scripting"),
                                 QStringLiteral("Accounts")};
     for (int i = 0; i < static_cast<int>(SrvList.size()); ++i) {
-        SrvList[i] = MakeButton(this, QStringLiteral("SrvList_%1").arg(i), captions[i]);
+        SrvList[i] = MakeButton(ServerListPane, IndexedName("SrvList", i), captions[i]);
         connect(SrvList[i], &QPushButton::clicked, this, [this, i] { SrvList_Click(i); });
     }
+    AddButtonRow(*ServerListPane, {SrvList[0], SrvList[1], SrvList[2], SrvList[3]});
     connect(Command1, &QPushButton::clicked, this, &Properties::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &Properties::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &Properties::Command3_Click);
@@ -213,6 +228,7 @@ void Properties::SrvList_Click(int index)
     }
     case 2:
     case 3:
+        SSTab1->setCurrentIndex(ScriptingTab);
         SSTab2->setCurrentIndex(index == 2 ? SessionTab : AccountsTab);
         break;
     default:

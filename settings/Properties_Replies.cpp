@@ -34,7 +34,6 @@ void Properties::CreateReplyLists()
     List3->hide();
     List4 = new QListWidget(this);
     List4->setObjectName(QStringLiteral("List4"));
-    CreateListEditing();
 }
 
 void Properties::LoadCompanionFiles()

@@ -7,6 +7,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -39,7 +40,9 @@ protected:
     }
     void TearDown() override
     {
-        window->hide();
+        // The next use loads the window again, for whatever description
+        // that test gives.
+        window->Unload();
         EncryptScripts = 0;
         HostDescription.clear();
         ConfigFile.clear();
@@ -131,6 +134,10 @@ TEST_F(ListEditing, EditsRoundTripThroughTheFilesPlainAndEnciphered)
 
 TEST_F(ListEditing, TheButtonsFollowTheSelection)
 {
+    for (QPushButton* button : {window->Command1, window->Command2, window->Command3})
+        EXPECT_TRUE(window->Frame2->isAncestorOf(button));
+    for (QPushButton* button : window->SrvList)
+        EXPECT_TRUE(window->ServerListPane->isAncestorOf(button));
     window->SSTab2->setCurrentIndex(0);
     EXPECT_FALSE(window->Command2->isEnabled());
     EXPECT_FALSE(window->Command3->isEnabled());
@@ -311,7 +318,9 @@ TEST_F(ListEditing, ListsAreWrittenOnlyUnderTheDescriptionTheyWereReadFor)
     EXPECT_EQ(ListItems(*window->List7), QStringList{"PARTS"});
     EXPECT_EQ(ListItems(*fLogin::instance().lbAccountList), QStringList{"PARTS"});
 
+    window->SSTab1->setCurrentIndex(ConnectionTab);
     window->SrvList[3]->click();
+    EXPECT_EQ(window->SSTab1->currentIndex(), ScriptingTab);
     EXPECT_EQ(window->SSTab2->currentIndex(), 2);
     dialogs.answer(QStringLiteral("TOOLS"));
     window->Command1->click();
