@@ -59,6 +59,10 @@ bool Main(const QString& commandLine)
     // With "Send Function Keys" on, function keys go to the host from the start.
     EnableFunctionKeys(SendFunKeys != 0);
     ShowTipsAtStartup();
+    // The session window closed while the tips were up (the desktop ending
+    // the program): there is nothing left to run.
+    if (!fConnection::instance().isVisible())
+        return false;
     InitComPort();
     return true;
 }

@@ -13,8 +13,9 @@ QString CommandLineConfig(const QStringList& arguments);
 void LoadCacheValue();
 
 // The start-up sequence. Without a configuration name the splash and the
-// session launcher come first (the windows of Shell()). Returns false when no configuration was chosen
-// and the program is to end.
+// session launcher come first (the windows of Shell()). Returns false when
+// the program is to end: no configuration was chosen, or the session window
+// was closed before the start-up was through.
 bool Main(const QString& commandLine);
 
 // The tips window, modal, when "tips.txt" exists and "notips.txt" does not.
