@@ -588,10 +588,14 @@ TEST_F(ConnectionTest, TakingTimeOverAnUnknownKeyIsNoFailedConnection)
     int timeOuts = 0;
     const QObject counting;
     QObject::connect(window.Timer3, &QTimer::timeout, &counting, [&] { ++timeOuts; });
-    window.Timer3->setInterval(ShortConnectWait);
+    // The key exchange gets the whole wait: on a slow machine a short
+    // time-out would expire before the fingerprint is shown.
+    ConnectWaitScope longWait(*window.Timer3, test::WaitLimitMs);
     Dialogs::SetAnswerer([&](const Dialogs::Request& request) -> QVariant {
         titles << request.title;
-        // The user reads the fingerprint for longer than the connect time-out.
+        // The user reads the fingerprint for longer than the connect time-out
+        // (a new interval restarts the running timer).
+        window.Timer3->setInterval(ShortConnectWait);
         WaitUntil([&] { return timeOuts > 0; });
         window.Timer3->setInterval(test::WaitLimitMs);
         return int(Dialogs::Yes);
