@@ -21,12 +21,13 @@ QString GetField(const QString& text, int n, QChar delimiter)
 
 QString FilterControlChars(QString& text)
 {
-    QString result;
-    result.reserve(text.size());
+    // Written in place: the console's plain text comes this way, all of it.
+    QString result(text.size(), Qt::Uninitialized);
+    QChar* out = result.data();
     for (QChar c : std::as_const(text)) {
         const ushort code = c.unicode();
-        if (code >= 32) {
-            result.append(c);
+        if (code >= 32 || code == 9) {
+            *out++ = c;
             continue;
         }
         if (code == 7) {
@@ -38,9 +39,8 @@ QString FilterControlChars(QString& text)
             if (Link().ReportPageBreak)
                 Link().ReportPageBreak();
         }
-        if (code == 9)
-            result.append(c);
     }
+    result.resize(out - result.constData());
     text = result;
     return result;
 }

@@ -30,17 +30,21 @@ int CountedLength(QStringView text)
     return length;
 }
 
-// How many characters of text to drop from its head so that at least `cut`
-// counted characters go; a line end goes whole.
-qsizetype HeadToDrop(QStringView text, int cut)
+// The head of a text to drop so that at least `cut` counted characters go
+// (a line end goes whole): its characters, and how many it counts.
+struct Head {
+    qsizetype chars = 0;
+    int counted = 0;
+};
+Head HeadToDrop(QStringView text, int cut)
 {
-    qsizetype i = 0;
-    for (int dropped = 0; dropped < cut && i < text.size();) {
-        const qsizetype end = LineEndAt(text, i);
-        dropped += end > 0 ? 2 : 1;
-        i += end > 0 ? end : 1;
+    Head head;
+    while (head.counted < cut && head.chars < text.size()) {
+        const qsizetype end = LineEndAt(text, head.chars);
+        head.counted += end > 0 ? 2 : 1;
+        head.chars += end > 0 ? end : 1;
     }
-    return i;
+    return head;
 }
 
 } // namespace
@@ -75,9 +79,11 @@ void LogPane::KeepLast(int count)
     if (cut >= held) {
         doc->clear();
         cut -= held;
-        const qsizetype dropped = HeadToDrop(pending_, cut);
-        pending_.remove(0, dropped);
-        pendingLength_ = CountedLength(pending_);
+        // The head ends between two line ends or characters, so what stays
+        // counts what it counted before: no count of the whole rest again.
+        const Head head = HeadToDrop(pending_, cut);
+        pending_.remove(0, head.chars);
+        pendingLength_ -= head.counted;
         return;
     }
     // The place in the document where `cut` counted characters lie behind:
