@@ -1,9 +1,12 @@
 #include "core/StartUp.h"
 #include "core/SharedState.h"
+#include "core/WindowUtils.h"
 #include "session/ShellLink.h"
 #include "session/fConnection.h"
+#include "settings/fSpawn.h"
 #include "tests/support/TestSupport.h"
 
+#include <QListWidget>
 #include <gtest/gtest.h>
 
 using namespace zor;
@@ -102,6 +105,28 @@ TEST(StartUp, WithoutANameTheSplashAndTheLauncherChoose)
         EXPECT_EQ(windows.launchers, c.launchers);
         EXPECT_EQ(windows.splashes, c.launchers);
     }
+}
+
+TEST(StartUp, WithoutANameTheRealLauncherStartsTheConfigurationChosenInIt)
+{
+    test::ProgramFolderScope home;
+    home.write(QStringLiteral("alpha.ntt"), "");
+    home.write(QStringLiteral("shop.ntt"), "");
+    StartUpWindowsScope windows;
+    Shell().ChooseConfiguration = windows.previous.ChooseConfiguration;
+    QStringList listed;
+    test::WhenModal([&listed](QWidget& modal) {
+        auto* launcher = qobject_cast<fSpawn*>(&modal);
+        ASSERT_NE(launcher, nullptr);
+        listed = ListItems(*launcher->File1);
+        launcher->File1_DblClick(launcher->File1->item(1));
+    });
+    ConfigFile.clear();
+    ASSERT_TRUE(Main(QString()));
+    EXPECT_EQ(listed, (QStringList{"alpha.ntt", "shop.ntt"}));
+    EXPECT_EQ(ConfigFile, QStringLiteral("shop.ntt"));
+    EXPECT_EQ(windows.splashes, 1);
+    EXPECT_TRUE(fConnection::instance().isVisible());
 }
 
 TEST(StartUp, NoConfigurationChosenEndsWithoutTheSessionWindow)

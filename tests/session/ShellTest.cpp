@@ -12,7 +12,6 @@
 #include "tools/fTips.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QFile>
@@ -23,28 +22,12 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
-#include <QTimer>
 #include <gtest/gtest.h>
 
 using namespace zor;
+using test::WhenModal;
 
 namespace {
-
-// Acts on the next modal window once it shows: its exec() holds the test's
-// call until then.
-void WhenModal(std::function<void(QWidget&)> act)
-{
-    auto* timer = new QTimer();
-    timer->setInterval(10);
-    QObject::connect(timer, &QTimer::timeout, [timer, act] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            act(*modal);
-        }
-    });
-    timer->start();
-}
 
 void ChoosePrintType(int option)
 {

@@ -3,9 +3,11 @@
 #include "core/SessionLink.h"
 #include "core/SharedState.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QTimer>
 
 namespace zor::test {
 
@@ -75,6 +77,20 @@ QString SaveTestOutput(const QString& name, const QImage& image)
     const QString path = folder + QLatin1Char('/') + name;
     image.save(path);
     return path;
+}
+
+void WhenModal(std::function<void(QWidget&)> act)
+{
+    auto* timer = new QTimer();
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            act(*modal);
+        }
+    });
+    timer->start();
 }
 
 } // namespace zor::test

@@ -11,6 +11,8 @@
 #include <deque>
 #include <functional>
 
+class QWidget;
+
 namespace zor::test {
 
 // A fresh program folder (ZOR_HOME) for one test, removed afterwards.
@@ -54,6 +56,10 @@ public:
 private:
     std::deque<QVariant> answers_;
 };
+
+// Acts on the next modal window once it shows: its exec() holds the test's
+// call until then.
+void WhenModal(std::function<void(QWidget&)> act);
 
 // Writes an image into the test output folder, for a person to look at.
 QString SaveTestOutput(const QString& name, const class QImage& image);
