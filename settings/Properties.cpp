@@ -84,6 +84,7 @@ void Properties::CreateControls()
     lblPrinterType = MakeControl<QLabel>(this, QStringLiteral("lblPrinterType"));
     CreateReplyLists();
     CreateTabs();
+    ConnectStyleHandlers();
     CreateListEditing();
 }
 
@@ -97,6 +98,7 @@ void Properties::Form_Load()
     LoadCompanionFiles();
     LoadPrinters();
     ShowPrinters();
+    ShowStyles();
 }
 
 void Properties::ShowPrinters()

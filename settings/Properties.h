@@ -17,6 +17,8 @@ class QTabWidget;
 
 namespace zor {
 
+class StyleEditor;
+
 constexpr int PropTextSlots = 6;   // PropText(0 To 5)
 constexpr int PropCheckSlots = 13; // PropCheck(1 To 12), element 0 unused
 constexpr int PropOptionSlots = 4; // PropOption(0 To 3): the backdrop placement
@@ -138,6 +140,15 @@ public:
     void List4_Click();
     void SrvList_Click(int index);
 
+    // The style editor on the "Entities" tab; the colour and picture buttons,
+    // the backdrop boxes and the lock box of the other tabs
+    // (Properties_Styles.cpp).
+    StyleEditor* Styles = nullptr;
+    void PropButt_Click(int index);
+    void PropCheck_Click(int index);
+    // Draws the gradient of the backdrop boxes into PropClr(4).
+    void DrawPropGrad();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -147,6 +158,7 @@ private:
     void CreateReplyLists();
     void CreateTabs();
     QWidget* CreateConnectionPage();
+    QWidget* CreateEntitiesPage();
     QWidget* CreateBackdropPage();
     QWidget* CreateAdminPage();
     QWidget* CreateScriptingPage();
@@ -158,6 +170,14 @@ private:
     void ShowAccounts(const QString& description);
     void ShowLoginAccounts();
     void EnableReplyEditing(bool enabled);
+    void ConnectStyleHandlers();
+    // The controls of the look as the shared state holds it: all of them
+    // after the defaults, the style page's own at every load.
+    void ShowAppearance();
+    void ShowStyles();
+    void ShowGradientFrame();
+    void ChooseBackdropPicture();
+    void LockBox_Click();
     void ShowSettings();
     void ShowBackdropPicture();
     void ShowPrinters();

@@ -59,14 +59,7 @@ void Properties::CreateTabs()
                                 QStringLiteral("Admin"),      QStringLiteral("Scripting"), QStringLiteral("Other"),
                                 QStringLiteral("Misc")};
     TabPage[ConnectionTab] = CreateConnectionPage();
-    // The style editor's page: its swatches and boxes wait there to be laid
-    // out by the editor.
-    TabPage[EntitiesTab] = new QWidget;
-    TabPage[EntitiesTab]->setLayout(new QVBoxLayout);
-    for (int i = 7; i <= 11; ++i)
-        PropCheck[i]->setParent(TabPage[EntitiesTab]);
-    for (int i : {0, 2, 3, 5})
-        PropClr[i]->setParent(TabPage[EntitiesTab]);
+    TabPage[EntitiesTab] = CreateEntitiesPage();
     TabPage[BackdropTab] = CreateBackdropPage();
     TabPage[AdminTab] = CreateAdminPage();
     TabPage[ScriptingTab] = CreateScriptingPage();
