@@ -52,6 +52,7 @@ fDisconnect::fDisconnect() : QDialog(&fConnection::instance())
     connect(close, &QPushButton::clicked, this, &fDisconnect::close_Click);
     connect(cancel, &QPushButton::clicked, this, &fDisconnect::cancel_Click);
     adjustSize();
+    CenterOverWindowOnActivation(*this, fConnection::instance());
     // The password of the dropped session is not offered again.
     fLogin::instance().Text2->clear();
 }

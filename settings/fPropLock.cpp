@@ -38,6 +38,8 @@ fPropLock::fPropLock(QWidget* sessionWindow)
     connect(Command2, &QPushButton::clicked, this, &fPropLock::Command2_Click);
     adjustSize();
     CenterForm(*this);
+    if (sessionWindow)
+        CenterOverWindowOnActivation(*this, *sessionWindow);
 }
 
 void fPropLock::showEvent(QShowEvent* event)

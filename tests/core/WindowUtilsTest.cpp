@@ -2,6 +2,8 @@
 #include "core/LogPane.h"
 #include "core/SharedState.h"
 #include "session/fConnection.h"
+#include "session/fDisconnect.h"
+#include "settings/fPropLock.h"
 #include "tests/support/QtPrinters.h"
 #include "tools/fHelpAbout.h"
 #include "tools/fPrintType.h"
@@ -166,30 +168,31 @@ TEST(DialogPlacement, CentredOverTheWindowAndKeptWholeOnTheScreen)
         EXPECT_EQ(CentredOnScreen(c.window, c.dialog, c.screen), c.at) << c.what;
 }
 
-TEST(DialogPlacement, DialogsComeBackOnTheScreenWhenActivatedOverASessionWindowOffIt)
+TEST(DialogPlacement, DialogsComeBackOverTheSessionWindowAndOnTheScreenWhenActivated)
 {
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     fConnection& session = fConnection::instance();
     const QRect kept = session.geometry();
     QDialog plain;
+    plain.setObjectName(QStringLiteral("plain"));
     plain.resize(300, 200);
     CenterOverWindowOnActivation(plain, session);
     fHelpAbout about(&session);
-    QDialog* dialogs[] = {&plain, &about, &fPrintType::instance()};
-    for (const QPoint corner : {QPoint(area.right() - 50, area.bottom() - 50), QPoint(-2000, -2000)}) {
-        session.move(corner);
+    fPropLock lock(&session);
+    QDialog* dialogs[] = {&plain, &about, &fPrintType::instance(), &lock, &fDisconnect::instance()};
+    const QPoint corners[] = {area.topLeft() + QPoint(10, 10), QPoint(area.right() - 50, area.bottom() - 50),
+                              QPoint(-2000, -2000)};
+    for (const QPoint corner : corners) {
+        session.setGeometry(QRect(corner, QSize(600, 400)));
         for (QDialog* dialog : dialogs) {
-            dialog->move(area.center());
+            SCOPED_TRACE(dialog->objectName().toStdString());
+            // Moved away by the user, then used again.
+            dialog->move(area.topLeft());
             QEvent activate(QEvent::WindowActivate);
             QCoreApplication::sendEvent(dialog, &activate);
-            EXPECT_TRUE(area.contains(dialog->frameGeometry()))
-                << dialog->objectName().toStdString() << " at " << dialog->x() << "," << dialog->y();
+            EXPECT_TRUE(area.contains(dialog->frameGeometry())) << dialog->x() << "," << dialog->y();
+            EXPECT_EQ(dialog->pos(), CentredOnScreen(session.frameGeometry(), dialog->frameGeometry().size(), area));
         }
     }
-    // Over a session window well on the screen, the dialog is centred over it.
-    session.setGeometry(area.x() + 10, area.y() + 10, 600, 400);
-    QEvent activate(QEvent::WindowActivate);
-    QCoreApplication::sendEvent(&plain, &activate);
-    EXPECT_EQ(plain.frameGeometry().center(), session.frameGeometry().center());
     session.setGeometry(kept);
 }
