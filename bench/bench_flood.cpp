@@ -5,6 +5,7 @@
 // longest the window's events waited; a long session at a steady rate
 // reports the resident memory at its start and its end.
 #include "bench/QtBenchmarkMain.h"
+#include "bench/ResidentMemory.h"
 #include "core/Appearance.h"
 #include "core/SharedState.h"
 #include "session/fConnection.h"
@@ -100,24 +101,6 @@ private:
     quint16 port_ = 0;
     std::thread thread_;
 };
-
-double ResidentMb()
-{
-    long pages = 0, resident = 0;
-    if (FILE* statm = fopen("/proc/self/statm", "r")) {
-        if (fscanf(statm, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        fclose(statm);
-    }
-    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / (1 << 20);
-}
-
-double PeakResidentMb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_maxrss) / 1024;
-}
 
 // The window connected to the host, each unit counted on its way to the
 // interpreter; the line is closed again at the end.

@@ -148,11 +148,27 @@ QString GetOpenFileName(const QString& title, const QString& filter, const QStri
     return QFileDialog::getOpenFileName(ParentWindow(), title, initialFolder, ToQtFilter(filter));
 }
 
-QString GetSaveFileName(const QString& title, const QString& filter, const QString& initialFolder)
+QString GetSaveFileName(const QString& title, const QString& filter, const QString& initialFolder,
+                        QString* chosenFilter)
 {
-    if (auto answer = Answered({Request::SaveFile, {}, title, initialFolder, filter, 0}))
-        return answer->toString();
-    return QFileDialog::getSaveFileName(ParentWindow(), title, initialFolder, ToQtFilter(filter));
+    // The entries' names stand at the even places of "name|patterns|...".
+    const QStringList parts = filter.split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QString path;
+    QString chosen;
+    if (auto answer = Answered({Request::SaveFile, {}, title, initialFolder, filter, 0})) {
+        const QStringList given = answer->toStringList();
+        path = given.value(0);
+        chosen = given.size() > 1 ? given[1] : parts.value(0);
+    } else {
+        const QString entries = ToQtFilter(filter);
+        QString selected;
+        path = QFileDialog::getSaveFileName(ParentWindow(), title, initialFolder, entries, &selected);
+        const qsizetype index = entries.split(QStringLiteral(";;")).indexOf(selected);
+        chosen = parts.value(2 * std::max<qsizetype>(0, index));
+    }
+    if (chosenFilter)
+        *chosenFilter = chosen;
+    return path;
 }
 
 QString GetFolder(const QString& title, const QString& initialFolder)

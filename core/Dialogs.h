@@ -57,7 +57,11 @@ int MsgBox(const QString& prompt, int style = OKOnly, const QString& title = QSt
 QString InputBox(const QString& prompt, const QString& title = QString(), const QString& initial = QString());
 // The chosen path; empty when cancelled.
 QString GetOpenFileName(const QString& title, const QString& filter, const QString& initialFolder);
-QString GetSaveFileName(const QString& title, const QString& filter, const QString& initialFolder);
+// chosenFilter, when given, receives the name of the filter entry the user
+// chose ("Text Files" of "...|Text Files|*.txt"). A test's answer is the path,
+// or a QStringList of the path and the filter's name.
+QString GetSaveFileName(const QString& title, const QString& filter, const QString& initialFolder,
+                        QString* chosenFilter = nullptr);
 QString GetFolder(const QString& title, const QString& initialFolder);
 std::optional<QColor> ChooseColour(const QColor& initial);
 std::optional<QFont> ChooseFont(const QFont& initial);

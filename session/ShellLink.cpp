@@ -2,6 +2,7 @@
 
 #include "settings/fSpawn.h"
 #include "tools/Splash.h"
+#include "tools/fReport.h"
 #include "tools/fTips.h"
 
 #include <QApplication>
@@ -22,7 +23,7 @@ ShellLink& Shell()
         // menus, none yet at start-up.
         [] { return fSpawn::Choose(QApplication::activeWindow()); },
         [] { fTips().exec(); },
-        {},
+        [] { fReport::instance().ShowFromMenu(); },
         [] { Splash().exec(); },
     };
     return link;

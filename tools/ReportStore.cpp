@@ -33,6 +33,14 @@ void ReportStore::End()
         Rows.append(QString());
 }
 
+void ReportStore::Replace(const QStringList& lines)
+{
+    Rows = lines;
+    Stack = lines;
+    CapturedRows = 0;
+    Captured = false;
+}
+
 ReportStore& Report()
 {
     static ReportStore store;

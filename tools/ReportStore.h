@@ -25,6 +25,8 @@ struct ReportStore {
     void AppendPageBreak();
     // "re": the capture is over; the viewer gets its spare blank rows.
     void End();
+    // A report opened from a file: its lines only, no capture pending.
+    void Replace(const QStringList& lines);
 };
 
 inline const QString PageBreakRow = QStringLiteral("+newpage");

@@ -183,6 +183,7 @@ TEST_F(ShellTest, UnknownToolbarKeysAndTheDropDownButtonDoNothing)
 
 TEST_F(ShellTest, WindowsNotBuiltYetSaySo)
 {
+    Shell().ShowReportViewer = {};
     window.puReportViewer->trigger();
     ASSERT_EQ(MessagesAsked().size(), 1);
     EXPECT_TRUE(MessagesAsked().front().contains(QStringLiteral("not available")));
