@@ -139,9 +139,13 @@ TEST_F(TraceWindowTest, TheFolderChosenStaysAfterCancelOrTheFrameUntilAltTAgain)
 {
     QDir(home.path()).mkpath(QStringLiteral("traces"));
     location.TraceDir->setPath(home.path());
-    QListWidgetItem* sub = location.TraceDir->findItems(QStringLiteral("  traces"), Qt::MatchEndsWith).value(0);
-    ASSERT_NE(sub, nullptr);
-    location.TraceDir->setCurrentItem(sub);
+    // By its path: a line's text only ends with the name, as a folder above
+    // it might too.
+    const QModelIndexList sub =
+        location.TraceDir->model()->match(location.TraceDir->model()->index(0, 0), Qt::UserRole,
+                                          QDir::cleanPath(home.file(QStringLiteral("traces"))), 1, Qt::MatchExactly);
+    ASSERT_EQ(sub.size(), 1);
+    location.TraceDir->setCurrentIndex(sub.front());
     location.CancelButton->click();
     EXPECT_FALSE(location.isVisible());
     WriteTrace(QStringLiteral("t"), QStringLiteral("one"));
