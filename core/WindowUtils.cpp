@@ -13,6 +13,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include <algorithm>
 
@@ -102,6 +103,20 @@ void CenterForm(QWidget& form)
     const QScreen* screen = form.screen() ? form.screen() : QGuiApplication::primaryScreen();
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     form.move(area.x() + area.width() / 2 - form.width() / 2, area.y() + area.height() / 2 - form.height() / 2);
+}
+
+void KeepOnSomeScreen(QWidget& window)
+{
+    const QRect placed(window.pos(), window.size());
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen->availableGeometry().intersects(placed))
+            return;
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (!primary)
+        return;
+    const QRect area = primary->availableGeometry();
+    window.move(area.x() + std::max(0, (area.width() - window.width()) / 2),
+                area.y() + std::max(0, (area.height() - window.height()) / 2));
 }
 
 void CenterInParent(QWidget& child, const QWidget& parent)

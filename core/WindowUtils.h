@@ -47,6 +47,9 @@ void SetFontPoints(QWidget& widget, double points);
 bool IsVisible(const QWidget& widget);
 
 void CenterForm(QWidget& form);
+// A window that no screen shows (a position saved on a screen since removed,
+// or a damaged file) is centred on the primary screen instead.
+void KeepOnSomeScreen(QWidget& window);
 void CenterInParent(QWidget& child, const QWidget& parent);
 // The texts of a list box's items, in order.
 QStringList ListItems(const QListWidget& list);

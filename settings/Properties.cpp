@@ -1,9 +1,11 @@
 #include "settings/Properties.h"
 
 #include "core/SharedState.h"
+#include "core/StartUp.h"
 #include "core/WindowUtils.h"
 #include "devices/ModPrinter.h"
 #include "session/AutoReplies.h"
+#include "session/WindowChange.h"
 #include "settings/NamedControls.h"
 
 #include <QCheckBox>
@@ -12,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSerialPort>
 
@@ -86,6 +89,9 @@ void Properties::CreateControls()
     CreateTabs();
     ConnectStyleHandlers();
     CreateListEditing();
+    ConnectApplyButtons();
+    ConnectSwitches();
+    ConnectPrinterFrame();
 }
 
 void Properties::Form_Load()
@@ -96,21 +102,16 @@ void Properties::Form_Load()
     LoadINI();
     CenterForm(*this);
     LoadCompanionFiles();
+    LoadCacheValue();
+    ShowSwitches();
+    // The keyboard hook follows the switch as loaded; installing it again is
+    // no second hook.
+    EnableFunctionKeys(SendFunKeys != 0);
     LoadPrinters();
+    CurrentPrinterType = ReceiptPrinterType;
     ShowPrinters();
     ShowStyles();
-}
-
-void Properties::ShowPrinters()
-{
-    const QList<int> indexes = PrinterComboIndexes();
-    cbPrinterSelect->clear();
-    for (int index : indexes)
-        cbPrinterSelect->addItem(index == ComPortPrinterIndex() || index < PrinterCount ? Printers[index]
-                                                                                        : NoPrintersText);
-    cbPrinterSelect->setCurrentIndex(std::max<qsizetype>(0, indexes.indexOf(PrinterMap[ReceiptPrinterType])));
-    const int type = std::clamp<int>(CurrentPrinterType, 0, PrinterTypeSlots - 1);
-    lblPrinterType->setText(QStringLiteral("  ") + PrinterTypes[type]);
+    OptionsButt[0]->setEnabled(false);
 }
 
 void Properties::Unload()

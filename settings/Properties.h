@@ -111,6 +111,26 @@ public:
     QTabWidget* SSTab2 = nullptr;
     QListWidget* List3 = nullptr; // server connection entries "host,port,description"
     QListWidget* List4 = nullptr; // the texts shown for them
+    // Apply, Cancel, Close (Properties_Apply.cpp). ApplyAttributes checks
+    // every field first: one refused is named to the user, focused, and
+    // nothing is applied (false).
+    void OptionsButt_Click(int index);
+    bool ApplyAttributes();
+
+    // The switches that act at once (Properties_Switches.cpp).
+    void breakChar_Change();
+    void cbExitMode_Click();
+    void cbTablet_Click();
+    void setKiosk_Click();
+    void PropEncrypt_Click();
+    void sendFunKeys_Click();
+    void Check1_Click();
+    void Command4_Click(); // "Clear Cache"
+
+    // The printer frame (Properties_Printers.cpp).
+    void udPrinterType_Change(int type);
+    void cbPrinterSelect_Click();
+
     // Reads the lock file, the reply lists, the accounts (into the log-on
     // dialog too) and the server list.
     void LoadCompanionFiles();
@@ -178,6 +198,12 @@ private:
     void ShowGradientFrame();
     void ChooseBackdropPicture();
     void LockBox_Click();
+    void ConnectApplyButtons();
+    void ConnectSwitches();
+    void ConnectPrinterFrame();
+    bool RefuseField(QLineEdit* field, const QString& message);
+    void RedrawSession();
+    void ShowSwitches();
     void ShowSettings();
     void ShowBackdropPicture();
     void ShowPrinters();

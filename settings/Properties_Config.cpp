@@ -8,6 +8,7 @@
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "core/Twips.h"
+#include "core/WindowUtils.h"
 #include "devices/ModPrinter.h"
 #include "devices/modComm.h"
 #include "session/fConnection.h"
@@ -15,6 +16,7 @@
 #include "settings/ControlColours.h"
 #include "settings/FileSave.h"
 #include "settings/SessionFont.h"
+#include "settings/SettingsFields.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -132,6 +134,7 @@ void Properties::LoadINI()
     ShowBackdropPicture();
 
     ApplyWindowSize(session, window.WindowState, items >= 5);
+    KeepOnSomeScreen(session);
     session.PaintBackdrop();
 
     if (const auto caption = ConfigCaption(ConfigFile))
@@ -153,9 +156,9 @@ void Properties::LoadINI()
 
 void Properties::ShowSettings()
 {
-    PropText[0]->setText(Settings.HostName);
-    PropText[1]->setText(QString::number(Settings.Port));
-    PropText[4]->setText(HostDescription);
+    PropText[0]->setText(ShownFixedWidth(Settings.HostName));
+    PropText[1]->setText(ShownPort(Settings.Port));
+    PropText[4]->setText(ShownFixedWidth(HostDescription));
     SetSwitch(*PropCheck[2], Settings.UseGradient);
     SetSwitch(*PropCheck[1], Settings.NoBackImage);
     // The file may hold no placement at all; exclusive buttons could not

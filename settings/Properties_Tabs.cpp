@@ -3,6 +3,7 @@
 // (Properties.cpp); here they are placed, and the tabs' own controls made.
 #include "settings/Properties.h"
 
+#include "core/Records.h"
 #include "settings/NamedControls.h"
 
 #include <QCheckBox>
@@ -25,7 +26,6 @@ namespace {
 
 // The stored widths of the host name and the description: a longer text
 // cannot be typed, so none is cut short on saving.
-constexpr int HostNameMaxLength = 30;
 constexpr int DescriptionMaxLength = 50;
 
 const QString HostKeyTip = QStringLiteral("Click here to set function key actions on the host");
@@ -88,7 +88,7 @@ void Properties::CreateTabs()
 QWidget* Properties::CreateConnectionPage()
 {
     auto* page = new QWidget;
-    PropText[0]->setMaxLength(HostNameMaxLength);
+    PropText[0]->setMaxLength(SessionSettings::HostNameWidth);
     PropText[4]->setMaxLength(DescriptionMaxLength);
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("Name/Address:"), PropText[0]);
