@@ -112,6 +112,7 @@ void Properties::Form_Load()
     ShowPrinters();
     ShowStyles();
     OptionsButt[0]->setEnabled(false);
+    mLoadedPicture = bImage[0]->property("Tag").toString();
 }
 
 void Properties::Unload()

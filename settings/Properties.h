@@ -130,6 +130,7 @@ public:
     // The printer frame (Properties_Printers.cpp).
     void udPrinterType_Change(int type);
     void cbPrinterSelect_Click();
+    void CmndBtnOptions_Click(); // the serial options dialog, modal
 
     // Reads the lock file, the reply lists, the accounts (into the log-on
     // dialog too) and the server list.
@@ -212,6 +213,10 @@ private:
     // The descriptions List5 and List7 were read for.
     QString mSessionRepliesFor;
     QString mAccountsFor;
+    // The picture path the preview held when the window was loaded: the
+    // preview keeps an earlier picture when the stored one does not load,
+    // and that one is no choice of the user's.
+    QString mLoadedPicture;
 };
 
 } // namespace zor

@@ -83,7 +83,8 @@ bool Properties::ApplyAttributes()
     for (const auto& t : texts)
         if (!IsLatin1(t.field->text()))
             return RefuseField(t.field, Latin1Refusal(QLatin1String(t.caption)));
-    const QString picture = bImage[0]->property("Tag").toString();
+    const QString shownPicture = bImage[0]->property("Tag").toString();
+    const QString picture = shownPicture == mLoadedPicture ? Settings.BackImageFile : shownPicture;
     if (!FitsLatin1(picture, SessionSettings::BackImageFileWidth))
         return RefuseField(nullptr, PicturePathRefusal(picture));
 
@@ -112,6 +113,8 @@ bool Properties::ApplyAttributes()
     if (newPicture)
         ShowBackdropPicture();
 
+    // The receipt port takes the serial options as they now stand.
+    ReadCommSettingsFromForm();
     CloseComPort();
     if (CommPortName != QLatin1String("None"))
         OpenComPort();

@@ -2,6 +2,7 @@
 // the serial options of the receipt port when the pseudo printer is chosen.
 #include "settings/Properties.h"
 
+#include "devices/ComPortOptions.h"
 #include "devices/ModPrinter.h"
 
 #include <QComboBox>
@@ -39,6 +40,7 @@ void Properties::ConnectPrinterFrame()
     udPrinterType->setRange(0, NamedPrinterTypes - 1);
     connect(udPrinterType, &QSpinBox::valueChanged, this, [this](int type) { udPrinterType_Change(type); });
     connect(cbPrinterSelect, &QComboBox::activated, this, [this] { cbPrinterSelect_Click(); });
+    connect(CmndBtnOptions, &QPushButton::clicked, this, [this] { CmndBtnOptions_Click(); });
 }
 
 void Properties::ShowPrinters()
@@ -83,6 +85,11 @@ void Properties::cbPrinterSelect_Click()
     PrinterMap[type] = static_cast<qint16>(indexes[entry]);
     CmndBtnOptions->setEnabled(OffersComPort(type) && PrinterMap[type] == ComPortPrinterIndex());
     UpdateComPortDriver();
+}
+
+void Properties::CmndBtnOptions_Click()
+{
+    ComPortOptions::ShowModal();
 }
 
 } // namespace zor

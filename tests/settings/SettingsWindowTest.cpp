@@ -1,6 +1,7 @@
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "core/Twips.h"
+#include "devices/ComPortOptions.h"
 #include "devices/ModPrinter.h"
 #include "session/KeyboardHandler.h"
 #include "session/WindowChange.h"
@@ -25,6 +26,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -113,6 +115,9 @@ protected:
 
 TEST_F(SettingsWindowTest, ApplyWritesBackTheFileAsItWasOrWithEachChangeInItsBytes)
 {
+    // A preview left from an earlier configuration is no picture chosen here.
+    p->bImage[0]->setProperty("Tag", QStringLiteral("/elsewhere/old.bmp"));
+    Open();
     EXPECT_EQ(p->PropText[0]->text(), QStringLiteral("shop.host"));
     EXPECT_FALSE(p->OptionsButt[0]->isEnabled());
     p->OptionsButt_Click(0);
@@ -179,6 +184,7 @@ TEST_F(SettingsWindowTest, ABadFieldIsNamedAndNothingIsAppliedOrSaved)
     };
     for (const auto& c : cases) {
         for (int close : {0, 2}) {
+            p->bImage[0]->setProperty("Tag", QString());
             Open();
             p->show();
             dialogs.asked.clear();
@@ -345,6 +351,13 @@ TEST_F(SettingsWindowTest, PrinterFrameStepsTheTypesAndOffersThePortPrinterToTwo
     EXPECT_EQ(MappedPrinter(0), ComPortPrinterName);
     EXPECT_TRUE(p->CmndBtnOptions->isEnabled());
     EXPECT_TRUE(UseComPortDriver);
+    bool optionsShown = false;
+    QTimer::singleShot(0, [&] {
+        optionsShown = ComPortOptions::instance().isVisible();
+        ComPortOptions::instance().BtnOK->click();
+    });
+    p->CmndBtnOptions->click();
+    EXPECT_TRUE(optionsShown);
 
     const struct {
         int type;
