@@ -1,6 +1,7 @@
 // The chrome commands and the screen cache: status texts per unit, a chunk
 // of inline help, and saving and loading a full screen, with a cache folder
 // of a hundred and of ten thousand screens.
+#include "bench/ProcessUnits.h"
 #include "bench/QtBenchmarkMain.h"
 #include "core/SharedState.h"
 #include "core/Trace.h"
@@ -16,24 +17,15 @@ using namespace zor;
 
 namespace {
 
-void RunUnits(benchmark::State& state, const QStringList& units)
+void RunChromeUnits(benchmark::State& state, const QStringList& units)
 {
-    fConnection& window = fConnection::instance();
-    Trace().On = false;
-    for (auto _ : state) {
-        for (const QString& unit : units)
-            window.Process(unit);
-        state.PauseTiming();
-        window.stack.clear();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * units.size());
+    RunUnits(state, units, [] { fConnection::instance().stack.clear(); });
 }
 
 void BM_ChromeStatusUnits(benchmark::State& state)
 {
-    RunUnits(state, {QStringLiteral("sm^Loading orders"), QStringLiteral("sm^1"),
-                     QStringLiteral("sb^  Ready^Branch 12^Clerk 7^end"), QStringLiteral("sm^^")});
+    RunChromeUnits(state, {QStringLiteral("sm^Loading orders"), QStringLiteral("sm^1"),
+                           QStringLiteral("sb^  Ready^Branch 12^Clerk 7^end"), QStringLiteral("sm^^")});
 }
 BENCHMARK(BM_ChromeStatusUnits);
 
@@ -43,7 +35,7 @@ void BM_ChromeHelpChunk(benchmark::State& state)
     QStringList units = {QStringLiteral("help^+clear"), QStringLiteral("help^+bold=true")};
     for (int i = 0; i < 2000; ++i)
         units << QStringLiteral("help^Line %1 of the help text that the host sends for this screen").arg(i);
-    RunUnits(state, units);
+    RunChromeUnits(state, units);
 }
 BENCHMARK(BM_ChromeHelpChunk)->Unit(benchmark::kMillisecond);
 

@@ -1,5 +1,6 @@
 // Process over recorded host screens, trace off, drawing left out (the
 // receive pipeline redraws once per chunk, not per unit).
+#include "bench/ProcessUnits.h"
 #include "bench/QtBenchmarkMain.h"
 #include "core/SharedState.h"
 #include "core/Trace.h"
@@ -62,17 +63,6 @@ QStringList FullScreen()
     return units;
 }
 
-void RunUnits(benchmark::State& state, const QStringList& units)
-{
-    fConnection& window = fConnection::instance();
-    Trace().On = false;
-    for (auto _ : state) {
-        for (const QString& unit : units)
-            window.Process(unit);
-    }
-    state.SetItemsProcessed(state.iterations() * units.size());
-}
-
 void BM_ProcessTypicalScreens(benchmark::State& state)
 {
     RunUnits(state, RecordedStream());
@@ -106,18 +96,11 @@ QStringList MenuEntries(int count)
 
 void BM_ProcessMenuTree(benchmark::State& state)
 {
-    const QStringList units = MenuEntries(static_cast<int>(state.range(0)));
-    fConnection& window = fConnection::instance();
-    Trace().On = false;
-    for (auto _ : state) {
-        for (const QString& unit : units)
-            window.Process(unit);
-        state.PauseTiming();
+    RunUnits(state, MenuEntries(static_cast<int>(state.range(0))), [] {
+        fConnection& window = fConnection::instance();
         window.Process(QStringLiteral("go^ ^"));
         window.stack.clear();
-        state.ResumeTiming();
-    }
-    state.SetItemsProcessed(state.iterations() * units.size());
+    });
 }
 BENCHMARK(BM_ProcessMenuTree)->Arg(10000)->Unit(benchmark::kMillisecond);
 
@@ -151,25 +134,18 @@ QStringList ListLines(const QString& prefix, int count)
     return units;
 }
 
-// Between runs: the panel closed, the history empty, outside the timing.
-void EndRun(benchmark::State& state, fConnection& window)
+// Between runs: the panel closed, the history empty.
+void CloseList()
 {
-    state.PauseTiming();
+    fConnection& window = fConnection::instance();
     window.ListPic->hide();
     window.stack.clear();
-    state.ResumeTiming();
 }
 
 // The units of a list once per run, the lines counted.
 void RunLines(benchmark::State& state, const QStringList& units)
 {
-    fConnection& window = fConnection::instance();
-    Trace().On = false;
-    for (auto _ : state) {
-        for (const QString& unit : units)
-            window.Process(unit);
-        EndRun(state, window);
-    }
+    RunUnits(state, units, CloseList);
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
@@ -196,7 +172,9 @@ void BM_ProcessListEnd(benchmark::State& state)
             window.Process(unit);
         state.ResumeTiming();
         window.Process(end);
-        EndRun(state, window);
+        state.PauseTiming();
+        CloseList();
+        state.ResumeTiming();
     }
 }
 BENCHMARK(BM_ProcessListEnd)->Arg(10000)->Unit(benchmark::kMillisecond);
