@@ -11,8 +11,10 @@
 #include "tests/support/PtyPair.h"
 #include "tests/support/RawPrinterRecorder.h"
 #include "tests/support/TestSupport.h"
+#include "tools/ReportStore.h"
 #include "tools/fReport.h"
 
+#include <QLineEdit>
 #include <QSerialPort>
 #include <gtest/gtest.h>
 
@@ -122,6 +124,52 @@ TEST(ReportsFromAHost, AReceiptReachesTheSerialPortOpenedAtStartUp)
     EXPECT_FALSE(ComMode);
     EXPECT_FALSE(UseComm);
     EXPECT_FALSE(ReceiptPrinter().isOpen());
+}
+
+// A report the host sends to the viewer is searched, saved, opened again and
+// printed on the program's first printer, since a cupsd of its own has no
+// default one.
+TEST(ReportsFromAHost, AViewedReportIsSearchedSavedOpenedAndPrinted)
+{
+    test::CupsPeer cups;
+    ASSERT_TRUE(cups.ready());
+    ASSERT_TRUE(cups.AddQueue(QStringLiteral("alpha")));
+    test::ProgramFolderScope home;
+    test::DialogScript dialogs;
+    SetStartValues();
+    ConfigFile = QStringLiteral("shop.ntt");
+    LoadPrinters();
+    fReport& viewer = fReport::instance();
+    viewer.close();
+    test::BusyboxTelnetd host("stty -opost -echo\n"
+                              "printf '\\033rh^Stock report\\033Item  Qty\\r\\nWidget 12\\033re\\033\\r\\n'\n"
+                              "sleep 10\n");
+    ASSERT_TRUE(host.ready());
+    HostLink link(host.port());
+    ASSERT_TRUE(WaitUntil([&] { return viewer.isVisible(); }));
+    EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Stock report"));
+    EXPECT_EQ(Report().Rows.mid(0, 2), (QStringList{"Item  Qty", "Widget 12"}));
+
+    viewer.FindText->setText(QStringLiteral("WIDGET"));
+    viewer.ReportFind_Click();
+    EXPECT_EQ(viewer.TopLine, 1);
+    const QString saved = home.file(QStringLiteral("stock.qmr"));
+    dialogs.answer(QStringList{saved, QStringLiteral("QM Report File")});
+    viewer.RptCmnd_Click(fReport::SaveReport);
+    dialogs.answer(saved);
+    viewer.RptCmnd_Click(fReport::OpenReport);
+    EXPECT_EQ(Report().Rows.mid(0, 2), (QStringList{"Item  Qty", "Widget 12"}));
+    EXPECT_EQ(Report().Rows.size(), 102);
+
+    viewer.RptCmnd_Click(fReport::PrintReport);
+    EXPECT_TRUE(cups.WaitForBytes(QStringLiteral("alpha"), 5));
+    EXPECT_TRUE(cups.Received(QStringLiteral("alpha")).startsWith("%PDF"));
+    const QList<test::CupsJob> jobs = cups.Jobs(QStringLiteral("alpha"));
+    ASSERT_EQ(jobs.size(), 1);
+    EXPECT_EQ(jobs[0].Title, QStringLiteral("Stock report"));
+    EXPECT_EQ(dialogs.asked.size(), 2);
+    viewer.close();
+    fConnection::instance().MsgPic->hide();
 }
 
 } // namespace
