@@ -6,6 +6,7 @@
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "settings/FileSave.h"
+#include "settings/SettingsFields.h"
 #include "settings/TextFile.h"
 
 #include <QDir>
@@ -83,12 +84,11 @@ QString TrimmedDescription()
 QString DescriptionProblem(const QString& description)
 {
     const QString trimmed = TrimBlanksAndNuls(description);
-    const bool latin1 = std::all_of(trimmed.cbegin(), trimmed.cend(), [](QChar c) { return c.unicode() < 256; });
-    if (IsSafeFileNamePart(trimmed) && latin1)
+    if (IsSafeFileNamePart(trimmed) && IsLatin1(trimmed))
         return QString();
-    return QStringLiteral("The Description \"%1\" cannot name the session's reply and account files: it must not be "
+    return QStringLiteral("Description: \"%1\" cannot name the session's reply and account files. It must not be "
                           "blank or begin with \".\", and it may hold no \"/\", \"\\\", control characters or "
-                          "characters outside Latin-1.")
+                          "characters the configuration cannot keep.")
         .arg(description);
 }
 

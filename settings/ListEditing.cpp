@@ -1,6 +1,7 @@
 #include "settings/ListEditing.h"
 
 #include "settings/CompanionFiles.h"
+#include "settings/SettingsFields.h"
 
 #include <QStringList>
 
@@ -25,13 +26,13 @@ QString JoinConnectionEntry(const QString& host, const QString& port, const QStr
 QString ServerEntryProblem(const QString& host, const QString& port, const QString& description)
 {
     if (host.contains(QLatin1Char(':')) || host.contains(QLatin1Char(',')))
-        return QStringLiteral("The Name/Address may not hold \":\" or \",\": the server list could not read it back.");
-    bool ok = false;
-    const uint value = port.trimmed().toUInt(&ok);
-    if (!ok || value < 1 || value > 65535)
-        return QStringLiteral("The Port must be a number from 1 to 65535.");
+        return QStringLiteral("Name/Address: \"%1\" holds \":\" or \",\", which the server list could not read back.")
+            .arg(host);
+    if (!StoredPort(port))
+        return PortRefusal(port);
     if (description.contains(QLatin1Char(':')))
-        return QStringLiteral("The Description may not hold \":\": the server list could not read it back.");
+        return QStringLiteral("Description: \"%1\" holds \":\", which the server list could not read back.")
+            .arg(description);
     return DescriptionProblem(description);
 }
 

@@ -10,6 +10,7 @@
 #include "core/Text.h"
 #include "devices/modComm.h"
 #include "session/fConnection.h"
+#include "settings/CompanionFiles.h"
 #include "settings/ControlColours.h"
 #include "settings/SettingsFields.h"
 
@@ -83,6 +84,11 @@ bool Properties::ApplyAttributes()
     for (const auto& t : texts)
         if (!IsLatin1(t.field->text()))
             return RefuseField(t.field, Latin1Refusal(QLatin1String(t.caption)));
+    // The description names the session's reply and account files; a blank
+    // one stands for "Old Entry", as on loading.
+    if (const QString description = PropText[4]->text(); !IsBlank(description))
+        if (const QString problem = DescriptionProblem(description); !problem.isEmpty())
+            return RefuseField(PropText[4], problem);
     const QString shownPicture = bImage[0]->property("Tag").toString();
     const QString picture = shownPicture == mLoadedPicture ? Settings.BackImageFile : shownPicture;
     if (!FitsLatin1(picture, SessionSettings::BackImageFileWidth))

@@ -1,5 +1,6 @@
 #include "settings/Properties.h"
 
+#include "core/SharedState.h"
 #include "core/WindowUtils.h"
 #include "settings/CompanionFiles.h"
 #include "settings/fLogin.h"
@@ -93,6 +94,9 @@ void Properties::ShowLoginAccounts()
 
 void Properties::FollowDescription()
 {
+    // As on loading: a blank description is "Old Entry".
+    if (TrimmedDescription().isEmpty())
+        HostDescription = OldEntryDescription;
     const QString description = TrimmedDescription();
     if (mSessionRepliesFor != description)
         ShowSessionReplies(description);

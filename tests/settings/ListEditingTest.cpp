@@ -235,7 +235,7 @@ TEST_F(ListEditing, RefusedEntriesNameTheirFieldAndChangeNoFile)
         window->SrvList[0]->click();
         ASSERT_EQ(dialogs.asked.size(), 1) << c.description;
         EXPECT_EQ(dialogs.asked[0].style, Dialogs::Critical);
-        EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("The ") + QLatin1String(c.field)))
+        EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QLatin1String(c.field) + QLatin1Char(':')))
             << dialogs.asked[0].prompt.toStdString();
         EXPECT_EQ(window->List4->count(), 2) << c.description;
         EXPECT_EQ(window->List3->count(), 2) << c.description;
@@ -248,7 +248,7 @@ TEST_F(ListEditing, RefusedEntriesNameTheirFieldAndChangeNoFile)
     window->PropText[4]->setText(QStringLiteral("Lab \u6771"));
     window->SrvList[0]->click();
     ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("The Description")));
+    EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("Description:")));
 
     dialogs.asked.clear();
     window->SSTab2->setCurrentIndex(0);
@@ -372,7 +372,7 @@ TEST_F(ListEditing, UnsafeServerDescriptionIsNotTakenOn)
     const QMap<QString, QByteArray> before = Files();
     ClickRow(*window->List4, 0);
     ASSERT_EQ(dialogs.asked.size(), 1);
-    EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("The Description")));
+    EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("Description:")));
     EXPECT_EQ(HostDescription, QStringLiteral("North Shop"));
     EXPECT_EQ(window->PropText[0]->text(), QString());
     EXPECT_FALSE(window->SrvList[2]->isEnabled());
@@ -399,4 +399,36 @@ TEST_F(ListEditing, FailedSaveKeepsWhatWasTyped)
     QDir(home.path()).rmdir(QStringLiteral("response.dat"));
     ASSERT_TRUE(window->SaveResponses());
     EXPECT_EQ(home.read(QStringLiteral("response.dat")), QByteArray("Login:=@userid\r\nShop:=hello\r\n"));
+}
+
+TEST_F(ListEditing, ApplyRefusesADescriptionThatCannotNameTheFilesAndTheListsFollowOneItTakes)
+{
+    for (const char* bad : {"../North Shop", "a/b", "a\\b", ".hidden", "tab\there"}) {
+        dialogs.asked.clear();
+        window->PropText[1]->setText(QStringLiteral("23"));
+        window->PropText[4]->setText(QString::fromLatin1(bad));
+        window->OptionsButt_Click(0);
+        ASSERT_EQ(dialogs.asked.size(), 1) << bad;
+        EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QStringLiteral("Description:"))) << bad;
+        EXPECT_EQ(HostDescription, QStringLiteral("North Shop")) << bad;
+        EXPECT_FALSE(QFile::exists(home.file(ConfigFile))) << bad;
+    }
+
+    const QMap<QString, QByteArray> before = Files();
+    dialogs.asked.clear();
+    window->PropText[4]->setText(QStringLiteral("South Shop"));
+    window->OptionsButt_Click(0);
+    EXPECT_EQ(ListItems(*window->List5), QStringList{"Menu:=2"});
+    EXPECT_EQ(ListItems(*window->List7), QStringList{"PARTS"});
+    EXPECT_EQ(window->SSTab2->tabText(1), QStringLiteral("South Shop"));
+    for (const QString& name : {QStringLiteral("North Shop.dat"), QStringLiteral("North Shop-accounts.dat"),
+                                QStringLiteral("South Shop.dat"), QStringLiteral("South Shop-accounts.dat")})
+        EXPECT_EQ(home.read(name), before.value(name)) << name.toStdString();
+
+    // A blank one stands for "Old Entry", as on loading.
+    window->PropText[4]->clear();
+    window->OptionsButt_Click(0);
+    EXPECT_EQ(HostDescription, QStringLiteral("Old Entry"));
+    EXPECT_EQ(window->List5->count(), 0);
+    EXPECT_TRUE(dialogs.asked.isEmpty());
 }
