@@ -264,7 +264,15 @@ TEST_F(ReportViewerTest, EscUnloadsTheReportUnlessACaptureRuns)
 
     ReportMode = false;
     viewer.ShowReport();
+    window.INTextPic->show();
+    window.INText->show();
+    window.INText->setEnabled(true);
+    window.MainPic->setFocus();
+    ASSERT_NE(window.focusWidget(), window.INText);
     QTest::keyClick(viewer.VScroll1, Qt::Key_Escape);
+    // The session's input box has the focus back.
+    EXPECT_EQ(window.focusWidget(), window.INText);
+    window.INTextPic->hide();
     EXPECT_TRUE(Report().Rows.isEmpty());
     EXPECT_EQ(ReportRowCount, 0);
     EXPECT_EQ(Report().Caption, QStringLiteral("Report"));
