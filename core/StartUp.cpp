@@ -4,6 +4,7 @@
 #include "core/Ciphers.h"
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
+#include "core/TerminationSignals.h"
 #include "core/Text.h"
 #include "devices/modComm.h"
 #include "session/ShellLink.h"
@@ -44,8 +45,10 @@ bool Main(const QString& commandLine)
     QString chosen = commandLine;
     if (IsBlank(commandLine)) {
         Shell().ShowSplash();
+        if (TerminationRequested())
+            return false;
         chosen = Shell().ChooseConfiguration();
-        if (IsBlank(chosen))
+        if (IsBlank(chosen) || TerminationRequested())
             return false;
     }
     ConfigFile = chosen;

@@ -14,6 +14,7 @@ namespace {
 // The handler may only write: the byte wakes the event loop, which does the
 // closing outside the signal's context.
 int Wakeup[2] = {-1, -1};
+bool Requested = false;
 
 void OnTerminationSignal(int)
 {
@@ -32,6 +33,7 @@ void EndOnTerminationSignals()
         char bytes[16];
         while (::read(Wakeup[0], bytes, sizeof bytes) > 0) {
         }
+        Requested = true;
         QApplication::closeAllWindows();
     });
     struct sigaction action = {};
@@ -40,6 +42,11 @@ void EndOnTerminationSignals()
     action.sa_flags = SA_RESTART;
     ::sigaction(SIGTERM, &action, nullptr);
     ::sigaction(SIGINT, &action, nullptr);
+}
+
+bool TerminationRequested()
+{
+    return Requested;
 }
 
 } // namespace zor

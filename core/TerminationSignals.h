@@ -10,4 +10,9 @@ namespace zor {
 // application object exists.
 void EndOnTerminationSignals();
 
+// True once such a signal has been handled. A window that start-up opens
+// after it (the launcher after the splash, the session window after the
+// launcher) would wait for a user who is gone: start-up asks this first.
+bool TerminationRequested();
+
 } // namespace zor
