@@ -79,8 +79,7 @@ bool Properties::ApplyAttributes()
     const struct {
         QLineEdit* field;
         const char* caption;
-    } texts[] = {
-        {PropText[0], "Name/Address:"}, {PropText[4], "Description:"}, {PropText[5], "Terminal Identification"}};
+    } texts[] = {{PropText[0], "Name/Address:"}, {PropText[5], "Terminal Identification"}};
     for (const auto& t : texts)
         if (!IsLatin1(t.field->text()))
             return RefuseField(t.field, Latin1Refusal(QLatin1String(t.caption)));
@@ -114,7 +113,7 @@ bool Properties::ApplyAttributes()
     SecureConnection = SwitchValue(*cbSecureConnection, SecureConnection);
     SuppressLF = SwitchValue(*cbSuppressLF, SuppressLF);
     ExitOnDisconnect = SwitchValue(*cbExitMode, ExitOnDisconnect);
-    HostDescription = FieldValue(PropText[4]->text(), HostDescription, PropText[4]->maxLength());
+    HostDescription = FieldValue(PropText[4]->text(), HostDescription, HostDescriptionWidth);
     TermId = PropText[5]->text();
     if (newPicture)
         ShowBackdropPicture();

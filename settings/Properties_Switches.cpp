@@ -5,14 +5,11 @@
 
 #include "core/Dialogs.h"
 #include "core/SharedState.h"
-#include "core/WindowUtils.h"
 #include "session/ScreenCache.h"
 #include "session/WindowChange.h"
-#include "settings/CompanionFiles.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QListWidget>
 #include <QPushButton>
 #include <cmath>
 
@@ -81,9 +78,8 @@ void Properties::PropEncrypt_Click()
 {
     EncryptScripts = Switch(*PropEncrypt);
     // Every list file in the new form at once, whichever reply tab is shown.
-    const QListWidget* lists[] = {List2, List5, List7};
     for (int tab = 0; tab < 3; ++tab)
-        SaveReplyTab(tab, ListItems(*lists[tab]));
+        SaveReplyList(tab);
 }
 
 void Properties::sendFunKeys_Click()

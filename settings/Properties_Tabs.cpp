@@ -4,6 +4,7 @@
 #include "settings/Properties.h"
 
 #include "core/Records.h"
+#include "settings/CompanionFiles.h"
 #include "settings/NamedControls.h"
 
 #include <QCheckBox>
@@ -23,10 +24,6 @@
 namespace zor {
 
 namespace {
-
-// The stored widths of the host name and the description: a longer text
-// cannot be typed, so none is cut short on saving.
-constexpr int DescriptionMaxLength = 50;
 
 const QString HostKeyTip = QStringLiteral("Click here to set function key actions on the host");
 
@@ -88,8 +85,10 @@ void Properties::CreateTabs()
 QWidget* Properties::CreateConnectionPage()
 {
     auto* page = new QWidget;
+    // The stored widths: a longer text cannot be typed, so none is cut short
+    // on saving.
     PropText[0]->setMaxLength(SessionSettings::HostNameWidth);
-    PropText[4]->setMaxLength(DescriptionMaxLength);
+    PropText[4]->setMaxLength(HostDescriptionWidth);
     auto* fields = new QFormLayout;
     fields->addRow(QStringLiteral("Name/Address:"), PropText[0]);
     fields->addRow(QStringLiteral("Port:"), PropText[1]);

@@ -176,7 +176,9 @@ TEST_F(SettingsWindowTest, ABadFieldIsNamedAndNothingIsAppliedOrSaved)
         {"host beyond Latin-1", [](Properties& w) { w.PropText[0]->setText(QStringLiteral("h\u20AC")); },
          "Name/Address:"},
         {"description beyond Latin-1", [](Properties& w) { w.PropText[4]->setText(QStringLiteral("d\u20AC")); },
-         "Description:"},
+         "Description"},
+        {"description leaving the folder", [](Properties& w) { w.PropText[4]->setText(QStringLiteral("../shop")); },
+         "Description"},
         {"terminal id beyond Latin-1", [](Properties& w) { w.PropText[5]->setText(QStringLiteral("t\u20AC")); },
          "Terminal Identification"},
         {"picture path of 101 characters", [&longPath](Properties& w) { w.bImage[0]->setProperty("Tag", longPath); },
@@ -196,7 +198,7 @@ TEST_F(SettingsWindowTest, ABadFieldIsNamedAndNothingIsAppliedOrSaved)
             p->OptionsButt_Click(close);
 
             ASSERT_EQ(dialogs.asked.size(), 1) << c.name;
-            EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(QLatin1String(c.named)))
+            EXPECT_TRUE(dialogs.asked[0].prompt.contains(QLatin1String(c.named)))
                 << dialogs.asked[0].prompt.toStdString();
             EXPECT_EQ(config(), original) << c.name;
             EXPECT_EQ(Trim(Settings.HostName), QStringLiteral("shop.host")) << c.name;
