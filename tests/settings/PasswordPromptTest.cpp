@@ -1,4 +1,6 @@
+#include "session/fConnection.h"
 #include "settings/AdminPassword.h"
+#include "settings/CompanionFiles.h"
 #include "settings/Properties.h"
 #include "settings/fPropLock.h"
 #include "tests/support/TestSupport.h"
@@ -112,4 +114,32 @@ TEST(PasswordPrompt, UsesTheSettingsWindowsLockAndPassword)
     EXPECT_EQ(user.shown, 2);
     EXPECT_EQ(dialogs.asked.size(), 1);
     settings.PropCheck[12]->setChecked(false);
+}
+
+TEST(PasswordPrompt, TheSettingsWindowOpensOnlyPastTheLockItsFileSets)
+{
+    test::ProgramFolderScope home;
+    test::DialogScript dialogs;
+    ASSERT_TRUE(WriteAdminLock({QStringLiteral("Counter1"), QStringLiteral("Counter1"), true}));
+    Properties::instance().Unload();
+
+    for (const char* answer : {"<cancel>", "counter1"}) {
+        bool opened = false;
+        QTimer closer;
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            Properties& settings = Properties::instance();
+            if (QApplication::activeModalWidget() == &settings) {
+                opened = true;
+                settings.OptionsButt[1]->click();
+            }
+        });
+        closer.start(5);
+        PromptUser user({QLatin1String(answer)});
+        fConnection::instance().puProperties_Click();
+        EXPECT_EQ(user.shown, 1) << answer;
+        EXPECT_EQ(opened, answer[0] != '<') << answer;
+    }
+    WriteAdminLock({});
+    Properties::instance().Unload();
+    Properties::instance().PropCheck[12]->setChecked(false);
 }
