@@ -46,6 +46,7 @@ QByteArray EnquiryScreen(const QByteArray& lastReply)
         "to^4^16^12^c^Search^SEARCH^4",
         "to^20^16^12^c^Details^DETAILS^4",
         "to^36^16^12^c^Log Off^" + QByteArray(LogOffReply) + "^4",
+        "to^52^16^12^c^Report^REPORT^4",
     };
     if (!lastReply.isEmpty())
         units << "to^4^21^60^l^Last reply: " + lastReply + "^^1";
@@ -58,6 +59,14 @@ QByteArray EnquiryScreen(const QByteArray& lastReply)
               << "ld^x^W200  Red widget, loose"
               << "ld^x^G300  Green gadget"
               << "le";
+    // Report sends a stock report to the report viewer.
+    if (lastReply == "REPORT")
+        units << "rh^Stock report"
+              << "Code  Description           In stock\r\n"
+                 "W100  Blue widget, boxed       1,250\r\n"
+                 "W200  Red widget, loose          310\r\n"
+                 "G300  Green gadget                42"
+              << "re";
     if (lastReply == "DETAILS")
         units << "mb^Details^Blue widget, boxed~1,250 in stock^2^OK^OK^Order more^ORDER^end";
     return Units(units);

@@ -32,11 +32,6 @@ namespace {
 
 const QString SaveAsTitle = QStringLiteral("Save As");
 
-void NotAvailable(const QString& window)
-{
-    Dialogs::MsgBox(window + QStringLiteral(" is not available in this version."), Dialogs::Information);
-}
-
 } // namespace
 
 void fConnection::Timer1_Timer()
@@ -120,10 +115,7 @@ void fConnection::PrintFromToolbar()
 
 void fConnection::puReportViewer_Click()
 {
-    if (Shell().ShowReportViewer)
-        Shell().ShowReportViewer();
-    else
-        NotAvailable(QStringLiteral("The report viewer"));
+    Shell().ShowReportViewer();
 }
 
 void fConnection::puProperties_Click()

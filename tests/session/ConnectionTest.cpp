@@ -12,7 +12,9 @@
 #include "tests/support/TestSupport.h"
 #include "tests/support/TypedAnswerScope.h"
 #include "tools/MenuTree.h"
+#include "tools/ReportStore.h"
 #include "tools/fJump.h"
+#include "tools/fReport.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -671,6 +673,25 @@ TEST_F(ConnectionTest, AFloodOfScreensReachesTheInterpreterWholeAndInOrder)
     EXPECT_LT(mostUnread, HostChannel::MaxUnread + 512 * 1024);
     EXPECT_LE(mostWaiting, ReceivePipeline::MaxUnfinished);
     EXPECT_TRUE(HasCaption(("Screen " + std::to_string(screens - 1)).c_str()));
+}
+
+TEST_F(ConnectionTest, TheDemoHostsReportIsShownInTheViewer)
+{
+    test::DemoHostPeer host;
+    Target(host.port());
+    LogOnAsDemo();
+    ASSERT_TRUE(Connected);
+    ASSERT_TRUE(WaitUntil([] { return HasCaption("Report"); }));
+    fReport& viewer = fReport::instance();
+    viewer.close();
+
+    SendReply(QStringLiteral("REPORT"));
+    ASSERT_TRUE(WaitUntil([&] { return viewer.isVisible(); }));
+    EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Stock report"));
+    EXPECT_EQ(Report().Rows.mid(0, 4),
+              (QStringList{"Code  Description           In stock", "W100  Blue widget, boxed       1,250",
+                           "W200  Red widget, loose          310", "G300  Green gadget                42"}));
+    viewer.close();
 }
 
 TEST_F(ConnectionTest, TheHostsMessageBoxAndListAreAnsweredByTheUser)

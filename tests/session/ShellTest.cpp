@@ -181,14 +181,6 @@ TEST_F(ShellTest, UnknownToolbarKeysAndTheDropDownButtonDoNothing)
     EXPECT_TRUE(dialogs.asked.isEmpty());
 }
 
-TEST_F(ShellTest, WindowsNotBuiltYetSaySo)
-{
-    Shell().ShowReportViewer = {};
-    window.puReportViewer->trigger();
-    ASSERT_EQ(MessagesAsked().size(), 1);
-    EXPECT_TRUE(MessagesAsked().front().contains(QStringLiteral("not available")));
-}
-
 TEST_F(ShellTest, LaunchSessionAndTipsOpenTheRealWindows)
 {
     folder.write(QStringLiteral("other.ntt"), "x");
