@@ -52,11 +52,6 @@ bool IsBlank(QStringView text)
     return std::all_of(text.begin(), text.end(), IsBlankChar);
 }
 
-bool FitsFixedWidth(QStringView text, int width)
-{
-    return text.size() <= width && std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() <= 0xFF; });
-}
-
 QString FixedWidth(const QString& text, int width)
 {
     if (text.size() >= width)

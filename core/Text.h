@@ -29,10 +29,6 @@ QString TrimRight(const QString& text);
 // never written holds NULs.
 QString TrimBlanksAndNuls(const QString& text);
 
-// True when the text can be stored in a fixed-width field of width bytes as
-// it is: no longer than the field and every character a Latin-1 one.
-bool FitsFixedWidth(QStringView text, int width);
-
 // Exactly width characters: cut, or padded on the right with blanks.
 QString FixedWidth(const QString& text, int width);
 

@@ -4,6 +4,7 @@
 #include "core/Records.h"
 #include "core/Text.h"
 #include "core/WindowUtils.h"
+#include "settings/SettingsFields.h"
 #include "tools/FolderList.h"
 
 #include <QComboBox>
@@ -173,12 +174,8 @@ void fPicView::Command2_Click()
         reject();
         return;
     }
-    if (!FitsFixedWidth(file, SessionSettings::BackImageFileWidth)) {
-        Dialogs::MsgBox(QStringLiteral("The path %1 is longer than %2 characters or holds characters the "
-                                       "configuration cannot keep. Choose a picture with a shorter path.")
-                            .arg(QDir::toNativeSeparators(file))
-                            .arg(SessionSettings::BackImageFileWidth),
-                        Dialogs::OKOnly + Dialogs::Exclamation, Caption);
+    if (!FitsLatin1(file, SessionSettings::BackImageFileWidth)) {
+        Dialogs::MsgBox(PicturePathRefusal(file), Dialogs::OKOnly + Dialogs::Exclamation, Caption);
         return;
     }
     mChosen = file;
