@@ -182,14 +182,16 @@ void Properties::ShowSettings()
 
 void Properties::ShowBackdropPicture()
 {
-    if (Settings.BackImageFile.isEmpty())
+    // The defaults store the path padded to its width, as the file does.
+    const QString path = Trim(Settings.BackImageFile);
+    if (path.isEmpty())
         return;
-    const QImage picture(Settings.BackImageFile);
+    const QImage picture(path);
     if (picture.isNull())
         return;
     bImage[0]->setScaledContents(true);
     bImage[0]->setPixmap(QPixmap::fromImage(picture));
-    bImage[0]->setProperty("Tag", Settings.BackImageFile);
+    bImage[0]->setProperty("Tag", path);
     fConnection::instance().BackImage = picture.convertToFormat(QImage::Format_RGB32);
 }
 

@@ -168,7 +168,15 @@ TEST_F(StylePagesTest, DefaultsShowTheResetSettingsOnEveryTab)
     Settings.BackColor = RGBLong(1, 1, 1);
     window.PropText[1]->setText(QStringLiteral("2323"));
     SetBackColor(*window.PropClr[1], Settings.BackColor);
+    // The default picture's path is stored padded to its width.
+    const QString defaultPicture = home.file(QStringLiteral("back3.bmp"));
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(defaultPicture, "BMP"));
+    window.bImage[0]->clear();
     window.PropButt[6]->click();
+    EXPECT_EQ(window.bImage[0]->property("Tag").toString(), defaultPicture);
+    EXPECT_FALSE(window.bImage[0]->pixmap().isNull());
     EXPECT_EQ(window.PropText[1]->text(), QStringLiteral("23"));
     EXPECT_EQ(BackColor(*window.PropClr[1]), QBColor(7));
     EXPECT_EQ(BackColor(*window.PropClr[7]), RGBLong(255, 255, 255));
