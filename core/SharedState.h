@@ -17,8 +17,8 @@ namespace zor {
 constexpr int EntitySlots = 1002;     // Entities(0 To 1001)
 constexpr int EntityDataSlots = 1001; // EntityData(0 To 1000)
 constexpr int EntityAttrSlots = 21;   // EntityAttrs(0 To 20)
-constexpr int ScriptKeySlots = 32;   // ScriptKeys(0 To 31)
-constexpr int PrinterTypeSlots = 11; // PrinterTypes / PrinterMap (0 To 10)
+constexpr int ScriptKeySlots = 32;    // ScriptKeys(0 To 31)
+constexpr int PrinterTypeSlots = 11;  // PrinterTypes / PrinterMap (0 To 10)
 
 constexpr qint16 VbTrue = -1;
 constexpr qint16 VbFalse = 0;
