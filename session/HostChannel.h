@@ -37,8 +37,9 @@ public:
     // At most this much received text waits unread: at this mark the
     // transport is held until reads bring it below.
     static constexpr qsizetype MaxUnread = 1 << 20;
-    // One read hands out at most this much.
-    static constexpr qsizetype ReadSlice = 64 * 1024;
+    // One read hands out at most this much; as much as the transport
+    // delivers at once, so that a delivery is handled, and drawn, in one go.
+    static constexpr qsizetype ReadSlice = 256 * 1024;
 
     explicit HostChannel(QObject* parent = nullptr);
     ~HostChannel() override;
