@@ -1,4 +1,4 @@
-#include "core/StartUp.h"
+#include "app/StartUp.h"
 #include "core/TerminationSignals.h"
 
 #include <QApplication>

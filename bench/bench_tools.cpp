@@ -1,9 +1,9 @@
 // The tool windows under load: the trace window open while every step is
 // traced, and scripts of recorded screens loaded and replayed.
 #include "bench/QtBenchmarkMain.h"
+#include "core/TextFile.h"
 #include "core/Trace.h"
 #include "session/fConnection.h"
-#include "settings/TextFile.h"
 #include "tools/Debugger.h"
 #include "tools/TokenFile.h"
 #include "tools/TraceLines.h"

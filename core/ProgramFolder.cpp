@@ -27,4 +27,10 @@ bool IsSafeFileNamePart(const QString& name)
                         [](QChar c) { return c == QLatin1Char('/') || c == QLatin1Char('\\') || c.unicode() < 32; });
 }
 
+QString CompanionBaseName(const QString& configFile)
+{
+    const QLatin1String ending(".ntt");
+    return configFile.endsWith(ending, Qt::CaseInsensitive) ? configFile.chopped(ending.size()) : configFile;
+}
+
 } // namespace zor

@@ -17,4 +17,9 @@ QString ProgramFile(const QString& name);
 // created there.
 bool IsSafeFileNamePart(const QString& name);
 
+// The name every companion file of a configuration starts with (the serial
+// settings, the printer map, the launcher's copies): the configuration's name
+// without its ".ntt" ending, so "a.b.ntt" and "a.c.ntt" never share files.
+QString CompanionBaseName(const QString& configFile);
+
 } // namespace zor

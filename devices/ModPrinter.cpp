@@ -1,10 +1,9 @@
 #include "devices/ModPrinter.h"
 
+#include "core/FileSave.h"
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
 #include "devices/RawPrinter.h"
-#include "settings/ConfigFile.h"
-#include "settings/FileSave.h"
 
 #include <QFile>
 

@@ -1,16 +1,14 @@
 #include "devices/modComm.h"
 
+#include "core/FileSave.h"
 #include "core/NumberConversion.h"
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
+#include "core/TextFile.h"
 #include "core/Trace.h"
-#include "devices/ComPortOptions.h"
 #include "session/fConnection.h"
-#include "settings/ConfigFile.h"
-#include "settings/FileSave.h"
-#include "settings/TextFile.h"
+#include "settings/ComPortOptions.h"
 
-#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QSerialPort>
@@ -22,11 +20,6 @@ namespace {
 constexpr qint64 DrainSpareMs = 2000;
 constexpr int PortBufferSize = 2048;
 const QString FallbackFileName = QStringLiteral("comm.dat");
-
-std::array<QString*, 6> Settings6()
-{
-    return {&CommPortName, &CommBaud, &CommParity, &CommDataBits, &CommStopBits, &CommHandshaking};
-}
 
 void SetDefaults()
 {
@@ -69,6 +62,11 @@ int PortNumber(const QString& name)
 
 } // namespace
 
+std::array<QString*, 6> CommSettingVariables()
+{
+    return {&CommPortName, &CommBaud, &CommParity, &CommDataBits, &CommStopBits, &CommHandshaking};
+}
+
 QString CommSettingsPath()
 {
     return ProgramFile(CompanionBaseName(ConfigFile) + QStringLiteral("_comm.dat"));
@@ -77,7 +75,7 @@ QString CommSettingsPath()
 QByteArray CommSettingsFileText()
 {
     QStringList lines;
-    for (const QString* setting : Settings6())
+    for (const QString* setting : CommSettingVariables())
         lines << *setting;
     return TextFileBytes(lines);
 }
@@ -94,7 +92,7 @@ void LoadCommSettings()
         SaveFileWhole(CommSettingsPath(), CommSettingsFileText(), false);
         return;
     }
-    const std::array<QString*, 6> settings = Settings6();
+    const std::array<QString*, 6> settings = CommSettingVariables();
     for (qsizetype i = 0; i < std::min<qsizetype>(read.Lines.size(), settings.size()); ++i)
         *settings[i] = read.Lines[i];
 }
@@ -191,22 +189,6 @@ bool DrainAndClose(QSerialPort& port)
         WriteTrace(QStringLiteral("CloseComPort"), QStringLiteral("%1 bytes not sent").arg(unsent));
     port.close();
     return unsent == 0;
-}
-
-void ShowCommSettingsOnForm()
-{
-    const auto& combos = ComPortOptions::instance().SettingCombos;
-    const auto settings = Settings6();
-    for (std::size_t i = 0; i < settings.size(); ++i)
-        combos[i]->setCurrentText(*settings[i]);
-}
-
-void ReadCommSettingsFromForm()
-{
-    const auto& combos = ComPortOptions::instance().SettingCombos;
-    const auto settings = Settings6();
-    for (std::size_t i = 0; i < settings.size(); ++i)
-        *settings[i] = combos[i]->currentText();
 }
 
 void InitComPort()

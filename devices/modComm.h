@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <array>
 
 class QSerialPort;
 
@@ -17,6 +18,9 @@ inline QString CommStopBits = QStringLiteral("1");       // 1, 1.5, 2
 inline QString CommHandshaking = QStringLiteral("None"); // None, XON/XOFF, Hardware, Both
 
 inline const QString ReceiptNotAvailable = QStringLiteral("- Receipt printer NOT AVAILABLE!");
+
+// The six settings in the order of the settings file.
+std::array<QString*, 6> CommSettingVariables();
 
 // "<base>_comm.dat" in the program folder; "comm.dat" is read when it is
 // missing, and never written.
@@ -55,12 +59,5 @@ QString OpenSerialPort(QSerialPort& port, const QString& portName, const QString
 // throw away whatever it has not yet handed on. False when some of it did not
 // leave in time.
 bool DrainAndClose(QSerialPort& port);
-
-// The six settings shown in the options dialog's combos, and taken back from
-// them. Both create the dialog, hidden, when it does not exist yet. A value
-// the combos do not offer is shown as it is, so that a load and a save keep
-// it.
-void ShowCommSettingsOnForm();
-void ReadCommSettingsFromForm();
 
 } // namespace zor

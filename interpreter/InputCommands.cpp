@@ -2,19 +2,19 @@
 // or in the sub-window, the queue of canned answers that stand in for the
 // user, and the modal input dialog.
 #include "core/Dialogs.h"
+#include "core/FileSave.h"
 #include "core/NumberConversion.h"
 #include "core/ProgramFolder.h"
 #include "core/Rounding.h"
 #include "core/SendReply.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
+#include "core/TextFile.h"
 #include "core/Trace.h"
 #include "core/TypedLimit.h"
 #include "interpreter/CommandUnit.h"
 #include "interpreter/Interpreter.h"
 #include "session/fConnection.h"
-#include "settings/FileSave.h"
-#include "settings/TextFile.h"
 
 #include <QLineEdit>
 #include <QListWidget>

@@ -2,12 +2,12 @@
 
 #include "core/Ciphers.h"
 #include "core/Dialogs.h"
+#include "core/FileSave.h"
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
-#include "settings/FileSave.h"
+#include "core/TextFile.h"
 #include "settings/SettingsFields.h"
-#include "settings/TextFile.h"
 
 #include <QDir>
 #include <QSet>

@@ -1,6 +1,7 @@
 #include "settings/ConfigFile.h"
 
 #include "core/PackedIO.h"
+#include "core/ProgramFolder.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
 
@@ -198,6 +199,18 @@ QByteArray CacheValueFileText()
     return QByteArray::number(UseScreenCache) + "\r\n";
 }
 
+void LoadCacheValue()
+{
+    QFile file(ProgramFile(QStringLiteral("cacheval.dat")));
+    if (!file.open(QIODevice::ReadOnly)) {
+        UseScreenCache = 1;
+        return;
+    }
+    bool ok = false;
+    const int value = QString::fromLatin1(file.readLine()).trimmed().toInt(&ok);
+    UseScreenCache = ok ? static_cast<qint16>(value) : 1;
+}
+
 QByteArray TermIdFileText()
 {
     return ToBytes(TermId) + "\r\n";
@@ -229,12 +242,6 @@ QString ConfigSessionTitle(const QString& configFile)
 {
     return QStringLiteral("ZOR v") + VersionNumber() + QStringLiteral(" [") + configFile + QLatin1Char(']') +
            VersionSuffix;
-}
-
-QString CompanionBaseName(const QString& configFile)
-{
-    const QLatin1String ending(".ntt");
-    return configFile.endsWith(ending, Qt::CaseInsensitive) ? configFile.chopped(ending.size()) : configFile;
 }
 
 ConfigName ConfigNameRule(const QString& typed)

@@ -51,6 +51,8 @@ void NormaliseLoadedConfig();
 // The companion files' contents.
 QByteArray CacheValueFileText(); // UseScreenCache as "1\r\n" / "0\r\n"
 QByteArray TermIdFileText();     // TermId + "\r\n"
+// Reads "cacheval.dat" into UseScreenCache; without the file the cache is on.
+void LoadCacheValue();
 // The first line of "termid.dat", or nothing when it has none.
 std::optional<QString> ReadTermIdFile(const QString& path);
 
@@ -58,11 +60,6 @@ std::optional<QString> ReadTermIdFile(const QString& path);
 // when the name has no dot), and the session title with the whole name.
 std::optional<QString> ConfigCaption(const QString& configFile);
 QString ConfigSessionTitle(const QString& configFile);
-
-// The name every companion file of a configuration starts with (the serial
-// settings, the printer map, the launcher's copies): the configuration's name
-// without its ".ntt" ending, so "a.b.ntt" and "a.c.ntt" never share files.
-QString CompanionBaseName(const QString& configFile);
 
 // A typed configuration name as the file it names: a name with a "." that
 // does not end in ".ntt" (any case) is cut at its first "." and gets ".ntt",

@@ -1,11 +1,11 @@
 #include "settings/Properties.h"
 
 #include "core/SharedState.h"
-#include "core/StartUp.h"
 #include "core/WindowUtils.h"
 #include "devices/ModPrinter.h"
 #include "session/AutoReplies.h"
 #include "session/WindowChange.h"
+#include "settings/ConfigFile.h"
 #include "settings/NamedControls.h"
 
 #include <QCheckBox>

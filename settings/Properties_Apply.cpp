@@ -10,6 +10,7 @@
 #include "core/Text.h"
 #include "devices/modComm.h"
 #include "session/fConnection.h"
+#include "settings/ComPortOptions.h"
 #include "settings/CompanionFiles.h"
 #include "settings/ControlColours.h"
 #include "settings/SettingsFields.h"

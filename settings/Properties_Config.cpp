@@ -3,6 +3,7 @@
 #include "settings/Properties.h"
 
 #include "core/Colors.h"
+#include "core/FileSave.h"
 #include "core/ProgramFolder.h"
 #include "core/Rounding.h"
 #include "core/SharedState.h"
@@ -12,9 +13,9 @@
 #include "devices/ModPrinter.h"
 #include "devices/modComm.h"
 #include "session/fConnection.h"
+#include "settings/ComPortOptions.h"
 #include "settings/ConfigFile.h"
 #include "settings/ControlColours.h"
-#include "settings/FileSave.h"
 #include "settings/SessionFont.h"
 #include "settings/SettingsFields.h"
 

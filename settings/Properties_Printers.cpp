@@ -2,8 +2,8 @@
 // the serial options of the receipt port when the pseudo printer is chosen.
 #include "settings/Properties.h"
 
-#include "devices/ComPortOptions.h"
 #include "devices/ModPrinter.h"
+#include "settings/ComPortOptions.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -2,6 +2,7 @@
 
 #include "core/Appearance.h"
 #include "core/Dialogs.h"
+#include "core/FileSave.h"
 #include "core/ProgramFolder.h"
 #include "core/SessionLink.h"
 #include "core/SharedState.h"
@@ -9,7 +10,6 @@
 #include "core/Twips.h"
 #include "core/WindowUtils.h"
 #include "settings/ConfigFile.h"
-#include "settings/FileSave.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "tools/CommandHistory.h"
 
 #include "core/Dialogs.h"
+#include "core/FileSave.h"
 #include "core/ProgramFolder.h"
-#include "settings/FileSave.h"
-#include "settings/TextFile.h"
+#include "core/TextFile.h"
 
 namespace zor {
 

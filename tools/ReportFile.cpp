@@ -3,7 +3,7 @@
 #include "core/Fields.h"
 #include "core/NumberConversion.h"
 #include "core/Rounding.h"
-#include "settings/TextFile.h"
+#include "core/TextFile.h"
 
 #include <cmath>
 

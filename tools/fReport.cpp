@@ -2,12 +2,12 @@
 
 #include "core/Colors.h"
 #include "core/Dialogs.h"
+#include "core/FileSave.h"
 #include "core/ProgramFolder.h"
 #include "core/ScreenPointer.h"
 #include "core/SharedState.h"
 #include "session/PictureBox.h"
 #include "session/fConnection.h"
-#include "settings/FileSave.h"
 #include "tools/ReportFile.h"
 #include "tools/ReportPrinting.h"
 #include "tools/ReportStore.h"

@@ -1,12 +1,12 @@
 #include "tools/fTips.h"
 
 #include "core/Dialogs.h"
+#include "core/FileSave.h"
 #include "core/ProgramFolder.h"
 #include "core/SharedState.h"
+#include "core/TextFile.h"
 #include "core/WindowUtils.h"
 #include "session/fConnection.h"
-#include "settings/FileSave.h"
-#include "settings/TextFile.h"
 
 #include <QCheckBox>
 #include <QFile>

@@ -1,3 +1,4 @@
+#include "core/ProgramFolder.h"
 #include "core/SharedState.h"
 #include "devices/ModPrinter.h"
 #include "settings/ConfigFile.h"

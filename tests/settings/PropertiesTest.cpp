@@ -1,6 +1,6 @@
 #include "settings/Properties.h"
+#include "app/StartUp.h"
 #include "core/SharedState.h"
-#include "core/StartUp.h"
 #include "core/Text.h"
 #include "core/Twips.h"
 #include "session/fConnection.h"

@@ -1,6 +1,6 @@
 #include "core/PackedIO.h"
 #include "core/SharedState.h"
-#include "settings/TextFile.h"
+#include "core/TextFile.h"
 #include "tests/support/QtPrinters.h"
 #include "tools/EntityFile.h"
 #include "tools/ScreenShot.h"

@@ -9,9 +9,6 @@ namespace zor {
 // as they were typed; a line of blanks only counts as no name.
 QString CommandLineConfig(const QStringList& arguments);
 
-// Reads "cacheval.dat" into UseScreenCache; without the file the cache is on.
-void LoadCacheValue();
-
 // The start-up sequence. Without a configuration name the splash and the
 // session launcher come first (the windows of Shell()). Returns false when
 // the program is to end: no configuration was chosen, or the session window

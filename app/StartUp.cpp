@@ -1,4 +1,4 @@
-#include "core/StartUp.h"
+#include "app/StartUp.h"
 
 #include "core/Appearance.h"
 #include "core/Ciphers.h"
@@ -10,6 +10,7 @@
 #include "session/ShellLink.h"
 #include "session/WindowChange.h"
 #include "session/fConnection.h"
+#include "settings/ConfigFile.h"
 #include "settings/Properties.h"
 #include "tools/fTips.h"
 
@@ -21,18 +22,6 @@ QString CommandLineConfig(const QStringList& arguments)
 {
     const QString line = arguments.mid(1).join(QLatin1Char(' '));
     return Trim(line).isEmpty() ? QString() : line;
-}
-
-void LoadCacheValue()
-{
-    QFile file(ProgramFile(QStringLiteral("cacheval.dat")));
-    if (!file.open(QIODevice::ReadOnly)) {
-        UseScreenCache = 1;
-        return;
-    }
-    bool ok = false;
-    const int value = QString::fromLatin1(file.readLine()).trimmed().toInt(&ok);
-    UseScreenCache = ok ? static_cast<qint16>(value) : 1;
 }
 
 bool Main(const QString& commandLine)

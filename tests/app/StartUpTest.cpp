@@ -1,8 +1,9 @@
-#include "core/StartUp.h"
+#include "app/StartUp.h"
 #include "core/SharedState.h"
 #include "core/WindowUtils.h"
 #include "session/ShellLink.h"
 #include "session/fConnection.h"
+#include "settings/ConfigFile.h"
 #include "settings/fSpawn.h"
 #include "tests/support/TestSupport.h"
 

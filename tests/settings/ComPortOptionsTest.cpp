@@ -1,4 +1,4 @@
-#include "devices/ComPortOptions.h"
+#include "settings/ComPortOptions.h"
 
 #include "core/SharedState.h"
 #include "devices/ReceiptOutput.h"

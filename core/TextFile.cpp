@@ -1,4 +1,4 @@
-#include "settings/TextFile.h"
+#include "core/TextFile.h"
 
 #include "core/Text.h"
 

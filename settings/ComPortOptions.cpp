@@ -1,9 +1,10 @@
-#include "devices/ComPortOptions.h"
+#include "settings/ComPortOptions.h"
 
 #include "core/Dialogs.h"
 #include "core/SharedState.h"
 #include "core/WindowUtils.h"
 #include "devices/TestReceipt.h"
+#include "devices/modComm.h"
 #include "session/fConnection.h"
 #include "settings/Properties.h"
 
@@ -189,6 +190,22 @@ CommSettingTexts ComPortOptions::ChosenSettings() const
     for (int setting = 0; setting < CommSettingCount; ++setting)
         texts[setting] = SettingCombos[setting]->currentText();
     return texts;
+}
+
+void ShowCommSettingsOnForm()
+{
+    const auto& combos = ComPortOptions::instance().SettingCombos;
+    const auto settings = CommSettingVariables();
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        combos[i]->setCurrentText(*settings[i]);
+}
+
+void ReadCommSettingsFromForm()
+{
+    const auto& combos = ComPortOptions::instance().SettingCombos;
+    const auto settings = CommSettingVariables();
+    for (std::size_t i = 0; i < settings.size(); ++i)
+        *settings[i] = combos[i]->currentText();
 }
 
 } // namespace zor

@@ -61,4 +61,11 @@ private:
     ComPortOptions();
 };
 
+// The six settings shown in the options dialog's combos, and taken back from
+// them. Both create the dialog, hidden, when it does not exist yet. A value
+// the combos do not offer is shown as it is, so that a load and a save keep
+// it.
+void ShowCommSettingsOnForm();
+void ReadCommSettingsFromForm();
+
 } // namespace zor

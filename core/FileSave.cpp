@@ -1,4 +1,4 @@
-#include "settings/FileSave.h"
+#include "core/FileSave.h"
 
 #include "core/Dialogs.h"
 
