@@ -839,3 +839,75 @@ TEST_F(ConnectionTest, ASecureHostsTextArrivingWhileAnInputDialogIsUpIsHandledWh
     }));
     EXPECT_TRUE(arrivedMeanwhile);
 }
+
+namespace {
+
+// A host script whose first session runs first, and every later one next.
+QByteArray FirstThenNext(const QTemporaryDir& dir, const QByteArray& first, const QByteArray& next)
+{
+    const QByteArray seen = dir.filePath(QStringLiteral("seen")).toLocal8Bit();
+    return "stty -opost -echo\nif [ -f " + seen + " ]; then\n" + next + "else\ntouch " + seen + "\n" + first + "fi\n";
+}
+
+bool FileHolds(const QString& path, const QString& text)
+{
+    return WaitUntil([&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) && QString::fromLatin1(file.readAll().trimmed()) == text;
+    });
+}
+
+} // namespace
+
+TEST_F(ConnectionTest, UnfinishedTextOfTheLastSessionIsNeverPartOfTheNext)
+{
+    for (const bool hostDrops : {true, false}) {
+        // The first session ends on a prompt without its line end.
+        {
+            test::InProcessHost first;
+            Target(first.port());
+            LogOnAsDemo();
+            ASSERT_TRUE(Connected) << hostDrops;
+            ASSERT_TRUE(first.WaitForClient());
+            first.Send("$ ");
+            ASSERT_TRUE(WaitUntil([this] { return window.Receiver->ReadBuffer == QLatin1String("$ "); }));
+            if (hostDrops) {
+                first.Close();
+                ASSERT_TRUE(WaitUntil([] { return fDisconnect::instance().isVisible(); }));
+                fDisconnect::instance().hide();
+            } else {
+                dialogs.answer(int(Dialogs::Yes));
+                window.puDisconnect_Click();
+            }
+            ASSERT_FALSE(Connected) << hostDrops;
+        }
+        // The next one's first line is a unit of its own.
+        test::InProcessHost next;
+        Target(next.port());
+        LogOnAsDemo();
+        ASSERT_TRUE(Connected) << hostDrops;
+        ASSERT_TRUE(next.WaitForClient());
+        next.Send("vn\r\n");
+        EXPECT_TRUE(RepliedVersion(next)) << hostDrops;
+        window.CloseConnection();
+    }
+}
+
+TEST_F(ConnectionTest, AfterARefusedLogOnTheNewHostIsNotAnsweredTheFailedSessionsPrompt)
+{
+    Properties::instance().List2->addItem(QStringLiteral("login: =@userid"));
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("first"));
+    // The next host asks nothing but the version: the first line it gets
+    // must be that reply.
+    test::BusyboxTelnetd telnetd(FirstThenNext(dir, "printf 'Login incorrect\\r\\n\\r\\nlogin: '\nsleep 30\n",
+                                               "printf '\\033vn\\033\\r\\n'\nread first\necho \"$first\" > " +
+                                                   first.toLocal8Bit() + "\nsleep 5\n"));
+    ASSERT_TRUE(telnetd.ready());
+    Target(telnetd.port());
+    logOn.queue = {{QStringLiteral("clerk"), QStringLiteral("pw")}, {QStringLiteral("clerk"), QStringLiteral("pw")}};
+    window.puConnect_Click();
+    ASSERT_TRUE(WaitUntil([this] { return logOn.shown == 2 && Connected; }));
+    EXPECT_EQ(logOn.captions.value(1), QStringLiteral("Incorrect Log On - Try Again!"));
+    EXPECT_TRUE(FileHolds(first, VersionReply()));
+}

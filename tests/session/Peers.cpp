@@ -143,6 +143,11 @@ bool InProcessHost::ClientTookAll() const
     return false;
 }
 
+void InProcessHost::Close()
+{
+    client_->disconnectFromHost();
+}
+
 bool InProcessHost::WaitForLine(const QString& line, int timeoutMs)
 {
     return WaitUntil([&] { return lines_.contains(line); }, timeoutMs);

@@ -47,6 +47,8 @@ public:
     bool WaitForClient();
     void Send(const QByteArray& bytes);
     bool ClientTookAll() const;
+    // The host ends the session.
+    void Close();
     // Waits for a line the client sent (its CR taken off).
     bool WaitForLine(const QString& line, int timeoutMs = WaitLimitMs);
     QStringList lines() const { return lines_; }
