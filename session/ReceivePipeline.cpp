@@ -5,6 +5,7 @@
 #include "core/Trace.h"
 
 #include <QDeadlineTimer>
+#include <QRegularExpression>
 
 namespace zor {
 
@@ -16,6 +17,14 @@ const QLatin1String CrLf("\r\n");
 const QLatin1String EscLf("\x1b\n");
 const QLatin1String ComOff("COM^OFF");
 const QChar FormFeed(12);
+
+// Where the first "com^on" unit of the text begins; its size when it has none.
+qsizetype PassThroughStart(const QString& text)
+{
+    static const QRegularExpression comOn(QStringLiteral("(?:^|\x1b|\r\n)\\Kcom\\^(?i:on)(?=$|\x1b|\\^|\r\n)"));
+    const QRegularExpressionMatch match = comOn.match(text);
+    return match.hasMatch() ? match.capturedStart() : text.size();
+}
 
 // Appends the text with each CR LF made ESC LF: a line end ends a unit too.
 // In one pass while it is copied, since a flood is mostly such lines.
@@ -203,8 +212,14 @@ void ReceivePipeline::Socket_Receive(QString& data)
             hooks.Beep();
         data.replace(Bel, QLatin1Char(' '));
     }
-    if (hooks.ProcessScript && hooks.ProcessScript(data))
-        data.clear();
+    // The text after a unit that begins pass-through is the receipt's, never
+    // a prompt: a reply matched before it leaves it for the port.
+    if (hooks.ProcessScript) {
+        const qsizetype receipt = PassThroughStart(data);
+        QString offered = data.left(receipt);
+        if (hooks.ProcessScript(offered))
+            data.remove(0, receipt);
+    }
     if (hooks.BeforeCut)
         hooks.BeforeCut();
     recvBuffer_.reserve(recvBuffer_.size() + data.size() + 1);

@@ -332,7 +332,8 @@ TEST_F(PipelineTest, AReceiptReachesThePortWholeAndOnceHoweverTheReadsCutIt)
     test::SentRecorder host;
     test::DialogScript dialogs;
     const AutoReplyLink saved = ReplyLink();
-    ReplyLink().GlobalReplies = [] { return QStringList{QStringLiteral("Login:=@userid")}; };
+    // A reply whose trigger occurs in the receipt.
+    ReplyLink().GlobalReplies = [] { return QStringList{QStringLiteral("Total=answered")}; };
     pipeline.hooks.ProcessScript = Process_Script;
     onUnit = [&window](const QString& unit) { window.Process(unit); };
     const QString screen = QStringLiteral("to^1^1^10^l^After^^1");
