@@ -22,6 +22,9 @@ const QChar FormFeed(12);
 qsizetype PassThroughStart(const QString& text)
 {
     static const QRegularExpression comOn(QStringLiteral("(?:^|\x1b|\r\n)\\Kcom\\^(?i:on)(?=$|\x1b|\\^|\r\n)"));
+    // Most text has none: a plain search first, as a flood is mostly screens.
+    if (!text.contains(QLatin1String("com^")))
+        return text.size();
     const QRegularExpressionMatch match = comOn.match(text);
     return match.hasMatch() ? match.capturedStart() : text.size();
 }
