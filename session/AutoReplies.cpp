@@ -9,10 +9,6 @@ namespace zor {
 
 namespace {
 
-const QString ComOffMarker = QStringLiteral("\x1b"
-                                            "COM^OFF");
-const QChar FormFeed(12);
-
 enum class ListKind { Global, Session };
 enum class AfterAction { GoOn, Stop };
 
@@ -86,31 +82,6 @@ AfterAction Act(const Entry& entry, ListKind list)
     return AfterAction::GoOn;
 }
 
-void PassThrough(QString& data)
-{
-    const AutoReplyLink& link = ReplyLink();
-    const qsizetype marker = data.indexOf(ComOffMarker);
-    QString toPort;
-    if (marker < 0) {
-        if (data.contains(FormFeed))
-            WriteTrace(QStringLiteral("COM Send ->"), QStringLiteral("Found a FF!"));
-        toPort = data;
-        // Sent once: the caller keeps offering its buffer until it changes.
-        data.clear();
-    } else {
-        toPort = data.left(marker);
-        const QString rest = data.mid(marker + ComOffMarker.size());
-        WriteTrace(QStringLiteral("Send to ComOut ->"), QLatin1Char('[') + toPort + QLatin1Char(']'));
-        WriteTrace(QStringLiteral("Left in buffer ->"), QLatin1Char('[') + rest + QLatin1Char(']'));
-        if (data.contains(FormFeed))
-            WriteTrace(QStringLiteral("COM^OFF ->"), QStringLiteral("Found a FF!"));
-        data = rest;
-        ComMode = false;
-    }
-    if (link.ComPortOut)
-        link.ComPortOut(toPort);
-}
-
 } // namespace
 
 AutoReplyLink& ReplyLink()
@@ -121,10 +92,9 @@ AutoReplyLink& ReplyLink()
 
 bool Process_Script(QString& data)
 {
-    if (ComMode) {
-        PassThrough(data);
+    // Pass-through text is the receipt's, never a prompt.
+    if (ComMode)
         return false;
-    }
     const AutoReplyLink& link = ReplyLink();
     Run(link.ShowBusy);
     bool answered = false;

@@ -28,17 +28,14 @@ struct AutoReplyLink {
     std::function<void()> CloseConnection;
     // The host refused the log-on: close the channel and ask again.
     std::function<void()> LogonFailed;
-    // Serial pass-through text for the receipt port.
-    std::function<void(const QString& text)> ComPortOut;
 };
 
 AutoReplyLink& ReplyLink();
 
 // Answers the prompts in a piece of received text from the reply lists and
 // returns true when the text is taken as answered (the caller then drops it).
-// During serial pass-through it sends the text to the receipt port instead,
-// up to ESC "COM^OFF", which ends pass-through; data keeps what follows the
-// marker (nothing when there is none) and the result is false.
+// During serial pass-through nothing is answered: the receive pipeline sends
+// that text to the receipt port.
 bool Process_Script(QString& data);
 
 } // namespace zor

@@ -5,6 +5,7 @@
 #include "core/Trace.h"
 
 #include <QDeadlineTimer>
+#include <QRegularExpression>
 
 namespace zor {
 
@@ -15,6 +16,18 @@ const QChar Bel(0x07);
 const QLatin1String CrLf("\r\n");
 const QLatin1String EscLf("\x1b\n");
 const QLatin1String ComOff("COM^OFF");
+const QChar FormFeed(12);
+
+// Where the first "com^on" unit of the text begins; its size when it has none.
+qsizetype PassThroughStart(const QString& text)
+{
+    static const QRegularExpression comOn(QStringLiteral("(?:^|\x1b|\r\n)\\Kcom\\^(?i:on)(?=$|\x1b|\\^|\r\n)"));
+    // Most text has none: a plain search first, as a flood is mostly screens.
+    if (!text.contains(QLatin1String("com^")))
+        return text.size();
+    const QRegularExpressionMatch match = comOn.match(text);
+    return match.hasMatch() ? match.capturedStart() : text.size();
+}
 
 // Appends the text with each CR LF made ESC LF: a line end ends a unit too.
 // In one pass while it is copied, since a flood is mostly such lines.
@@ -64,6 +77,19 @@ void ReceivePipeline::ReadLater()
         Qt::QueuedConnection);
 }
 
+void ReceivePipeline::Reset()
+{
+    ReleaseTimer.stop();
+    ReadBuffer.clear();
+    ReadStartTick = 0;
+    recvBuffer_.clear();
+    recvStart_ = 0;
+    waiting_ = false;
+    comOnAtEnd_ = false;
+    skipLf_ = false;
+    ++session_;
+}
+
 void ReceivePipeline::DataReady()
 {
     if (reading_ || depth_ > 0) {
@@ -96,19 +122,42 @@ void ReceivePipeline::ReadOnce(bool stamped)
         return;
     if (hooks.Read)
         ReadBuffer += hooks.Read();
-    const qsizetype lastCr = ReadBuffer.lastIndexOf(QLatin1Char('\r'));
-    if (lastCr >= 0) {
+    const quint64 session = session_;
+    for (;;) {
+        // In pass-through the text is the receipt's whatever its line ends,
+        // until the marker; what may be the start of one waits for the rest.
+        if (ComMode) {
+            if (skipLf_ && !ReadBuffer.isEmpty()) {
+                skipLf_ = false;
+                if (ReadBuffer.front() == QLatin1Char('\n'))
+                    ReadBuffer.remove(0, 1);
+            }
+            if (!PassThrough(ReadBuffer, true))
+                return;
+        }
+        const qsizetype lastCr = ReadBuffer.lastIndexOf(QLatin1Char('\r'));
+        if (lastCr < 0)
+            break;
         QString chunk = ReadBuffer.left(lastCr);
         ReadBuffer.remove(0, lastCr + 1);
         const QString received = chunk;
+        comOnAtEnd_ = false;
         Socket_Receive(chunk);
         WriteTrace(QStringLiteral("REC"), received);
-        // In pass-through every byte is the receipt's: the CR the cut took
-        // and the line feeds after it go on with the next text.
-        if (ComMode)
-            carriedCr_ = true;
-        else
-            ReadBuffer.remove(QLatin1Char('\n'));
+        // The chunk's text closed the session (a refused log-on may already
+        // have opened the next one): none of it is handled any further.
+        if (session_ != session)
+            return;
+        // Pass-through began inside the chunk: the CR the cut took is the
+        // receipt's, unless it ended the unit that began it.
+        if (ComMode) {
+            if (std::exchange(comOnAtEnd_, false))
+                skipLf_ = true;
+            else
+                ReadBuffer.prepend(QLatin1Char('\r'));
+            continue;
+        }
+        ReadBuffer.remove(QLatin1Char('\n'));
         if (ReadBuffer.isEmpty())
             return;
         WriteTrace(QStringLiteral("SCRAP"), ReadBuffer);
@@ -117,6 +166,7 @@ void ReceivePipeline::ReadOnce(bool stamped)
         // What follows the last CR is often a prompt ("Login: "): it is offered
         // to the automatic replies at once, as the read that follows at once
         // with nothing new would, instead of after the release time.
+        break;
     }
     if (ReadBuffer.isEmpty()) {
         WriteTrace(QStringLiteral("SCRAP2"), QStringLiteral("Buffer cleared"));
@@ -158,28 +208,21 @@ void ReceivePipeline::Socket_Receive(QString& data)
         ReceivePipeline& pipeline;
     } depth(*this);
 
-    const bool carriedCr = std::exchange(carriedCr_, false);
-    if (ComMode) {
-        if (carriedCr)
-            data.prepend(QLatin1Char('\r'));
-        const qsizetype marker = data.indexOf(Esc + ComOff);
-        if (marker < 0) {
-            if (hooks.ComPortOut)
-                hooks.ComPortOut(data);
-            return;
-        }
-        if (hooks.ComPortOut)
-            hooks.ComPortOut(data.left(marker));
-        data.remove(0, marker + 1 + ComOff.size());
-        ComMode = false;
-    }
+    if (ComMode && !PassThrough(data, false))
+        return;
     if (data.contains(Bel)) {
         if (hooks.Beep)
             hooks.Beep();
         data.replace(Bel, QLatin1Char(' '));
     }
-    if (hooks.ProcessScript && hooks.ProcessScript(data))
-        data.clear();
+    // The text after a unit that begins pass-through is the receipt's, never
+    // a prompt: a reply matched before it leaves it for the port.
+    if (hooks.ProcessScript) {
+        const qsizetype receipt = PassThroughStart(data);
+        QString offered = data.left(receipt);
+        if (hooks.ProcessScript(offered))
+            data.remove(0, receipt);
+    }
     if (hooks.BeforeCut)
         hooks.BeforeCut();
     recvBuffer_.reserve(recvBuffer_.size() + data.size() + 1);
@@ -189,6 +232,44 @@ void ReceivePipeline::Socket_Receive(QString& data)
         return;
     if (hooks.AfterUnits)
         hooks.AfterUnits();
+}
+
+bool ReceivePipeline::PassThrough(QString& text, bool holdMarkerStart)
+{
+    const QString marker = Esc + ComOff;
+    const qsizetype found = text.indexOf(marker);
+    if (found < 0) {
+        qsizetype held = text.size();
+        // ESC and what follows it at the end may be the marker, or a printer
+        // command the receipt text's last characters would be cut from.
+        const qsizetype lastEsc = text.lastIndexOf(Esc);
+        if (holdMarkerStart && lastEsc >= 0 && text.size() - lastEsc < marker.size())
+            held = lastEsc;
+        if (held > 0) {
+            if (text.left(held).contains(FormFeed))
+                WriteTrace(QStringLiteral("COM Send ->"), QStringLiteral("Found a FF!"));
+            if (hooks.ComPortOut)
+                hooks.ComPortOut(text.left(held));
+        }
+        text.remove(0, held);
+        return false;
+    }
+    const QString receipt = text.left(found);
+    text.remove(0, found + marker.size());
+    WriteTrace(QStringLiteral("Send to ComOut ->"), QLatin1Char('[') + receipt + QLatin1Char(']'));
+    WriteTrace(QStringLiteral("Left in buffer ->"), QLatin1Char('[') + text + QLatin1Char(']'));
+    if (hooks.ComPortOut)
+        hooks.ComPortOut(receipt);
+    EndPassThrough();
+    return true;
+}
+
+void ReceivePipeline::EndPassThrough()
+{
+    ComMode = false;
+    skipLf_ = false;
+    if (hooks.CloseComPort)
+        hooks.CloseComPort();
 }
 
 // False when pass-through took the rest of the buffer.
@@ -212,9 +293,7 @@ bool ReceivePipeline::CutUnits()
             if (hooks.ComPortOut)
                 hooks.ComPortOut(printed);
             recvStart_ = marker + ComOff.size();
-            ComMode = false;
-            if (hooks.CloseComPort)
-                hooks.CloseComPort();
+            EndPassThrough();
         }
         const qsizetype esc = recvBuffer_.indexOf(Esc, recvStart_);
         if (esc < 0)
@@ -227,6 +306,14 @@ bool ReceivePipeline::CutUnits()
                 hooks.Console(unit);
         } else if (hooks.Process) {
             hooks.Process(unit);
+        }
+        // The unit began pass-through: its line end is the ESC, with the LF
+        // of a CR LF.
+        if (ComMode) {
+            if (recvStart_ < recvBuffer_.size() && recvBuffer_[recvStart_] == QLatin1Char('\n'))
+                ++recvStart_;
+            else if (recvStart_ == recvBuffer_.size())
+                comOnAtEnd_ = true;
         }
     }
 }

@@ -55,6 +55,9 @@ public:
 
     // New text can be read from the channel.
     void DataReady();
+    // A new connection, or one closed here, starts afresh: nothing of the
+    // last session's text is handled on the next.
+    void Reset();
     // Handles one released chunk; may rewrite it.
     void Socket_Receive(QString& data);
 
@@ -68,6 +71,12 @@ public:
 
 private:
     void ReadOnce(bool stamped);
+    // Sends pass-through text up to ESC "COM^OFF" to the receipt port. True
+    // when the marker ended pass-through (the text then holds what follows
+    // it); false while it goes on, the text then holding what may be the
+    // start of the marker, or nothing.
+    bool PassThrough(QString& text, bool holdMarkerStart);
+    void EndPassThrough();
     bool CutUnits();
     qint64 Now() const;
     bool MoreToRead() const;
@@ -87,9 +96,11 @@ private:
     bool reading_ = false;
     bool deferred_ = false;
     bool readLater_ = false;
-    // Pass-through was on when a chunk was cut at a CR: the CR is the
-    // receipt's, and goes before the next text.
-    bool carriedCr_ = false;
+    // "com^on" was the last unit of a chunk cut at a CR: that CR was its
+    // line end, and so is an LF right after it.
+    bool comOnAtEnd_ = false;
+    bool skipLf_ = false;
+    quint64 session_ = 0;
 };
 
 } // namespace zor

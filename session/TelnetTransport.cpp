@@ -41,7 +41,21 @@ void TelnetTransport::Hold(bool held)
     held_ = held;
     // What waits in the socket's buffer raises no new signal of its own.
     if (!held)
-        QMetaObject::invokeMethod(this, &TelnetTransport::OnReadyRead, Qt::QueuedConnection);
+        ReadLater();
+}
+
+void TelnetTransport::ReadLater()
+{
+    if (readQueued_)
+        return;
+    readQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            readQueued_ = false;
+            OnReadyRead();
+        },
+        Qt::QueuedConnection);
 }
 
 void TelnetTransport::Finish()
@@ -82,7 +96,9 @@ void TelnetTransport::OnReadyRead()
         socket_.readAll();
         return;
     }
-    if (held_ || !protocol_)
+    // A delivery that lets events run is not entered again: what arrives
+    // meanwhile is read once it is over.
+    if (held_ || delivering_ || !protocol_)
         return;
     const TelnetProtocol::Result result = protocol_->Receive(socket_.readAll());
     if (!result.answer.isEmpty())
@@ -99,6 +115,13 @@ void TelnetTransport::OnReadyRead()
             return;
         }
     }
+    // Qt raises no readyRead for what it reads while one is being handled,
+    // so text that came in during the delivery would otherwise wait for the
+    // host's next.
+    if (socket_.bytesAvailable() > 0) {
+        ReadLater();
+        return;
+    }
     if (endAfterRead_)
         End();
 }
@@ -108,8 +131,10 @@ void TelnetTransport::End()
     if (ended_)
         return;
     // What the host sent before it closed is handed on first.
-    if (held_ && socket_.bytesAvailable() > 0) {
+    if (socket_.bytesAvailable() > 0) {
         endAfterRead_ = true;
+        if (!held_)
+            ReadLater();
         return;
     }
     ended_ = true;

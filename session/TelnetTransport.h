@@ -28,6 +28,8 @@ public:
 
 private:
     void OnReadyRead();
+    // Reads in a later event (once, however often it is asked).
+    void ReadLater();
     // Half-closes the connection once the socket has handed everything on.
     void EndWhenSent();
     void Done();
@@ -44,6 +46,7 @@ private:
     bool finishing_ = false;
     bool delivering_ = false;
     bool doneAfterDelivery_ = false;
+    bool readQueued_ = false;
 };
 
 } // namespace zor

@@ -191,6 +191,11 @@ void fConnection::mChannel_CommState(int state)
         CommStateText = QStringLiteral("Unknown state");
     }
     WriteTrace(QStringLiteral("COMMSTATE"), CommStateText);
+    // Whatever of the last session's text waits is dropped when its channel
+    // closes and again when a new one opens: it is never handled as the
+    // next session's, nor answered on its connection.
+    if (state == static_cast<int>(ChannelState::Closed) || state == static_cast<int>(ChannelState::Opening))
+        Receiver->Reset();
     // A local close never passes through Disconnected: the caption forgets
     // the host once the channel is closed too.
     if (state == static_cast<int>(ChannelState::Closed) || state == static_cast<int>(ChannelState::Disconnected)) {

@@ -66,7 +66,6 @@ void fConnection::CreateChannel()
 
     Link().Send = [this](const QString& text) { Send(text); };
     ReplyLink().ShowBusy = [this] { ShowBusy(); };
-    ReplyLink().ComPortOut = [this](const QString& text) { ComPortOut(text); };
     WireConnection();
 }
 

@@ -27,7 +27,6 @@ protected:
         link.ShowBusy = [this] { ++busy; };
         link.CloseConnection = [this] { events << QStringLiteral("close"); };
         link.LogonFailed = [this] { events << QStringLiteral("logon failed"); };
-        link.ComPortOut = [this](const QString& text) { events << QStringLiteral("port:") + text; };
         Dialogs::SetAnswerer([this](const Dialogs::Request& request) -> QVariant {
             events << QStringLiteral("box %1 %2:").arg(request.style).arg(request.title) + request.prompt;
             return int(Dialogs::OK);
@@ -167,38 +166,17 @@ TEST_F(AutoReplies, ErrorStartsTheLogOnAgainAndAnswersNothingMore)
     }
 }
 
-TEST_F(AutoReplies, PassThroughSendsToTheReceiptPortUntilComOff)
+TEST_F(AutoReplies, PassThroughTextIsNeverAnswered)
 {
-    struct Case {
-        const char* data;
-        QStringList port;
-        const char* left;
-        bool comModeAfter;
-    };
-    const Case cases[] = {
-        {"Login: total 9.99\f", {"port:Login: total 9.99\f"}, "", true},
-        {"receipt\x1b"
-         "COM^OFFLogin:",
-         {"port:receipt"},
-         "Login:",
-         false},
-        {"\x1b"
-         "COM^OFF",
-         {"port:"},
-         "",
-         false},
-        {"COM^OFF without its ESC", {"port:COM^OFF without its ESC"}, "", true},
-    };
-    global = {QStringLiteral("Login:=@userid")};
-    for (const Case& c : cases) {
-        ComMode = true;
-        events.clear();
-        QString data = QString::fromLatin1(c.data);
-        EXPECT_FALSE(Process_Script(data)) << c.data;
-        EXPECT_EQ(events, c.port) << c.data;
-        EXPECT_EQ(data, QString::fromLatin1(c.left)) << c.data;
-        EXPECT_EQ(ComMode, c.comModeAfter) << c.data;
+    global = {QStringLiteral("Login:=@userid"), QStringLiteral("total=x")};
+    session = {QStringLiteral("Login:=y")};
+    ComMode = true;
+    for (const char* text : {"Login: total 9.99\f", "receipt\x1b"
+                                                    "COM^OFFLogin:"}) {
+        EXPECT_FALSE(Offer(QString::fromLatin1(text))) << text;
+        EXPECT_TRUE(ComMode) << text;
     }
+    EXPECT_TRUE(events.isEmpty());
     EXPECT_TRUE(host.sent.isEmpty());
     EXPECT_EQ(busy, 0);
 }

@@ -718,3 +718,196 @@ TEST_F(ConnectionTest, TheHostsMessageBoxAndListAreAnsweredByTheUser)
     EXPECT_TRUE(window.ListPic->isHidden());
     EXPECT_TRUE(WaitUntil([] { return HasCaption("Last reply: W200  Red widget, loose"); }));
 }
+
+namespace {
+
+// What the client replies to "vn".
+QString VersionReply()
+{
+    return QStringLiteral("ZOR GUI User Interface version ") + VersionNumber();
+}
+
+bool RepliedVersion(const test::InProcessHost& host)
+{
+    return WaitUntil([&] { return host.lines().contains(VersionReply()); });
+}
+
+// The session window's unit handler with a step before each unit, for as
+// long as the scope lives.
+class BeforeEachUnit {
+public:
+    BeforeEachUnit(fConnection& window, std::function<void(const QString&)> step)
+        : hooks_(window.Receiver->hooks), process_(hooks_.Process)
+    {
+        hooks_.Process = [this, step = std::move(step)](const QString& unit) {
+            step(unit);
+            process_(unit);
+        };
+    }
+    ~BeforeEachUnit() { hooks_.Process = process_; }
+
+private:
+    ReceivePipeline::Hooks& hooks_;
+    std::function<void(const QString&)> process_;
+};
+
+} // namespace
+
+TEST_F(ConnectionTest, HostTextArrivingWhileAUnitLetsEventsRunIsHandledWhenTheUnitEnds)
+{
+    struct Case {
+        const char* name;
+        QByteArray unit;
+        // The box the unit asks, and what it sends.
+        int boxes;
+        QString answer;
+    };
+    // Each unit lets the window's events run in its own way.
+    const Case cases[] = {
+        {"an input dialog",
+         "\x1b"
+         "ib^Check^Your initials^AB\x1b\r\n",
+         1, QStringLiteral("AB")},
+        {"a sub-window", "\x1bsw^Big^1^1^40^10\x1b\r\n", 0, {}},
+        {"a message box", "\x1bStopped] in program POS\x1b\r\n", 1, {}},
+    };
+    test::InProcessHost* host = nullptr;
+    int boxes = 0;
+    // The box stays up until the client has read the host's next text.
+    Dialogs::SetAnswerer([&](const Dialogs::Request& request) -> QVariant {
+        ++boxes;
+        WaitUntil([&] { return host->ClientTookAll(); });
+        return request.kind == Dialogs::Request::InputBox ? QVariant(request.initial) : QVariant(int(Dialogs::OK));
+    });
+    for (const Case& c : cases) {
+        test::InProcessHost peer;
+        host = &peer;
+        boxes = 0;
+        Target(peer.port());
+        LogOnAsDemo();
+        ASSERT_TRUE(Connected) << c.name;
+        ASSERT_TRUE(peer.WaitForClient()) << c.name;
+        // The host's next text reaches the client just as the unit starts.
+        const QString unit = QString::fromLatin1(c.unit.mid(1, c.unit.size() - 4));
+        BeforeEachUnit sendNext(window, [&](const QString& started) {
+            if (started == unit)
+                peer.Send("\x1bvn\x1b\r\n");
+        });
+        peer.Send(c.unit);
+        EXPECT_TRUE(RepliedVersion(peer)) << c.name;
+        EXPECT_EQ(boxes, c.boxes) << c.name;
+        if (!c.answer.isEmpty()) {
+            EXPECT_EQ(peer.lines().value(0), c.answer) << c.name;
+        }
+        window.Process(QStringLiteral("lv^-1"));
+        window.CloseConnection();
+    }
+}
+
+TEST_F(ConnectionTest, ASecureHostsTextArrivingWhileAnInputDialogIsUpIsHandledWhenItCloses)
+{
+    QTemporaryDir drop;
+    QFile::setPermissions(drop.path(), QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther |
+                                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    const QByteArray go = drop.filePath(QStringLiteral("go")).toLocal8Bit();
+    const QString replies = drop.filePath(QStringLiteral("replies"));
+    test::Sshd sshd("printf '\\033ib^Check^Your initials^AB\\033\\n'\n"
+                    "while [ ! -f " +
+                    go +
+                    " ]; do sleep 0.05; done\n"
+                    "printf '\\033vn\\033\\n'\n"
+                    "read answer\nread version\n"
+                    "echo \"$answer|$version\" > " +
+                    replies.toLocal8Bit() + "\nsleep 5\n");
+    if (!sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    home.write(QStringLiteral("known_hosts"), sshd.KnownHostsLine());
+    Properties::instance().cbSecureConnection->setChecked(true);
+    Target(sshd.port());
+    bool arrivedMeanwhile = false;
+    Dialogs::SetAnswerer([&](const Dialogs::Request& request) -> QVariant {
+        test::WriteFileBytes(QString::fromLocal8Bit(go), {});
+        arrivedMeanwhile = WaitUntil([&] { return window.mChannel->Unread() > 0; });
+        return request.initial;
+    });
+    logOn.queue.push_back({sshd.user(), sshd.password()});
+    window.puConnect_Click();
+    ASSERT_TRUE(Connected);
+    EXPECT_TRUE(WaitUntil([&] {
+        QFile file(replies);
+        return file.open(QIODevice::ReadOnly) && file.readAll().trimmed() == "AB|" + VersionReply().toLatin1();
+    }));
+    EXPECT_TRUE(arrivedMeanwhile);
+}
+
+namespace {
+
+// A host script whose first session runs first, and every later one next.
+QByteArray FirstThenNext(const QTemporaryDir& dir, const QByteArray& first, const QByteArray& next)
+{
+    const QByteArray seen = dir.filePath(QStringLiteral("seen")).toLocal8Bit();
+    return "stty -opost -echo\nif [ -f " + seen + " ]; then\n" + next + "else\ntouch " + seen + "\n" + first + "fi\n";
+}
+
+bool FileHolds(const QString& path, const QString& text)
+{
+    return WaitUntil([&] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) && QString::fromLatin1(file.readAll().trimmed()) == text;
+    });
+}
+
+} // namespace
+
+TEST_F(ConnectionTest, UnfinishedTextOfTheLastSessionIsNeverPartOfTheNext)
+{
+    for (const bool hostDrops : {true, false}) {
+        // The first session ends on a prompt without its line end.
+        {
+            test::InProcessHost first;
+            Target(first.port());
+            LogOnAsDemo();
+            ASSERT_TRUE(Connected) << hostDrops;
+            ASSERT_TRUE(first.WaitForClient());
+            first.Send("$ ");
+            ASSERT_TRUE(WaitUntil([this] { return window.Receiver->ReadBuffer == QLatin1String("$ "); }));
+            if (hostDrops) {
+                first.Close();
+                ASSERT_TRUE(WaitUntil([] { return fDisconnect::instance().isVisible(); }));
+                fDisconnect::instance().hide();
+            } else {
+                dialogs.answer(int(Dialogs::Yes));
+                window.puDisconnect_Click();
+            }
+            ASSERT_FALSE(Connected) << hostDrops;
+        }
+        // The next one's first line is a unit of its own.
+        test::InProcessHost next;
+        Target(next.port());
+        LogOnAsDemo();
+        ASSERT_TRUE(Connected) << hostDrops;
+        ASSERT_TRUE(next.WaitForClient());
+        next.Send("vn\r\n");
+        EXPECT_TRUE(RepliedVersion(next)) << hostDrops;
+        window.CloseConnection();
+    }
+}
+
+TEST_F(ConnectionTest, AfterARefusedLogOnTheNewHostIsNotAnsweredTheFailedSessionsPrompt)
+{
+    Properties::instance().List2->addItem(QStringLiteral("login: =@userid"));
+    QTemporaryDir dir;
+    const QString first = dir.filePath(QStringLiteral("first"));
+    // The next host asks nothing but the version: the first line it gets
+    // must be that reply.
+    test::BusyboxTelnetd telnetd(FirstThenNext(dir, "printf 'Login incorrect\\r\\n\\r\\nlogin: '\nsleep 30\n",
+                                               "printf '\\033vn\\033\\r\\n'\nread first\necho \"$first\" > " +
+                                                   first.toLocal8Bit() + "\nsleep 5\n"));
+    ASSERT_TRUE(telnetd.ready());
+    Target(telnetd.port());
+    logOn.queue = {{QStringLiteral("clerk"), QStringLiteral("pw")}, {QStringLiteral("clerk"), QStringLiteral("pw")}};
+    window.puConnect_Click();
+    ASSERT_TRUE(WaitUntil([this] { return logOn.shown == 2 && Connected; }));
+    EXPECT_EQ(logOn.captions.value(1), QStringLiteral("Incorrect Log On - Try Again!"));
+    EXPECT_TRUE(FileHolds(first, VersionReply()));
+}

@@ -1,6 +1,11 @@
 #include "tests/session/Peers.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTcpSocket>
+#include <arpa/inet.h>
+#include <sys/ioctl.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace zor::test {
@@ -66,6 +71,84 @@ DemoHostPeer::~DemoHostPeer()
 }
 
 bool DemoHostPeer::WaitForLine(const QString& line, int timeoutMs)
+{
+    return WaitUntil([&] { return lines_.contains(line); }, timeoutMs);
+}
+
+InProcessHost::InProcessHost()
+{
+    server_.listen(QHostAddress::LocalHost, 0);
+    QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+        client_ = server_.nextPendingConnection();
+        QObject::connect(client_, &QTcpSocket::readyRead, [this] {
+            partial_ += client_->readAll();
+            qsizetype end;
+            while ((end = partial_.indexOf('\r')) >= 0) {
+                lines_ << QString::fromLatin1(partial_.left(end));
+                partial_.remove(0, end + 1);
+            }
+        });
+    });
+}
+
+bool InProcessHost::WaitForClient()
+{
+    return WaitUntil([this] { return client_ != nullptr; });
+}
+
+namespace {
+
+// The bytes sent on the socket that its peer has not yet acknowledged.
+int Unacknowledged(int socket)
+{
+    int count = 0;
+    return ioctl(socket, TIOCOUTQ, &count) == 0 ? count : -1;
+}
+
+quint16 PortOf(const sockaddr_storage& address)
+{
+    return address.ss_family == AF_INET ? ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port) : 0;
+}
+
+} // namespace
+
+void InProcessHost::Send(const QByteArray& bytes)
+{
+    client_->write(bytes);
+    while (client_->bytesToWrite() > 0 && client_->waitForBytesWritten(WaitLimitMs)) {
+    }
+    // Acknowledged means the client's kernel holds them; no events run here.
+    const int socket = static_cast<int>(client_->socketDescriptor());
+    for (int spins = 0; Unacknowledged(socket) > 0 && spins < WaitLimitMs; ++spins)
+        usleep(1000);
+}
+
+bool InProcessHost::ClientTookAll() const
+{
+    // The client's end is the socket of this process whose own port is the
+    // peer port of the host's end.
+    const QStringList fds = QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::Files | QDir::System);
+    for (const QString& name : fds) {
+        const int fd = name.toInt();
+        sockaddr_storage own{}, peer{};
+        socklen_t ownSize = sizeof own, peerSize = sizeof peer;
+        if (getsockname(fd, reinterpret_cast<sockaddr*>(&own), &ownSize) != 0 ||
+            getpeername(fd, reinterpret_cast<sockaddr*>(&peer), &peerSize) != 0)
+            continue;
+        if (PortOf(own) != client_->peerPort() || PortOf(peer) != port())
+            continue;
+        int unread = 0;
+        return ioctl(fd, FIONREAD, &unread) == 0 && unread == 0;
+    }
+    return false;
+}
+
+void InProcessHost::Close()
+{
+    client_->disconnectFromHost();
+}
+
+bool InProcessHost::WaitForLine(const QString& line, int timeoutMs)
 {
     return WaitUntil([&] { return lines_.contains(line); }, timeoutMs);
 }

@@ -8,6 +8,7 @@
 #include <QProcess>
 #include <QString>
 #include <QStringList>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 namespace zor::test {
@@ -33,6 +34,30 @@ private:
     QStringList lines_;
     QByteArray partial_;
     quint16 port_ = 0;
+};
+
+// A Telnet host in this process that negotiates nothing, for tests that must
+// know when its text has reached the client: Send() returns once the client's
+// side of the connection has the bytes, and ClientTookAll() says whether the
+// client (in this process) has read them from the kernel. One connection.
+class InProcessHost {
+public:
+    InProcessHost();
+    quint16 port() const { return server_.serverPort(); }
+    bool WaitForClient();
+    void Send(const QByteArray& bytes);
+    bool ClientTookAll() const;
+    // The host ends the session.
+    void Close();
+    // Waits for a line the client sent (its CR taken off).
+    bool WaitForLine(const QString& line, int timeoutMs = WaitLimitMs);
+    QStringList lines() const { return lines_; }
+
+private:
+    QTcpServer server_;
+    QTcpSocket* client_ = nullptr;
+    QStringList lines_;
+    QByteArray partial_;
 };
 
 // busybox telnetd running a shell script for every connection.

@@ -3,6 +3,8 @@
 #include "core/SharedState.h"
 #include "core/Trace.h"
 #include "devices/ReceiptOutput.h"
+#include "session/AutoReplies.h"
+#include "session/fConnection.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
@@ -321,27 +323,58 @@ TEST_F(PipelineTest, TracesEveryStep)
     EXPECT_EQ(Trace().Lines, expected);
 }
 
-TEST_F(PipelineTest, PassThroughKeepsEveryByteHoweverTheReadsCutIt)
+TEST_F(PipelineTest, AReceiptReachesThePortWholeAndOnceHoweverTheReadsCutIt)
 {
-    const QString stream = QStringLiteral("\x1b"
-                                          "com^on\x1b"
-                                          "Book 10.00\r\nTotal 20.00\r\n\x1b"
-                                          "COM^OFF\x1b\r\n");
-    onUnit = [](const QString& unit) {
-        if (unit == "com^on")
-            ComMode = true;
+    // The real replies and the real interpreter, which switches pass-through
+    // on (the window starts disconnected, and sends through its channel).
+    fConnection& window = fConnection::instance();
+    Connected = true;
+    test::SentRecorder host;
+    test::DialogScript dialogs;
+    const AutoReplyLink saved = ReplyLink();
+    // A reply whose trigger occurs in the receipt.
+    ReplyLink().GlobalReplies = [] { return QStringList{QStringLiteral("Total=answered")}; };
+    pipeline.hooks.ProcessScript = Process_Script;
+    onUnit = [&window](const QString& unit) { window.Process(unit); };
+    const QString screen = QStringLiteral("to^1^1^10^l^After^^1");
+    // The unit that switches pass-through on ends at a CR LF or at an ESC;
+    // the marker is followed by the next screen.
+    const QString streams[] = {
+        QStringLiteral("\x1b"
+                       "com^on\r\nBook 10.00\r\nTotal 20.00\r\n\x1b"
+                       "COM^OFF\x1b"
+                       "cs\x1b") +
+            screen + QStringLiteral("\x1b\r\n"),
+        QStringLiteral("\x1b"
+                       "com^on\x1b"
+                       "Book 10.00\r\nTotal 20.00\r\n\x1b"
+                       "COM^OFF\x1b") +
+            screen + QStringLiteral("\x1b\r\n"),
     };
-    for (qsizetype cut = 0; cut < stream.size(); ++cut) {
-        ComMode = false;
-        printed.clear();
-        arrived = stream.left(cut);
-        pipeline.DataReady();
-        arrived += stream.mid(cut);
-        pipeline.DataReady();
-        QString receipt;
-        for (const QString& piece : std::as_const(printed))
-            receipt += CleanReceiptText(piece);
-        EXPECT_EQ(receipt, "Book 10.00\r\nTotal 20.00\r\n") << "cut after " << cut;
-        EXPECT_FALSE(ComMode) << "cut after " << cut;
+    for (const QString& stream : streams) {
+        // Three reads, cut at every pair of places.
+        for (qsizetype first = 0; first <= stream.size(); ++first) {
+            for (qsizetype second = first; second <= stream.size(); ++second) {
+                pipeline.Reset();
+                ComMode = false;
+                printed.clear();
+                units.clear();
+                for (const QString& read :
+                     {stream.left(first), stream.mid(first, second - first), stream.mid(second)}) {
+                    arrived = read;
+                    pipeline.DataReady();
+                }
+                QString receipt;
+                for (const QString& piece : std::as_const(printed))
+                    receipt += CleanReceiptText(piece);
+                const std::string cut = std::to_string(first) + " and " + std::to_string(second);
+                ASSERT_EQ(receipt, "Book 10.00\r\nTotal 20.00\r\n") << "cut at " << cut;
+                ASSERT_FALSE(ComMode) << "cut at " << cut;
+                ASSERT_EQ(units.count(screen), 1) << "cut at " << cut;
+            }
+        }
     }
+    EXPECT_TRUE(host.sent.isEmpty());
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+    ReplyLink() = saved;
 }
