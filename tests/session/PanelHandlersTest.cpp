@@ -239,6 +239,56 @@ TEST_F(PanelHandlersTest, ParameterChoiceAnswers)
     }
 }
 
+TEST_F(PanelHandlersTest, EnterAnswersThePanelOpenedLast)
+{
+    struct Panel {
+        const char* name;
+        QStringList units;
+        QString reply;
+    };
+    const Panel panels[] = {
+        {"list", {"ls^Pick^^5", "ld^x^A100 Smith", "le"}, "A100 Smith" + CR},
+        {"parameters", {"pl^Print to^1=Screen^2=Printer^end"}, CR},
+        {"message box", {"mb^Q^Continue?^2^Yes^Y^No^N^end"}, "Y" + CR},
+        {"procedure", {"ph", "+link=Quit:Q"}, "Q" + CR},
+    };
+    const auto picture = [this](int panel) -> QWidget* {
+        QWidget* pictures[] = {window.ListPic, window.ParmFrame, window.MsgPic, window.ProcPic};
+        return pictures[panel];
+    };
+    const auto closeAll = [&] {
+        window.Process("pe");
+        for (int panel = 0; panel < 3; ++panel)
+            picture(panel)->hide();
+    };
+    constexpr int Procedure = 3;
+    for (int first = 0; first < 4; ++first) {
+        for (int last = 0; last < 4; ++last) {
+            for (const bool linkAfter : {false, true}) {
+                if (first == last || (linkAfter && first != Procedure && last != Procedure))
+                    continue;
+                const std::string row =
+                    std::string(panels[first].name) + " then " + panels[last].name + (linkAfter ? ", then a link" : "");
+                host.sent.clear();
+                for (int panel : {first, last})
+                    for (const QString& unit : panels[panel].units)
+                        window.Process(unit);
+                if (linkAfter)
+                    window.Process("+link=Print:P");
+                QApplication::processEvents();
+                QWidget* focused = Focused();
+                Key(focused ? focused : &window, Qt::Key_Return);
+                EXPECT_EQ(host.sent, QStringList{panels[last].reply}) << row;
+                EXPECT_FALSE(picture(first)->isHidden()) << row;
+                if (last != Procedure) {
+                    EXPECT_TRUE(picture(last)->isHidden()) << row;
+                }
+                closeAll();
+            }
+        }
+    }
+}
+
 TEST_F(PanelHandlersTest, ProcedureLinksAndInputLineAnswer)
 {
     window.Process("ph");
