@@ -188,6 +188,37 @@ TEST_F(PanelHandlersTest, ItemListChoiceIsWhatItsLinksSend)
     window.Process("cs");
 }
 
+TEST_F(PanelHandlersTest, AClickOnTheChosenLineReadiesALinkDrawnAfterTheChoice)
+{
+    EntityAttrs[static_cast<size_t>(KindActionButton)].Clickable = VbTrue;
+    window.Process("cs");
+    window.Process("is^0^10^5^19^4");
+    window.Process("id^0^A100 First line");
+    window.Process("id^0^B200 Second");
+    window.Process("ie^0");
+    window.Process("to^10^12^10^b^Use code^CODE^4");
+    ASSERT_EQ(EntityCount, 1);
+    ASSERT_EQ(Entities[0].Active, 0);
+    QListWidget& list = *window.ILList[0];
+    const QPoint button(10 * 10 + 5, 12 * 20 + 5);
+
+    // Through the window, as the platform delivers a click.
+    QWindow* handle = window.windowHandle();
+    const QPoint chosen = list.viewport()->mapTo(&window, list.visualItemRect(list.item(1)).center());
+    QTest::mouseClick(handle, Qt::LeftButton, {}, chosen);
+    QApplication::processEvents();
+    EXPECT_NE(Entities[0].Active, 0);
+    QTest::mouseClick(window.MainPic, Qt::LeftButton, {}, button);
+    EXPECT_EQ(host.sent, QStringList({"CODE" + CR, "B200" + CR}));
+
+    // A choice by keys counts as well.
+    host.sent.clear();
+    list.setFocus();
+    Key(Focused(), Qt::Key_Up);
+    EXPECT_EQ(ItemListValues[0], QStringLiteral("A100"));
+    window.Process("cs");
+}
+
 TEST_F(PanelHandlersTest, ParameterChoiceAnswers)
 {
     struct Case {
