@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -100,6 +101,22 @@ bool fConnection::PressDefaultButton()
         if (IsVisible(*target) && target->isEnabled())
             target->click();
         return true;
+    }
+    return false;
+}
+
+bool fConnection::PressPanelAccessKey(const QKeySequence& key)
+{
+    for (auto it = DefaultButtons.crbegin(); it != DefaultButtons.crend(); ++it) {
+        const QWidget* panel = (*it)->parentWidget();
+        if (!IsVisible(*panel))
+            continue;
+        for (QPushButton* button : panel->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+            if (IsVisible(*button) && button->isEnabled() && QKeySequence::mnemonic(button->text()) == key) {
+                button->click();
+                return true;
+            }
+        }
     }
     return false;
 }

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -317,6 +319,64 @@ TEST_F(PanelHandlersTest, EnterAnswersThePanelOpenedLast)
                 closeAll();
             }
         }
+    }
+}
+
+TEST_F(PanelHandlersTest, PanelAccessKeysWinOverTheMenuBar)
+{
+    struct Case {
+        const char* name;
+        QStringList units;
+        Qt::Key key;
+        QString sent;
+    };
+    const Case cases[] = {
+        {"list Cancel", {"ls^Pick^^5", "ld^x^A100 Smith", "le"}, Qt::Key_C, CR},
+        {"list Print", {"ls^Pick^^5", "ld^x^A100 Smith", "le"}, Qt::Key_P, "^P" + CR},
+        {"parameters Cancel", {"pl^Print to^1=Screen^2=Printer^end"}, Qt::Key_C, "X" + CR},
+        {"parameters Help", {"pl^Print to^1=Screen^2=Printer^end"}, Qt::Key_H, "?" + CR},
+        {"message Close", {"mb^Q^Done^2^Close^C^View^V^end"}, Qt::Key_C, "C" + CR},
+        {"message View", {"mb^Q^Done^2^Close^C^View^V^end"}, Qt::Key_V, "V" + CR},
+        {"procedure link", {"ph", "+link=&Continue:GO"}, Qt::Key_C, "GO" + CR},
+        // Two panels with the same key: the one opened last answers.
+        {"parameters over list",
+         {"ls^Pick^^5", "ld^x^A100 Smith", "le", "pl^Print to^1=Screen^end"},
+         Qt::Key_C,
+         "X" + CR},
+    };
+    for (const Case& c : cases) {
+        host.sent.clear();
+        for (const QString& unit : c.units)
+            window.Process(unit);
+        QApplication::processEvents();
+        QWidget* focused = Focused();
+        QTest::keyClick(focused ? focused : &window, c.key, Qt::AltModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(host.sent, QStringList{c.sent}) << c.name;
+        EXPECT_EQ(window.menuBar()->activeAction(), nullptr) << c.name;
+        window.Process("pe");
+        for (QWidget* panel : {window.ListPic, window.ParmFrame, window.MsgPic})
+            panel->hide();
+    }
+
+    // Letters no panel button has still open the menus, and with no panel
+    // shown every letter does.
+    const std::pair<QStringList, Qt::Key> menus[] = {{{"ls^Pick^^5", "ld^x^A100 Smith", "le"}, Qt::Key_F},
+                                                     {{}, Qt::Key_C}};
+    for (const auto& [units, key] : menus) {
+        host.sent.clear();
+        for (const QString& unit : units)
+            window.Process(unit);
+        QApplication::processEvents();
+        QWidget* focused = Focused();
+        QTest::keyClick(focused ? focused : &window, key, Qt::AltModifier);
+        QApplication::processEvents();
+        EXPECT_TRUE(host.sent.isEmpty()) << key;
+        QAction* opened = window.menuBar()->activeAction();
+        ASSERT_NE(opened, nullptr) << key;
+        EXPECT_EQ(opened->menu(), key == Qt::Key_F ? window.filemnu : window.connectionmnu);
+        opened->menu()->hide();
+        window.ListPic->hide();
     }
 }
 
