@@ -2,6 +2,8 @@
 // receive pipeline redraws once per chunk, not per unit).
 #include "bench/ProcessUnits.h"
 #include "bench/QtBenchmarkMain.h"
+#include "core/SendReply.h"
+#include "core/SessionLink.h"
 #include "core/SharedState.h"
 #include "core/Trace.h"
 #include "session/fConnection.h"
@@ -188,6 +190,29 @@ void BM_ProcessItemList(benchmark::State& state)
     RunLines(state, units);
 }
 BENCHMARK(BM_ProcessItemList)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A reply of many "~" parts, as a host's canned answer or a scanned batch
+// gives it: the cost of each part must not grow with the reply's length.
+void BM_SendReplyParts(benchmark::State& state)
+{
+    QStringList parts;
+    for (int64_t i = 0; i < state.range(0); ++i)
+        parts << QStringLiteral("A%1").arg(i);
+    const QString reply = parts.join(QLatin1Char('~'));
+    Trace().On = false;
+    const bool wasConnected = Connected;
+    Connected = true;
+    qsizetype sent = 0;
+    Link().Send = [&sent](const QString& text) { sent += text.size(); };
+    for (auto _ : state)
+        SendReply(reply);
+    Link().Send = nullptr;
+    Connected = wasConnected;
+    benchmark::DoNotOptimize(sent);
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_SendReplyParts)->Arg(10000)->Arg(100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

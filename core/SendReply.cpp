@@ -31,9 +31,10 @@ void SendReply(const QString& text)
 {
     if (!Connected)
         return;
-    const QString s = text + QLatin1Char('~') + EndSentinel;
-    for (int i = 1;; ++i) {
-        const QString part = GetField(s, i, QLatin1Char('~'));
+    // Split once: a reply of many parts costs no more than its length. The
+    // parts end at the first that is the end mark, as the host expects.
+    const QStringList parts = (text + QLatin1Char('~') + EndSentinel).split(QLatin1Char('~'));
+    for (const QString& part : parts) {
         if (part == EndSentinel)
             break;
         if (part.left(5).toLower() == QLatin1String("@open")) {

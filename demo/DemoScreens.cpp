@@ -33,16 +33,20 @@ QByteArray LoginIncorrect()
 
 QByteArray EnquiryScreen(const QByteArray& lastReply)
 {
+    // A box centres its caption on its middle row, under whatever lies
+    // there; these boxes have none, and a heading at their top instead.
     QList<QByteArray> units = {
         "cs",
         "mh^Demo Host - Stock Enquiry",
-        "bx^2^2^76^9^Item",
-        "to^4^4^14^l^Item code:^^1",
-        "to^4^6^14^l^Description:^^1",
-        "to^20^6^40^l^Blue widget, boxed^^2",
-        "to^4^8^14^l^In stock:^^1",
-        "to^20^8^8^r^1,250^^2",
-        "bx^2^14^76^4^Actions",
+        "bx^2^2^76^9^",
+        "to^4^3^20^l^Item^^3",
+        "to^4^5^14^l^Item code:^^1",
+        "to^4^7^14^l^Description:^^1",
+        "to^20^7^40^l^Blue widget, boxed^^2",
+        "to^4^9^14^l^In stock:^^1",
+        "to^20^9^8^r^1,250^^2",
+        "bx^2^13^76^5^",
+        "to^4^14^20^l^Actions^^3",
         "to^4^16^12^c^Search^SEARCH^4",
         "to^20^16^12^c^Details^DETAILS^4",
         "to^36^16^12^c^Log Off^" + QByteArray(LogOffReply) + "^4",
@@ -50,14 +54,14 @@ QByteArray EnquiryScreen(const QByteArray& lastReply)
     };
     if (!lastReply.isEmpty())
         units << "to^4^21^60^l^Last reply: " + lastReply + "^^1";
-    units << "in^20^4^10^^^^10";
-    // Search offers the items to pick from, Details tells about the item
-    // and asks what to do.
+    units << "in^20^5^10^^^^10";
+    // Search offers the items to pick from, under a header as wide as the
+    // list's buttons; Details tells about the item and asks what to do.
     if (lastReply == "SEARCH")
-        units << "ls^Items^Code  Description^8"
-              << "ld^x^W100  Blue widget, boxed"
-              << "ld^x^W200  Red widget, loose"
-              << "ld^x^G300  Green gadget"
+        units << "ls^Items^Code  Description                   In stock^8"
+              << "ld^x^W100  Blue widget, boxed               1,250"
+              << "ld^x^W200  Red widget, loose                  310"
+              << "ld^x^G300  Green gadget                        42"
               << "le";
     // Report sends a stock report to the report viewer.
     if (lastReply == "REPORT")

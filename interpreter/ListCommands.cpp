@@ -12,6 +12,7 @@
 #include "interpreter/Interpreter.h"
 #include "session/fConnection.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -24,9 +25,18 @@ namespace {
 
 const QString DefaultListHeader = QStringLiteral("##### Description......................");
 
-void ShowHeader(QLabel& header, const QString& text)
+constexpr int ListMargin = 5;
+// The header's room on the list panel: the panel is as wide as its header
+// and a little more.
+constexpr int HeaderMargins = 30;
+
+// The header as far as a panel no wider than the screen shows it: a header
+// of any length costs no more than the screen's width.
+void ShowHeader(fConnection& w, const QString& text)
 {
-    header.setText(text);
+    QLabel& header = *w.LSHeader;
+    const int room = w.MainPic->width() - HeaderMargins;
+    header.setText(QFontMetrics(header.font()).elidedText(text, Qt::ElideRight, qMax(0, room)));
     header.adjustSize();
 }
 
@@ -36,7 +46,7 @@ void Interpreter::StartList(const CommandUnit& unit)
 {
     fConnection& w = window_;
     const QString header = IsBlank(unit.Field(3)) ? DefaultListHeader : unit.FieldText(3);
-    ShowHeader(*w.LSHeader, header);
+    ShowHeader(w, header);
     ListHeader = header;
     w.LSList->clear();
     w.LSForm->setText(ShownCaption(unit.FieldText(2)));
@@ -64,20 +74,24 @@ void Interpreter::EndList(const CommandUnit& unit)
         Dialogs::MsgBox(QStringLiteral("There are no items to display."), Dialogs::Exclamation,
                         QStringLiteral("Item Listing"));
     } else {
-        ShowHeader(*w.LSHeader, ListHeader);
+        ShowHeader(w, ListHeader);
         w.LSList->setCurrentRow(0);
-        const int inner = w.LSHeader->width() + 30;
+        // Never narrower than the buttons side by side, so that every one
+        // lies inside the panel and none covers another.
+        int buttons = ListMargin;
+        for (const QPushButton* button : w.LSCmnd)
+            buttons += IsVisible(*button) ? button->width() + ListMargin : 0;
+        const int inner = qMax(buttons, qMin(w.LSHeader->width() + HeaderMargins, w.MainPic->width()));
         const int height = w.ListPic->height();
         w.ListPic->resize(inner, height);
         w.LSForm->resize(inner, w.LSForm->height());
-        w.LSList->resize(qMax(0, inner - 5), qMax(0, height - 70));
-        const int buttonWidth = w.LSCmnd[0]->width();
+        w.LSList->resize(qMax(0, inner - ListMargin), qMax(0, height - 70));
         // From the right: OK, Cancel, Print; Maint keeps its place.
         const std::pair<size_t, int> fromRight[] = {{0, 1}, {1, 2}, {3, 3}};
         for (const auto& [button, place] : fromRight)
-            w.LSCmnd[button]->move(inner - place * buttonWidth - 5, w.LSCmnd[button]->y());
+            w.LSCmnd[button]->move(inner - place * (w.LSCmnd[button]->width() + ListMargin), w.LSCmnd[button]->y());
         for (QPushButton* button : w.LSCmnd)
-            button->move(button->x(), height - button->height() - 5);
+            button->move(button->x(), height - button->height() - ListMargin);
         CenterInParent(*w.ListPic, *w.MainPic);
         w.ListPic->show();
         w.ListPic->raise();

@@ -73,8 +73,9 @@ void Interpreter::ShowProgress(const CommandUnit& unit)
         return;
     }
     // A bar below nothing is an empty bar: the bar would keep showing the
-    // last value for one it cannot show.
-    w.ProgBar->setRange(0, qMax<int>(0, maximum));
+    // last value for one it cannot show. It is one step long at least: a
+    // bar of no steps shows the busy animation instead.
+    w.ProgBar->setRange(0, qMax<int>(1, maximum));
     w.ProgBar->setValue(qBound<int>(0, value, w.ProgBar->maximum()));
     w.ProgBarMsg->setText(ShownCaption(unit.FieldText(2)));
     if (!IsVisible(*w.ProgBarPic)) {

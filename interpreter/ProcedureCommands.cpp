@@ -44,6 +44,9 @@ void Interpreter::OpenProcedure(const CommandUnit& unit)
     w.ResizeProc();
     w.ProcPic->show();
     w.ProcPic->raise();
+    // Enter answers the panel opened last; the links that arrive later do
+    // not bring this one back over a panel opened since.
+    w.MakeDefaultButton(*w.ProcButt[0]);
     AddToHistory(unit);
 }
 
@@ -64,21 +67,22 @@ void Interpreter::ProcedureText(const QString& text)
         return;
     const QString start = text.left(6).toLower();
     if (start.startsWith(QLatin1String("+link"))) {
-        const QString link = ValueOf(text);
-        if (ProcLinkCount < ProcButtonSlots) {
-            // A link without ":" answers with its text and shows it too, never
-            // the caption of an earlier link over a new answer.
-            const qsizetype colon = link.indexOf(QLatin1Char(':'));
-            QPushButton& button = *w.ProcButt[static_cast<size_t>(ProcLinkCount)];
-            button.setText(ShownCaption(colon < 0 ? link : link.left(colon)));
-            button.setProperty("Tag", colon < 0 ? link : link.mid(colon + 1));
-            button.show();
-        } else {
+        // Past the last button a link is dropped, not counted: the count
+        // stays an index of a button.
+        if (ProcLinkCount >= ProcButtonSlots) {
             WriteTrace(QStringLiteral("PROC"), QStringLiteral("No button left for the link: ") + text);
+            return;
         }
-        w.MakeDefaultButton(*w.ProcButt[0]);
-        w.ResizeProc();
+        // A link without ":" answers with its text and shows it too, never
+        // the caption of an earlier link over a new answer.
+        const QString link = ValueOf(text);
+        const qsizetype colon = link.indexOf(QLatin1Char(':'));
+        QPushButton& button = *w.ProcButt[static_cast<size_t>(ProcLinkCount)];
+        button.setText(ShownCaption(colon < 0 ? link : link.left(colon)));
+        button.setProperty("Tag", colon < 0 ? link : link.mid(colon + 1));
+        button.show();
         ++ProcLinkCount;
+        w.ResizeProc();
     } else if (start == QLatin1String("+input")) {
         w.fProcInput->setText(ValueOf(text));
         w.fProcInput->deselect();

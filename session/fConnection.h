@@ -21,6 +21,7 @@
 class QAction;
 class QFrame;
 class QGroupBox;
+class QKeySequence;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -328,6 +329,10 @@ public:
     // open, or the button of that panel the user has moved to.
     void MakeDefaultButton(QPushButton& button);
     bool PressDefaultButton();
+    // While a panel is shown, its buttons' access keys are theirs, over the
+    // menu bar's letters; a key that two open panels have is the one opened
+    // last's.
+    bool PressPanelAccessKey(const QKeySequence& key);
     // The message box: its countdown in ticks of Timer4 (the ticks gone,
     // the host's value for when it closes, the picture shown next), its
     // buttons centred and focused as it opens, and its answers.

@@ -5,9 +5,12 @@
 #include "tools/fJump.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QShortcutEvent>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTimer>
@@ -41,6 +44,25 @@ QTimer* MakeTimer(QObject* owner, const char* name, int interval, bool running)
         timer->start();
     return timer;
 }
+
+// Gives the access keys of the host's panels to their buttons first. The
+// menu bar has letters of its own (Alt+C is Connection and Cancel too), and
+// a letter that two own would only move the focus.
+class PanelKeysFirst : public QObject {
+public:
+    explicit PanelKeysFirst(fConnection& window) : QObject(&window), window_(window) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Shortcut &&
+            window_.PressPanelAccessKey(static_cast<QShortcutEvent*>(event)->key()))
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    fConnection& window_;
+};
 
 } // namespace
 
@@ -212,6 +234,14 @@ void fConnection::WireShell()
     for (const auto& [item, handler] : items)
         connect(item, &QAction::triggered, this, handler);
     connect(exitmnu, &QAction::triggered, this, &fConnection::exitmnu_Click);
+
+    // Every owner of such a letter: the menu bar and the panels' buttons.
+    auto* panelKeys = new PanelKeysFirst(*this);
+    menuBar()->installEventFilter(panelKeys);
+    for (const PictureBox* panel : {ListPic, ParmFrame, MsgPic, ProcPic}) {
+        for (QPushButton* button : panel->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly))
+            button->installEventFilter(panelKeys);
+    }
 
     for (QAction* button : Toolbar->actions())
         connect(button, &QAction::triggered, this, [this, key = button->objectName()] { Toolbar_ButtonClick(key); });

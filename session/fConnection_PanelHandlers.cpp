@@ -13,6 +13,8 @@
 #include "session/CountdownAnimation.h"
 
 #include <QApplication>
+#include <QEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -26,6 +28,31 @@ namespace {
 
 constexpr int CountdownFrames = CountdownLastFrame - CountdownFirstFrame + 1;
 
+// The list's choice as a press reaches it. A press on another line makes
+// that line the choice, and the choice is handled then; the click that
+// follows is handled only when its line was the choice already, so a click
+// is handled once either way.
+class ChoiceAtPress : public QObject {
+public:
+    explicit ChoiceAtPress(QListWidget& list) : QObject(&list), list_(list)
+    {
+        list.viewport()->installEventFilter(this);
+    }
+
+    bool WasChosen(const QListWidgetItem* item) const { return item && list_.row(item) == row_; }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonPress)
+            row_ = list_.currentRow();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QListWidget& list_;
+    int row_ = -1;
+};
+
 } // namespace
 
 void fConnection::ConnectPanelHandlers()
@@ -34,10 +61,18 @@ void fConnection::ConnectPanelHandlers()
     connect(LSList, &QListWidget::itemDoubleClicked, this, [this] { LSCmnd_Click(0); });
     for (int i = 0; i < static_cast<int>(LSCmnd.size()); ++i)
         connect(LSCmnd[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { LSCmnd_Click(i); });
-    // A choice made by mouse, by keys or by the host's "id" alike.
-    for (int i = 0; i < ItemListSlots; ++i)
-        connect(ILList[static_cast<size_t>(i)], &QListWidget::currentRowChanged, this,
-                [this, i](int row) { ILList_Click(i, row); });
+    // A choice made by mouse, by keys or by the host's "id" alike, and a
+    // click on the line already chosen: a link drawn after the choice was
+    // made becomes ready then.
+    for (int i = 0; i < ItemListSlots; ++i) {
+        QListWidget* list = ILList[static_cast<size_t>(i)];
+        connect(list, &QListWidget::currentRowChanged, this, [this, i](int row) { ILList_Click(i, row); });
+        const auto* atPress = new ChoiceAtPress(*list);
+        connect(list, &QListWidget::itemClicked, this, [this, i, list, atPress](QListWidgetItem* item) {
+            if (atPress->WasChosen(item))
+                ILList_Click(i, list->row(item));
+        });
+    }
     for (int i = 0; i < static_cast<int>(MBCommand.size()); ++i)
         connect(MBCommand[static_cast<size_t>(i)], &QPushButton::clicked, this, [this, i] { MBCommand_Click(i); });
     connect(Timer4, &QTimer::timeout, this, &fConnection::Timer4_Timer);
@@ -66,6 +101,22 @@ bool fConnection::PressDefaultButton()
         if (IsVisible(*target) && target->isEnabled())
             target->click();
         return true;
+    }
+    return false;
+}
+
+bool fConnection::PressPanelAccessKey(const QKeySequence& key)
+{
+    for (auto it = DefaultButtons.crbegin(); it != DefaultButtons.crend(); ++it) {
+        const QWidget* panel = (*it)->parentWidget();
+        if (!IsVisible(*panel))
+            continue;
+        for (QPushButton* button : panel->findChildren<QPushButton*>(Qt::FindDirectChildrenOnly)) {
+            if (IsVisible(*button) && button->isEnabled() && QKeySequence::mnemonic(button->text()) == key) {
+                button->click();
+                return true;
+            }
+        }
     }
     return false;
 }

@@ -53,14 +53,15 @@ TEST_F(ListCommands, ListIsBuiltThenShownFittedToItsHeader)
     EXPECT_FALSE(window.LSCmnd[2]->isEnabled());
     EXPECT_EQ(History(), QStringList({"ls^Customers^^10", "ld^x^A100 Smith", "ld^x^B200 Jones", "le"}));
 
-    const int inner = window.LSHeader->width() + 30;
+    // No narrower than its four buttons of 75 and their gaps of 5.
+    const int inner = std::max(window.LSHeader->width() + 30, 325);
     const int h = window.ListPic->height();
     EXPECT_EQ(window.ListPic->size(), QSize(inner, 220));
     EXPECT_EQ(window.LSForm->width(), inner);
     EXPECT_EQ(window.LSList->size(), QSize(inner - 5, h - 70));
     EXPECT_EQ(window.LSCmnd[0]->pos(), QPoint(inner - 80, h - 30));
-    EXPECT_EQ(window.LSCmnd[1]->pos(), QPoint(inner - 155, h - 30));
-    EXPECT_EQ(window.LSCmnd[3]->pos(), QPoint(inner - 230, h - 30));
+    EXPECT_EQ(window.LSCmnd[1]->pos(), QPoint(inner - 160, h - 30));
+    EXPECT_EQ(window.LSCmnd[3]->pos(), QPoint(inner - 240, h - 30));
     EXPECT_EQ(window.LSCmnd[2]->pos(), QPoint(5, h - 30));
     // The list ends above the buttons.
     EXPECT_LE(window.LSList->geometry().bottom(), h - 31);
@@ -71,6 +72,30 @@ TEST_F(ListCommands, ListIsBuiltThenShownFittedToItsHeader)
     const QRect shown = window.ListPic->geometry();
     Run({"ls^Customers^^10", "ld^x^A100 Smith", "ld^x^B200 Jones", "le"});
     EXPECT_EQ(window.ListPic->geometry(), shown);
+}
+
+TEST_F(ListCommands, PanelHoldsItsButtonsAndFitsTheScreen)
+{
+    const QString huge(200000, QLatin1Char('D'));
+    const QString headers[] = {"Code  Description", "C", DefaultHeader, "Code  " + huge};
+    for (const QString& header : headers) {
+        const std::string row = header.left(20).toStdString();
+        Run({"ls^Pick^" + header + "^5", "ld^x^A100 Smith", "le"});
+        const QRect panel = window.ListPic->rect();
+        EXPECT_LE(panel.width(), window.MainPic->width()) << row;
+        EXPECT_LE(window.LSHeader->geometry().right(), panel.right()) << row;
+        for (size_t i = 0; i < window.LSCmnd.size(); ++i) {
+            const QRect button = window.LSCmnd[i]->geometry();
+            EXPECT_TRUE(panel.contains(button)) << row << " button " << i;
+            for (size_t j = i + 1; j < window.LSCmnd.size(); ++j)
+                EXPECT_FALSE(button.adjusted(-1, 0, 1, 0).intersects(window.LSCmnd[j]->geometry()))
+                    << row << " buttons " << i << " and " << j;
+        }
+    }
+    // Cut to what shows, and the whole of it kept.
+    EXPECT_LT(window.LSHeader->text().size(), 1000);
+    EXPECT_TRUE(window.LSHeader->text().startsWith("Code  DDD"));
+    EXPECT_EQ(ListHeader, "Code  " + huge);
 }
 
 TEST_F(ListCommands, RowsMaintAndHeaderFields)

@@ -97,7 +97,12 @@ TEST_F(ParameterCommands, ProgressShowsFollowsAndCloses)
     EXPECT_EQ(window.ProgBarMsg->text(), QStringLiteral("Copying"));
     Run({"pb^^-3^10"});
     EXPECT_EQ(window.ProgBar->value(), 0);
-    EXPECT_EQ(History(), QStringList({"pb^Loading^5^10", "pb^Copying^50^100", "pb^^-3^10"}));
+    // Below nothing: an empty bar that stands still, not one that runs busy.
+    Run({"pb^^-8^-5"});
+    EXPECT_FALSE(window.ProgBarPic->isHidden());
+    EXPECT_LT(window.ProgBar->minimum(), window.ProgBar->maximum());
+    EXPECT_EQ(window.ProgBar->value(), window.ProgBar->minimum());
+    EXPECT_EQ(History(), QStringList({"pb^Loading^5^10", "pb^Copying^50^100", "pb^^-3^10", "pb^^-8^-5"}));
 
     for (const char* closing : {"pb^Loading^12^10", "pb^^0^0", "pb^^10^10"}) {
         Run({"pb^Loading^5^10"});

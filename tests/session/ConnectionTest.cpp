@@ -19,10 +19,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRectF>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
@@ -146,6 +148,26 @@ protected:
             titles << request.title;
         return titles;
     }
+    // A box centres its caption both ways: no other entity may lie there.
+    static bool BoxCaptionsShow()
+    {
+        for (int i = 0; i < EntityCount; ++i) {
+            const Entity& box = Entities[static_cast<size_t>(i)];
+            const QString caption = Trim(box.Caption);
+            if (box.EntityType != KindBox || caption.isEmpty())
+                continue;
+            const QPointF centre(box.X + box.Width / 2.0, box.Y + box.Height / 2.0);
+            const QRectF shown(centre.x() - caption.size() / 2.0, centre.y() - 0.5, caption.size(), 1);
+            for (int j = 0; j < EntityCount; ++j) {
+                const Entity& other = Entities[static_cast<size_t>(j)];
+                if (j != i && other.EntityType != KindBox &&
+                    QRectF(other.X, other.Y, other.Width, other.Height).intersects(shown))
+                    return false;
+            }
+        }
+        return true;
+    }
+
     static bool HasCaption(const char* caption)
     {
         for (int i = 0; i < EntityCount; ++i) {
@@ -701,6 +723,7 @@ TEST_F(ConnectionTest, TheHostsMessageBoxAndListAreAnsweredByTheUser)
     LogOnAsDemo();
     ASSERT_TRUE(Connected);
     ASSERT_TRUE(WaitUntil([] { return HasCaption("Search"); }));
+    EXPECT_TRUE(BoxCaptionsShow());
 
     SendReply(QStringLiteral("DETAILS"));
     ASSERT_TRUE(WaitUntil([this] { return window.MsgPic->isVisible(); }));
@@ -712,11 +735,14 @@ TEST_F(ConnectionTest, TheHostsMessageBoxAndListAreAnsweredByTheUser)
     SendReply(QStringLiteral("SEARCH"));
     ASSERT_TRUE(WaitUntil([this] { return window.ListPic->isVisible(); }));
     EXPECT_EQ(window.LSList->count(), 3);
+    // The header is wide enough for the buttons: the panel is as wide as it.
+    EXPECT_EQ(window.ListPic->width(), window.LSHeader->width() + 30);
     window.LSList->setCurrentRow(1);
     QTest::keyClick(window.LSList, Qt::Key_Return);
-    EXPECT_TRUE(host.WaitForLine(QStringLiteral("GOT W200  Red widget, loose")));
+    const QString chosen = QStringLiteral("W200  Red widget, loose                  310");
+    EXPECT_TRUE(host.WaitForLine("GOT " + chosen));
     EXPECT_TRUE(window.ListPic->isHidden());
-    EXPECT_TRUE(WaitUntil([] { return HasCaption("Last reply: W200  Red widget, loose"); }));
+    EXPECT_TRUE(WaitUntil([&] { return HasCaption(("Last reply: " + chosen).toLatin1().constData()); }));
 }
 
 namespace {

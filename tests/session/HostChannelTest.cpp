@@ -66,7 +66,7 @@ TEST(HostChannelTelnet, LogsOnToTheDemoHostGetsAScreenAndItsReplyArrives)
     r.Send("demo\r");
     ASSERT_TRUE(r.WaitFor(QStringLiteral("Password: ")));
     r.Send("demo\r");
-    ASSERT_TRUE(r.WaitFor(QStringLiteral("in^20^4^10")));
+    ASSERT_TRUE(r.WaitFor(QStringLiteral("in^20^5^10")));
     EXPECT_TRUE(r.received.contains(Esc + QStringLiteral("cs") + Esc));
     EXPECT_TRUE(host.WaitForLine(QStringLiteral("TERMINAL vt220")));
     EXPECT_TRUE(host.WaitForLine(QStringLiteral("LOGON demo")));

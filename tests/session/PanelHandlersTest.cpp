@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
@@ -188,6 +190,37 @@ TEST_F(PanelHandlersTest, ItemListChoiceIsWhatItsLinksSend)
     window.Process("cs");
 }
 
+TEST_F(PanelHandlersTest, AClickOnTheChosenLineReadiesALinkDrawnAfterTheChoice)
+{
+    EntityAttrs[static_cast<size_t>(KindActionButton)].Clickable = VbTrue;
+    window.Process("cs");
+    window.Process("is^0^10^5^19^4");
+    window.Process("id^0^A100 First line");
+    window.Process("id^0^B200 Second");
+    window.Process("ie^0");
+    window.Process("to^10^12^10^b^Use code^CODE^4");
+    ASSERT_EQ(EntityCount, 1);
+    ASSERT_EQ(Entities[0].Active, 0);
+    QListWidget& list = *window.ILList[0];
+    const QPoint button(10 * 10 + 5, 12 * 20 + 5);
+
+    // Through the window, as the platform delivers a click.
+    QWindow* handle = window.windowHandle();
+    const QPoint chosen = list.viewport()->mapTo(&window, list.visualItemRect(list.item(1)).center());
+    QTest::mouseClick(handle, Qt::LeftButton, {}, chosen);
+    QApplication::processEvents();
+    EXPECT_NE(Entities[0].Active, 0);
+    QTest::mouseClick(window.MainPic, Qt::LeftButton, {}, button);
+    EXPECT_EQ(host.sent, QStringList({"CODE" + CR, "B200" + CR}));
+
+    // A choice by keys counts as well.
+    host.sent.clear();
+    list.setFocus();
+    Key(Focused(), Qt::Key_Up);
+    EXPECT_EQ(ItemListValues[0], QStringLiteral("A100"));
+    window.Process("cs");
+}
+
 TEST_F(PanelHandlersTest, ParameterChoiceAnswers)
 {
     struct Case {
@@ -236,6 +269,114 @@ TEST_F(PanelHandlersTest, ParameterChoiceAnswers)
         if (!c.stays) {
             EXPECT_TRUE(TypeAhead.isEmpty()) << c.name;
         }
+    }
+}
+
+TEST_F(PanelHandlersTest, EnterAnswersThePanelOpenedLast)
+{
+    struct Panel {
+        const char* name;
+        QStringList units;
+        QString reply;
+    };
+    const Panel panels[] = {
+        {"list", {"ls^Pick^^5", "ld^x^A100 Smith", "le"}, "A100 Smith" + CR},
+        {"parameters", {"pl^Print to^1=Screen^2=Printer^end"}, CR},
+        {"message box", {"mb^Q^Continue?^2^Yes^Y^No^N^end"}, "Y" + CR},
+        {"procedure", {"ph", "+link=Quit:Q"}, "Q" + CR},
+    };
+    const auto picture = [this](int panel) -> QWidget* {
+        QWidget* pictures[] = {window.ListPic, window.ParmFrame, window.MsgPic, window.ProcPic};
+        return pictures[panel];
+    };
+    const auto closeAll = [&] {
+        window.Process("pe");
+        for (int panel = 0; panel < 3; ++panel)
+            picture(panel)->hide();
+    };
+    constexpr int Procedure = 3;
+    for (int first = 0; first < 4; ++first) {
+        for (int last = 0; last < 4; ++last) {
+            for (const bool linkAfter : {false, true}) {
+                if (first == last || (linkAfter && first != Procedure && last != Procedure))
+                    continue;
+                const std::string row =
+                    std::string(panels[first].name) + " then " + panels[last].name + (linkAfter ? ", then a link" : "");
+                host.sent.clear();
+                for (int panel : {first, last})
+                    for (const QString& unit : panels[panel].units)
+                        window.Process(unit);
+                if (linkAfter)
+                    window.Process("+link=Print:P");
+                QApplication::processEvents();
+                QWidget* focused = Focused();
+                Key(focused ? focused : &window, Qt::Key_Return);
+                EXPECT_EQ(host.sent, QStringList{panels[last].reply}) << row;
+                EXPECT_FALSE(picture(first)->isHidden()) << row;
+                if (last != Procedure) {
+                    EXPECT_TRUE(picture(last)->isHidden()) << row;
+                }
+                closeAll();
+            }
+        }
+    }
+}
+
+TEST_F(PanelHandlersTest, PanelAccessKeysWinOverTheMenuBar)
+{
+    struct Case {
+        const char* name;
+        QStringList units;
+        Qt::Key key;
+        QString sent;
+    };
+    const Case cases[] = {
+        {"list Cancel", {"ls^Pick^^5", "ld^x^A100 Smith", "le"}, Qt::Key_C, CR},
+        {"list Print", {"ls^Pick^^5", "ld^x^A100 Smith", "le"}, Qt::Key_P, "^P" + CR},
+        {"parameters Cancel", {"pl^Print to^1=Screen^2=Printer^end"}, Qt::Key_C, "X" + CR},
+        {"parameters Help", {"pl^Print to^1=Screen^2=Printer^end"}, Qt::Key_H, "?" + CR},
+        {"message Close", {"mb^Q^Done^2^Close^C^View^V^end"}, Qt::Key_C, "C" + CR},
+        {"message View", {"mb^Q^Done^2^Close^C^View^V^end"}, Qt::Key_V, "V" + CR},
+        {"procedure link", {"ph", "+link=&Continue:GO"}, Qt::Key_C, "GO" + CR},
+        // Two panels with the same key: the one opened last answers.
+        {"parameters over list",
+         {"ls^Pick^^5", "ld^x^A100 Smith", "le", "pl^Print to^1=Screen^end"},
+         Qt::Key_C,
+         "X" + CR},
+    };
+    for (const Case& c : cases) {
+        host.sent.clear();
+        for (const QString& unit : c.units)
+            window.Process(unit);
+        QApplication::processEvents();
+        QWidget* focused = Focused();
+        QTest::keyClick(focused ? focused : &window, c.key, Qt::AltModifier);
+        QApplication::processEvents();
+        EXPECT_EQ(host.sent, QStringList{c.sent}) << c.name;
+        EXPECT_EQ(window.menuBar()->activeAction(), nullptr) << c.name;
+        window.Process("pe");
+        for (QWidget* panel : {window.ListPic, window.ParmFrame, window.MsgPic})
+            panel->hide();
+    }
+
+    // Letters no panel button has still open the menus, and with no panel
+    // shown every letter does.
+    const std::pair<QStringList, Qt::Key> menus[] = {{{"ls^Pick^^5", "ld^x^A100 Smith", "le"}, Qt::Key_F},
+                                                     {{}, Qt::Key_C}};
+    for (const auto& [units, key] : menus) {
+        host.sent.clear();
+        for (const QString& unit : units)
+            window.Process(unit);
+        QApplication::processEvents();
+        QWidget* focused = Focused();
+        QTest::keyClick(focused ? focused : &window, key, Qt::AltModifier);
+        QApplication::processEvents();
+        EXPECT_TRUE(host.sent.isEmpty()) << key;
+        QAction* opened = window.menuBar()->activeAction();
+        ASSERT_NE(opened, nullptr) << key;
+        EXPECT_EQ(opened->menu(), key == Qt::Key_F ? window.filemnu : window.connectionmnu);
+        opened->menu()->hide();
+        window.ListPic->hide();
     }
 }
 
