@@ -121,6 +121,11 @@ void Properties::Unload()
     mLoaded = false;
 }
 
+void Properties::reject()
+{
+    Unload();
+}
+
 void Properties::closeEvent(QCloseEvent* event)
 {
     Unload();

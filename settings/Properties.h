@@ -170,6 +170,10 @@ public:
     // Draws the gradient of the backdrop boxes into PropClr(4).
     void DrawPropGrad();
 
+    // Esc is Cancel: the edits are forgotten, and the next use reads the
+    // configuration again.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
