@@ -123,7 +123,7 @@ void Properties::PropButt_Click(int index)
 
 void Properties::ChooseBackdropPicture()
 {
-    const QString chosen = fPicView::Choose(Trim(bImage[0]->property("Tag").toString()), this);
+    const QString chosen = fPicView::Choose(BackdropPicturePath(Trim(bImage[0]->property("Tag").toString())), this);
     if (chosen.isEmpty())
         return;
     // A file that is no picture would leave the session without a backdrop:

@@ -1,5 +1,6 @@
 #include "core/Colors.h"
 #include "core/SharedState.h"
+#include "core/Text.h"
 #include "session/fConnection.h"
 #include "settings/CompanionFiles.h"
 #include "settings/ConfigFile.h"
@@ -181,6 +182,30 @@ TEST_F(StylePagesTest, DefaultsShowTheResetSettingsOnEveryTab)
     EXPECT_EQ(BackColor(*window.PropClr[1]), QBColor(7));
     EXPECT_EQ(BackColor(*window.PropClr[7]), RGBLong(255, 255, 255));
     EXPECT_TRUE(window.OptionsButt[0]->isEnabled());
+}
+
+TEST_F(StylePagesTest, DefaultsInAProgramFolderTooLongForThePathApplyThePictureByName)
+{
+    const QString folder = home.file(QString(120, QLatin1Char('f')));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    qputenv("ZOR_HOME", folder.toLocal8Bit());
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(folder + QStringLiteral("/back3.bmp"), "BMP"));
+    window.bImage[0]->clear();
+    window.PropButt[6]->click();
+    EXPECT_EQ(window.bImage[0]->property("Tag").toString(), QStringLiteral("back3.bmp"));
+    EXPECT_FALSE(window.bImage[0]->pixmap().isNull());
+
+    const qsizetype asked = dialogs.asked.size();
+    window.OptionsButt_Click(0);
+    EXPECT_EQ(dialogs.asked.size(), asked);
+    QFile file(folder + QLatin1Char('/') + ConfigFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    Settings = SessionSettings();
+    ConfigWindowItems items;
+    ReadConfig(file.readAll(), items);
+    EXPECT_EQ(Trim(Settings.BackImageFile), QStringLiteral("back3.bmp"));
 }
 
 TEST_F(StylePagesTest, TheLockIsSetOnlyWithAPasswordAndItsConfirmation)
