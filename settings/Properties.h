@@ -1,7 +1,12 @@
 #pragma once
 
+#include "settings/CompanionFiles.h"
+
 #include <QDialog>
 #include <array>
+#include <map>
+#include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -135,13 +140,17 @@ public:
     // Reads the lock file, the reply lists, the accounts (into the log-on
     // dialog too) and the server list.
     void LoadCompanionFiles();
-    // Writes the list of the reply tab shown; false when it could not.
+    // A change to the list of reply tab 0, 1 or 2, or to the server list, is
+    // made to its file as the file stands now, and the list then shows the
+    // file: what another session saved meanwhile stays. Without a change the
+    // file is written again in the current form (Encrypt Scripts switched). A
+    // change that could not be saved is kept and made again with the next
+    // change to its file or the next save; false then.
+    bool ChangeReplies(int tab, const std::optional<ListChange>& change = std::nullopt);
+    bool ChangeServers(const ListChange& change);
+    // Saves the changes that could not be saved before. No other list file
+    // is written: this session changed nothing else.
     bool SaveResponses();
-    bool SaveServers();
-    // Writes the list of reply tab 0, 1 or 2. The session replies and the
-    // accounts are first read again when the description has changed since
-    // they were read, so that neither is written under another description.
-    bool SaveReplyList(int tab);
     // Reads the session replies and the accounts again when the description
     // has changed since they were read (a new description applied).
     void FollowDescription();
@@ -213,7 +222,17 @@ private:
     void ShowBackdropPicture();
     void ShowPrinters();
 
+    ChangedListFile ChangeFile(const ListFile& file, const std::optional<ListChange>& change);
+    // Fills the lists that show the file.
+    void ShowListFile(const ListFile& file, const QStringList& lines);
+
     bool mLoaded = false;
+    // The changes whose files could not be written, by file name.
+    struct UnsavedChanges {
+        ListFile File;
+        std::vector<ListChange> Changes;
+    };
+    std::map<QString, UnsavedChanges> mUnsaved;
     // The descriptions List5 and List7 were read for.
     QString mSessionRepliesFor;
     QString mAccountsFor;
