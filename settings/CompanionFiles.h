@@ -46,6 +46,7 @@ struct AdminLock {
     QString Password;
     QString Confirmation;
     bool Enabled = false;
+    bool operator==(const AdminLock&) const = default;
 };
 
 // Empty when the file is missing or unreadable (the user is told of the

@@ -212,6 +212,12 @@ private:
     void ShowGradientFrame();
     void ChooseBackdropPicture();
     void LockBox_Click();
+    // Why the lock box cannot be ticked with the passwords shown; empty when
+    // it can.
+    QString LockRefusal() const;
+    // Whether the lock the file holds is on and passes the box's checks
+    // (the user is told when it does not).
+    bool LoadedLockHolds(const AdminLock& lock);
     void ConnectApplyButtons();
     void ConnectSwitches();
     void ConnectPrinterFrame();
@@ -233,6 +239,8 @@ private:
         std::vector<ListChange> Changes;
     };
     std::map<QString, UnsavedChanges> mUnsaved;
+    // The last lock of the file that was left off, so the user hears of it once.
+    std::optional<AdminLock> mLockRefused;
     // The descriptions List5 and List7 were read for.
     QString mSessionRepliesFor;
     QString mAccountsFor;

@@ -43,7 +43,7 @@ void Properties::LoadCompanionFiles()
     const AdminLock lock = lists.Lock.value_or(AdminLock());
     PropText[2]->setText(lock.Password);
     PropText[3]->setText(lock.Confirmation);
-    PropCheck[12]->setChecked(lock.Enabled);
+    PropCheck[12]->setChecked(LoadedLockHolds(lock));
     Fill(*List2, lists.GlobalReplies);
     Fill(*fLogin::instance().lbAccountList, lists.Accounts);
     Fill(*List7, lists.Accounts);
