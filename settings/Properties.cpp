@@ -92,6 +92,7 @@ void Properties::CreateControls()
     ConnectApplyButtons();
     ConnectSwitches();
     ConnectPrinterFrame();
+    SetTabOrder();
 }
 
 void Properties::Form_Load()

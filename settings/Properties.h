@@ -199,6 +199,7 @@ private:
     QWidget* CreateOtherPage();
     QWidget* CreateMiscPage();
     void CreateListEditing();
+    void SetTabOrder();
     QListWidget* ReplyListOfTab(int tab) const;
     void ShowSessionReplies(const QString& description);
     void ShowAccounts(const QString& description);
