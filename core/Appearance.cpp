@@ -39,6 +39,18 @@ constexpr std::array<DefaultStyle, NamedKindCount> DefaultStyles = {{
     {0, 0, 0, 0, 2, 0, COLOR_BTNFACE, F, F, F, F, T, T, F, 0},
 }};
 
+// The program's own picture by its full path; in a program folder whose path
+// the field cannot hold, by its bare name, which the backdrop looks for in
+// the program folder. A path cut short would name no file.
+QString DefaultPicture()
+{
+    const QString name = QStringLiteral("back3.bmp");
+    const QString path = ProgramFile(name);
+    const bool fits =
+        path.size() <= SessionSettings::BackImageFileWidth && QString::fromLatin1(path.toLatin1()) == path;
+    return fits ? path : name;
+}
+
 } // namespace
 
 void SetDefaultAppearance()
@@ -61,7 +73,7 @@ void SetDefaultAppearance()
     Settings.BackTiled = VbTrue;
     Settings.BackStretched = 0;
     Settings.BackLeft = 0;
-    Settings.BackImageFile = FixedWidth(ProgramFile(QStringLiteral("back3.bmp")), SessionSettings::BackImageFileWidth);
+    Settings.BackImageFile = FixedWidth(DefaultPicture(), SessionSettings::BackImageFileWidth);
     Settings.GradChannel1 = 0;
     Settings.GradChannel2 = 1;
     Settings.GradChannel3 = 1;

@@ -1,11 +1,13 @@
 #include "core/Backdrop.h"
 
 #include "core/Colors.h"
+#include "core/ProgramFolder.h"
 #include "core/Raster.h"
 #include "core/Rounding.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
 
+#include <QDir>
 #include <QPainter>
 
 namespace zor {
@@ -67,7 +69,7 @@ void PaintBackdrop(QImage& backDrop, QImage& backImage, QSize mainSize)
             DrawGradient(backDrop);
     } else {
         // No name is no picture: nothing to open.
-        const QString file = Trim(Settings.BackImageFile);
+        const QString file = BackdropPicturePath(Trim(Settings.BackImageFile));
         QImage loaded;
         if (!file.isEmpty() && loaded.load(file))
             backImage = loaded.convertToFormat(QImage::Format_RGB32);
@@ -83,6 +85,11 @@ void PaintBackdrop(QImage& backDrop, QImage& backImage, QSize mainSize)
     }
     if (TestMode != 0)
         DrawGrid(backDrop, mainSize);
+}
+
+QString BackdropPicturePath(const QString& stored)
+{
+    return stored.isEmpty() ? stored : QDir(ProgramFolder()).filePath(stored);
 }
 
 void DrawGradient(QImage& surface, GradientColours colours)

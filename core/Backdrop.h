@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QSize>
+#include <QString>
 
 namespace zor {
 
@@ -11,6 +12,10 @@ namespace zor {
 // the optional colour ramp; in design mode the cell grid over it, its lines
 // as long as the main picture (mainSize) is wide and high.
 void PaintBackdrop(QImage& backDrop, QImage& backImage, QSize mainSize);
+
+// The file a stored picture name stands for: a relative name is one in the
+// program folder.
+QString BackdropPicturePath(const QString& stored);
 
 // Which colour channels a ramp runs in, and whether it runs from bright at
 // the top to dark.

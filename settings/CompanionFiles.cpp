@@ -152,24 +152,34 @@ QStringList ReadReplyFile(const QString& name, int keyIndex, bool* ok)
     return items;
 }
 
+namespace {
+
+// An enciphered line can hold CR or LF, which would end the line in the file.
+bool HoldsLineEnd(const QString& line)
+{
+    return line.contains(QLatin1Char('\r')) || line.contains(QLatin1Char('\n'));
+}
+
+} // namespace
+
 bool WriteReplyFile(const QString& name, const QStringList& items, int keyIndex)
 {
     if (!EncryptScripts)
         return WriteCompanion(name, items);
     QStringList lines;
     lines.reserve(items.size());
-    for (const QString& item : items)
-        lines << EncryptScript(item, keyIndex);
+    for (const QString& item : items) {
+        // The reader takes each line as it stands, plain or enciphered.
+        const QString enciphered = EncryptScript(item, keyIndex);
+        lines << (HoldsLineEnd(enciphered) ? item : enciphered);
+    }
     return WriteCompanion(name, lines);
 }
 
-ServerList ReadServerList(bool* ok)
+ServerList ParseServerLines(const QStringList& lines)
 {
-    const TextFileRead read = ReadCompanion(ServerListFileName);
-    if (ok)
-        *ok = read.Missing || read.Ok();
     ServerList servers;
-    for (const QString& line : read.Lines) {
+    for (const QString& line : lines) {
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
         servers.Entries << (colon < 0 ? line : line.left(colon));
         servers.Shown << (colon < 0 ? line : line.mid(colon + 1));
@@ -177,31 +187,72 @@ ServerList ReadServerList(bool* ok)
     return servers;
 }
 
-bool WriteServerList(const ServerList& servers)
+QString ServerLine(const QString& entry, const QString& shown)
 {
-    QStringList lines;
-    lines.reserve(servers.Entries.size());
-    for (qsizetype i = 0; i < servers.Entries.size(); ++i)
-        lines << servers.Entries.at(i) + QLatin1Char(':') + servers.Shown.value(i);
-    return WriteCompanion(ServerListFileName, lines);
+    return entry + QLatin1Char(':') + shown;
 }
 
-bool SaveReplyTab(int tab, const QStringList& items)
+ServerList ReadServerList(bool* ok)
 {
-    switch (tab) {
-    case 0:
-        return WriteReplyFile(GlobalReplyFileName, items, GlobalReplyKey);
-    case 1:
-        HostDescription = TrimmedDescription();
-        return UsableDescription(HostDescription) &&
-               WriteReplyFile(SessionReplyFileName(HostDescription), items, SessionReplyKey);
-    case 2:
-        HostDescription = TrimmedDescription();
-        return UsableDescription(HostDescription) &&
-               WriteReplyFile(AccountFileName(HostDescription), items, AccountKey);
-    default:
-        return true;
+    const TextFileRead read = ReadCompanion(ServerListFileName);
+    if (ok)
+        *ok = read.Missing || read.Ok();
+    return ParseServerLines(read.Lines);
+}
+
+std::optional<ListFile> ReplyTabFile(int tab)
+{
+    if (tab == 0)
+        return ListFile{GlobalReplyFileName, GlobalReplyKey};
+    if (tab != 1 && tab != 2)
+        return std::nullopt;
+    HostDescription = TrimmedDescription();
+    if (!UsableDescription(HostDescription))
+        return std::nullopt;
+    if (tab == 1)
+        return ListFile{SessionReplyFileName(HostDescription), SessionReplyKey};
+    return ListFile{AccountFileName(HostDescription), AccountKey};
+}
+
+void ApplyListChange(QStringList& lines, const ListChange& change)
+{
+    const qsizetype at = change.What == ListChange::Add ? -1 : lines.indexOf(change.Line);
+    switch (change.What) {
+    case ListChange::Add:
+        lines << change.Line;
+        break;
+    case ListChange::Replace:
+        if (at < 0)
+            lines << change.Replacement;
+        else
+            lines[at] = change.Replacement;
+        break;
+    case ListChange::Remove:
+        if (at >= 0)
+            lines.removeAt(at);
+        break;
     }
+}
+
+ChangedListFile ChangeListFile(const ListFile& file, const std::vector<ListChange>& changes)
+{
+    ChangedListFile changed;
+    if (file.Key == 0) {
+        // Each server line as the list shows it: "entry:shown", so a change
+        // finds the line the user picked.
+        const ServerList servers = ReadServerList(&changed.Read);
+        for (qsizetype i = 0; i < servers.Entries.size(); ++i)
+            changed.Lines << ServerLine(servers.Entries.at(i), servers.Shown.at(i));
+    } else {
+        changed.Lines = ReadReplyFile(file.Name, file.Key, &changed.Read);
+    }
+    for (const ListChange& change : changes)
+        ApplyListChange(changed.Lines, change);
+    // What could not be read is not saved over: it would be lost.
+    if (changed.Read)
+        changed.Saved = file.Key == 0 ? WriteCompanion(file.Name, changed.Lines)
+                                      : WriteReplyFile(file.Name, changed.Lines, file.Key);
+    return changed;
 }
 
 CompanionLists ReadCompanionFiles()

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace zor {
 
@@ -45,6 +46,7 @@ struct AdminLock {
     QString Password;
     QString Confirmation;
     bool Enabled = false;
+    bool operator==(const AdminLock&) const = default;
 };
 
 // Empty when the file is missing or unreadable (the user is told of the
@@ -64,7 +66,9 @@ bool IsStorableLockPassword(const QString& password);
 // read (the user is told).
 QStringList ReadReplyFile(const QString& name, int keyIndex, bool* ok = nullptr);
 // Replaces the file whole, each item enciphered first while EncryptScripts is
-// on. False (and the user told) when it could not be written.
+// on (an item whose enciphered form would hold a line end is written plain,
+// so that it reads back whole). False (and the user told) when it could not
+// be written.
 bool WriteReplyFile(const QString& name, const QStringList& items, int keyIndex);
 
 // The two parallel lists of the server list: the connection entries
@@ -76,13 +80,44 @@ struct ServerList {
 
 // A line without ":" is both its own entry and its shown text.
 ServerList ReadServerList(bool* ok = nullptr);
-bool WriteServerList(const ServerList& servers);
+ServerList ParseServerLines(const QStringList& lines);
+QString ServerLine(const QString& entry, const QString& shown);
 
-// The writes of the settings window: what one reply tab shows (0 global
-// replies, 1 session replies, 2 accounts) goes to its file; other tabs write
-// nothing. The description is trimmed and stored back first; one that cannot
-// name a file is refused (the user told).
-bool SaveReplyTab(int tab, const QStringList& items);
+// A list file of the settings window and the key of its lines; key 0 is the
+// server list's, whose lines are kept plain.
+struct ListFile {
+    QString Name;
+    int Key = 0;
+    bool operator==(const ListFile&) const = default;
+};
+inline const ListFile ServerListFile{ServerListFileName, 0};
+
+// The file of reply tab 0 (global replies), 1 (session replies) or 2
+// (accounts). The description is trimmed and stored back first; one that
+// cannot name a file gives none (the user told), as does any other tab.
+std::optional<ListFile> ReplyTabFile(int tab);
+
+// One change the user made to a list. It is applied to what the file holds
+// when it is saved, so that lines another session wrote meanwhile survive.
+struct ListChange {
+    enum Kind { Add, Replace, Remove };
+    Kind What = Add;
+    QString Line;        // the line added, or the one replaced or removed
+    QString Replacement; // what replaces it
+};
+// The first line equal to the one named is replaced or removed. A line gone
+// meanwhile is removed already; replaced, its replacement is added at the
+// end, so that what the user typed is kept.
+void ApplyListChange(QStringList& lines, const ListChange& change);
+
+struct ChangedListFile {
+    bool Read = false;  // the file was read (or is missing)
+    bool Saved = false; // and written with the changes
+    QStringList Lines;  // what it held when read, with the changes applied
+};
+// Reads the file again, applies the changes in their order and writes it
+// whole. The user is told of a file that could not be read or written.
+ChangedListFile ChangeListFile(const ListFile& file, const std::vector<ListChange>& changes);
 
 // Everything the settings window shows from the companion files.
 struct CompanionLists {

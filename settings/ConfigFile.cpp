@@ -247,20 +247,19 @@ QString ConfigSessionTitle(const QString& configFile)
 ConfigName ConfigNameRule(const QString& typed)
 {
     const QString ending = QStringLiteral(".ntt");
-    const bool unsafe = typed.contains(QLatin1Char('/')) || typed.contains(QLatin1Char('\\')) ||
-                        typed.contains(QStringLiteral("..")) ||
-                        std::any_of(typed.begin(), typed.end(), [](QChar c) { return c.unicode() < 32; });
-    if (unsafe)
-        return {QString(), QStringLiteral("A configuration name may not contain \"/\", \"\\\", \"..\" or control "
-                                          "characters: it names a file in the program folder.")};
     QString file = typed;
     const qsizetype dot = typed.indexOf(QLatin1Char('.'));
     if (dot < 0)
         file += ending;
     else if (!typed.endsWith(ending, Qt::CaseInsensitive))
         file = typed.left(dot) + ending;
-    if (IsBlank(CompanionBaseName(file)))
-        return {QString(), QStringLiteral("A configuration needs a name before \".ntt\".")};
+    // The launcher lists no hidden file: a name starting with "." would be a
+    // configuration nobody can pick again.
+    if (typed.contains(QStringLiteral("..")) || !IsSafeFileNamePart(typed) ||
+        !IsSafeFileNamePart(CompanionBaseName(file)))
+        return {QString(), QStringLiteral("A configuration name must not be blank or begin with \".\", and it may "
+                                          "hold no \"/\", \"\\\", \"..\" or control characters: it names a "
+                                          "file in the program folder.")};
     return {file, QString()};
 }
 

@@ -65,7 +65,7 @@ QString ConfigSessionTitle(const QString& configFile);
 // does not end in ".ntt" (any case) is cut at its first "." and gets ".ntt",
 // a name without "." gets ".ntt". A name that would leave the program folder
 // or name no file there (a separator, "..", a control character, an empty
-// base) is refused: `file` is then empty and `refusal` says why.
+// base) or a hidden one (a leading ".") is refused: `file` is then empty and `refusal` says why.
 struct ConfigName {
     QString file;
     QString refusal;

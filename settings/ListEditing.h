@@ -30,4 +30,9 @@ QString JoinConnectionEntry(const QString& host, const QString& port, const QStr
 // ":", would read back as another server.
 QString ServerEntryProblem(const QString& host, const QString& port, const QString& description);
 
+// Why a server of the list cannot fill the connection fields, naming what
+// does not fit; empty when it can. The fields hold what the configuration
+// keeps, and a text cut short would be another server.
+QString ServerFitProblem(const QString& host, const QString& description);
+
 } // namespace zor

@@ -92,6 +92,7 @@ void Properties::CreateControls()
     ConnectApplyButtons();
     ConnectSwitches();
     ConnectPrinterFrame();
+    SetTabOrder();
 }
 
 void Properties::Form_Load()
@@ -119,6 +120,11 @@ void Properties::Unload()
 {
     hide();
     mLoaded = false;
+}
+
+void Properties::reject()
+{
+    Unload();
 }
 
 void Properties::closeEvent(QCloseEvent* event)

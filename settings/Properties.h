@@ -1,7 +1,12 @@
 #pragma once
 
+#include "settings/CompanionFiles.h"
+
 #include <QDialog>
 #include <array>
+#include <map>
+#include <optional>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -135,13 +140,17 @@ public:
     // Reads the lock file, the reply lists, the accounts (into the log-on
     // dialog too) and the server list.
     void LoadCompanionFiles();
-    // Writes the list of the reply tab shown; false when it could not.
+    // A change to the list of reply tab 0, 1 or 2, or to the server list, is
+    // made to its file as the file stands now, and the list then shows the
+    // file: what another session saved meanwhile stays. Without a change the
+    // file is written again in the current form (Encrypt Scripts switched). A
+    // change that could not be saved is kept and made again with the next
+    // change to its file or the next save; false then.
+    bool ChangeReplies(int tab, const std::optional<ListChange>& change = std::nullopt);
+    bool ChangeServers(const ListChange& change);
+    // Saves the changes that could not be saved before. No other list file
+    // is written: this session changed nothing else.
     bool SaveResponses();
-    bool SaveServers();
-    // Writes the list of reply tab 0, 1 or 2. The session replies and the
-    // accounts are first read again when the description has changed since
-    // they were read, so that neither is written under another description.
-    bool SaveReplyList(int tab);
     // Reads the session replies and the accounts again when the description
     // has changed since they were read (a new description applied).
     void FollowDescription();
@@ -170,6 +179,10 @@ public:
     // Draws the gradient of the backdrop boxes into PropClr(4).
     void DrawPropGrad();
 
+    // Esc is Cancel: the edits are forgotten, and the next use reads the
+    // configuration again.
+    void reject() override;
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -186,6 +199,7 @@ private:
     QWidget* CreateOtherPage();
     QWidget* CreateMiscPage();
     void CreateListEditing();
+    void SetTabOrder();
     QListWidget* ReplyListOfTab(int tab) const;
     void ShowSessionReplies(const QString& description);
     void ShowAccounts(const QString& description);
@@ -199,6 +213,12 @@ private:
     void ShowGradientFrame();
     void ChooseBackdropPicture();
     void LockBox_Click();
+    // Why the lock box cannot be ticked with the passwords shown; empty when
+    // it can.
+    QString LockRefusal() const;
+    // Whether the lock the file holds is on and passes the box's checks
+    // (the user is told when it does not).
+    bool LoadedLockHolds(const AdminLock& lock);
     void ConnectApplyButtons();
     void ConnectSwitches();
     void ConnectPrinterFrame();
@@ -209,7 +229,19 @@ private:
     void ShowBackdropPicture();
     void ShowPrinters();
 
+    ChangedListFile ChangeFile(const ListFile& file, const std::optional<ListChange>& change);
+    // Fills the lists that show the file.
+    void ShowListFile(const ListFile& file, const QStringList& lines);
+
     bool mLoaded = false;
+    // The changes whose files could not be written, by file name.
+    struct UnsavedChanges {
+        ListFile File;
+        std::vector<ListChange> Changes;
+    };
+    std::map<QString, UnsavedChanges> mUnsaved;
+    // The last lock of the file that was left off, so the user hears of it once.
+    std::optional<AdminLock> mLockRefused;
     // The descriptions List5 and List7 were read for.
     QString mSessionRepliesFor;
     QString mAccountsFor;

@@ -80,10 +80,10 @@ bool Properties::ApplyAttributes()
     const struct {
         QLineEdit* field;
         const char* caption;
-    } texts[] = {{PropText[0], "Name/Address:"}, {PropText[5], "Terminal Identification"}};
+    } texts[] = {{PropText[0], "Name/Address:"}, {PropText[5], "Terminal Identification:"}};
     for (const auto& t : texts)
         if (!IsLatin1(t.field->text()))
-            return RefuseField(t.field, Latin1Refusal(QLatin1String(t.caption)));
+            return RefuseField(t.field, Latin1Refusal(QLatin1String(t.caption), t.field->text()));
     // The description names the session's reply and account files; a blank
     // one stands for "Old Entry", as on loading.
     if (const QString description = PropText[4]->text(); !IsBlank(description))

@@ -2,6 +2,7 @@
 // ConfigFile.h applied to the session window and to the settings window.
 #include "settings/Properties.h"
 
+#include "core/Backdrop.h"
 #include "core/Colors.h"
 #include "core/FileSave.h"
 #include "core/ProgramFolder.h"
@@ -187,7 +188,7 @@ void Properties::ShowBackdropPicture()
     const QString path = Trim(Settings.BackImageFile);
     if (path.isEmpty())
         return;
-    const QImage picture(path);
+    const QImage picture(BackdropPicturePath(path));
     if (picture.isNull())
         return;
     bImage[0]->setScaledContents(true);

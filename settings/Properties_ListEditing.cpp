@@ -9,6 +9,7 @@
 #include "settings/CompanionFiles.h"
 #include "settings/ListEditing.h"
 #include "settings/NamedControls.h"
+#include "settings/SettingsFields.h"
 
 #include <QBoxLayout>
 #include <QGroupBox>
@@ -109,39 +110,35 @@ void Properties::Command1_Click()
 {
     FollowDescription();
     const int tab = SSTab2->currentIndex();
-    if (tab == AccountsTab) {
-        const QString account =
-            Trim(Dialogs::InputBox(QStringLiteral("Enter the account name."), QStringLiteral("Responses")));
-        if (!account.isEmpty()) {
-            List7->addItem(account);
-            ShowLoginAccounts();
-        }
-    } else {
-        const QString reply = Trim(Dialogs::InputBox(QStringLiteral("Enter the string to que on followed by an equal "
-                                                                    "sign\r\nthen the response."),
-                                                     QStringLiteral("Responses")));
-        if (!reply.isEmpty() && !IsReplyEntry(reply)) {
-            Refuse(InvalidReplyMessage);
-            return;
-        }
-        if (!reply.isEmpty())
-            (tab == SessionTab ? List5 : List2)->addItem(reply);
+    const bool account = tab == AccountsTab;
+    const QString line =
+        account ? Trim(Dialogs::InputBox(QStringLiteral("Enter the account name."), QStringLiteral("Responses")))
+                : Trim(Dialogs::InputBox(QStringLiteral("Enter the string to que on followed by an equal "
+                                                        "sign\r\nthen the response."),
+                                         QStringLiteral("Responses")));
+    if (line.isEmpty())
+        return;
+    if (!account && !IsReplyEntry(line)) {
+        Refuse(InvalidReplyMessage);
+        return;
     }
-    SaveResponses();
+    if (!IsLatin1(line)) {
+        Refuse(Latin1Refusal(account ? QStringLiteral("Account:") : QStringLiteral("Reply:"), line));
+        return;
+    }
+    ChangeReplies(tab, ListChange{ListChange::Add, line, QString()});
 }
 
 void Properties::Command2_Click()
 {
     FollowDescription();
-    QListWidget* list = ReplyListOfTab(SSTab2->currentIndex());
+    const int tab = SSTab2->currentIndex();
+    QListWidget* list = ReplyListOfTab(tab);
     QListWidgetItem* item = list ? SelectedItem(*list) : nullptr;
     if (!item)
         return;
-    delete list->takeItem(list->row(item));
+    ChangeReplies(tab, ListChange{ListChange::Remove, item->text(), QString()});
     Unselect(*list);
-    if (list == List7)
-        ShowLoginAccounts();
-    SaveResponses();
     EnableReplyEditing(false);
 }
 
@@ -153,17 +150,22 @@ void Properties::Command3_Click()
     QListWidgetItem* item = list ? SelectedItem(*list) : nullptr;
     if (!item)
         return;
-    const QString answer = tab == AccountsTab
-                               ? Dialogs::InputBox(QStringLiteral("Enter the new account name"),
-                                                   QStringLiteral("Edit account name"), item->text())
-                               : Dialogs::InputBox(QStringLiteral("Enter the new value for this data stream reply"),
-                                                   QStringLiteral("Edit data stream reply"), item->text());
-    if (!answer.isEmpty()) {
-        item->setText(answer);
-        if (list == List7)
-            ShowLoginAccounts();
+    const bool account = tab == AccountsTab;
+    const QString answer = account ? Dialogs::InputBox(QStringLiteral("Enter the new account name"),
+                                                       QStringLiteral("Edit account name"), item->text())
+                                   : Dialogs::InputBox(QStringLiteral("Enter the new value for this data stream reply"),
+                                                       QStringLiteral("Edit data stream reply"), item->text());
+    if (answer.isEmpty())
+        return;
+    if (!IsLatin1(answer)) {
+        Refuse(Latin1Refusal(account ? QStringLiteral("Account:") : QStringLiteral("Reply:"), answer));
+        return;
     }
-    SaveResponses();
+    ChangeReplies(tab, ListChange{ListChange::Replace, item->text(), answer});
+    // The list was filled again: the line edited stays the one chosen.
+    const QList<QListWidgetItem*> edited = list->findItems(answer, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    if (!edited.isEmpty())
+        list->setCurrentItem(edited.first());
     EnableReplyEditing(true);
 }
 
@@ -173,10 +175,14 @@ void Properties::List4_Click()
     if (!item)
         return;
     SrvList[1]->setEnabled(true);
-    const QString shown = item->text();
-    const QString description = shown.left(HostDescriptionWidth);
-    if (const QString problem = DescriptionProblem(description); !problem.isEmpty()) {
-        // It can still be removed; it cannot become the session's description.
+    const QString description = item->text();
+    const QListWidgetItem* entry = List3->item(List4->row(item));
+    const ConnectionFields fields = SplitConnectionEntry(entry ? entry->text() : QString());
+    QString problem = ServerFitProblem(fields.Host, description);
+    if (problem.isEmpty())
+        problem = DescriptionProblem(description);
+    if (!problem.isEmpty()) {
+        // It can still be removed; it cannot become the session's server.
         SrvList[2]->setEnabled(false);
         SrvList[3]->setEnabled(false);
         Refuse(problem);
@@ -184,8 +190,6 @@ void Properties::List4_Click()
     }
     SrvList[2]->setEnabled(true);
     SrvList[3]->setEnabled(true);
-    const QListWidgetItem* entry = List3->item(List4->row(item));
-    const ConnectionFields fields = SplitConnectionEntry(entry ? entry->text() : QString());
     PropText[0]->setText(fields.Host);
     PropText[1]->setText(fields.Port);
     PropText[4]->setText(description);
@@ -207,23 +211,23 @@ void Properties::SrvList_Click(int index)
             Refuse(problem);
             return;
         }
-        if (List4->findItems(description, Qt::MatchExactly | Qt::MatchCaseSensitive).isEmpty()) {
-            List4->addItem(description);
-            List3->addItem(JoinConnectionEntry(host, port, description));
-        }
-        SaveServers();
+        // Whether it is listed already, the file as it stands now says.
+        bool read = false;
+        const ServerList servers = ReadServerList(&read);
+        if (read && !servers.Shown.contains(description))
+            ChangeServers(ListChange{ListChange::Add,
+                                     ServerLine(JoinConnectionEntry(host, port, description), description), QString()});
         break;
     }
     case 1: {
         QListWidgetItem* item = SelectedItem(*List4);
         if (!item)
             return;
-        const int row = List4->row(item);
-        delete List3->takeItem(row);
-        delete List4->takeItem(row);
+        const QListWidgetItem* entry = List3->item(List4->row(item));
+        ChangeServers(
+            ListChange{ListChange::Remove, ServerLine(entry ? entry->text() : QString(), item->text()), QString()});
         Unselect(*List4);
         SrvList[1]->setEnabled(false);
-        SaveServers();
         break;
     }
     case 2:

@@ -43,7 +43,7 @@ void Properties::LoadCompanionFiles()
     const AdminLock lock = lists.Lock.value_or(AdminLock());
     PropText[2]->setText(lock.Password);
     PropText[3]->setText(lock.Confirmation);
-    PropCheck[12]->setChecked(lock.Enabled);
+    PropCheck[12]->setChecked(LoadedLockHolds(lock));
     Fill(*List2, lists.GlobalReplies);
     Fill(*fLogin::instance().lbAccountList, lists.Accounts);
     Fill(*List7, lists.Accounts);
@@ -104,23 +104,78 @@ void Properties::FollowDescription()
         ShowAccounts(description);
 }
 
-bool Properties::SaveReplyList(int tab)
+ChangedListFile Properties::ChangeFile(const ListFile& file, const std::optional<ListChange>& change)
 {
-    const QListWidget* list = ReplyListOfTab(tab);
-    if (!list)
-        return true;
+    UnsavedChanges& unsaved = mUnsaved[file.Name];
+    unsaved.File = file;
+    if (change)
+        unsaved.Changes.push_back(*change);
+    const ChangedListFile changed = ChangeListFile(file, unsaved.Changes);
+    if (changed.Saved)
+        mUnsaved.erase(file.Name);
+    if (changed.Read)
+        ShowListFile(file, changed.Lines);
+    return changed;
+}
+
+void Properties::ShowListFile(const ListFile& file, const QStringList& lines)
+{
+    if (file == ServerListFile) {
+        const ServerList servers = ParseServerLines(lines);
+        Fill(*List3, servers.Entries);
+        Fill(*List4, servers.Shown);
+        return;
+    }
+    if (file.Name == GlobalReplyFileName)
+        Fill(*List2, lines);
+    if (file.Name == SessionReplyFileName(mSessionRepliesFor))
+        Fill(*List5, lines);
+    if (file.Name == AccountFileName(mAccountsFor)) {
+        Fill(*List7, lines);
+        ShowLoginAccounts();
+    }
+}
+
+bool Properties::ChangeReplies(int tab, const std::optional<ListChange>& change)
+{
     FollowDescription();
-    return SaveReplyTab(tab, ListItems(*list));
+    QListWidget* list = ReplyListOfTab(tab);
+    const std::optional<ListFile> file = list ? ReplyTabFile(tab) : std::nullopt;
+    if (!file)
+        return false;
+    const ChangedListFile changed = ChangeFile(*file, change);
+    if (!changed.Read && change) {
+        // The file is not there to show: the list keeps what the user did.
+        QStringList lines = ListItems(*list);
+        ApplyListChange(lines, *change);
+        ShowListFile(*file, lines);
+    }
+    return changed.Saved;
+}
+
+bool Properties::ChangeServers(const ListChange& change)
+{
+    const ChangedListFile changed = ChangeFile(ServerListFile, change);
+    if (!changed.Read) {
+        QStringList lines;
+        for (int row = 0; row < List3->count(); ++row)
+            lines << ServerLine(List3->item(row)->text(), List4->item(row) ? List4->item(row)->text() : QString());
+        ApplyListChange(lines, change);
+        ShowListFile(ServerListFile, lines);
+    }
+    return changed.Saved;
 }
 
 bool Properties::SaveResponses()
 {
-    return SaveReplyList(SSTab2->currentIndex());
-}
-
-bool Properties::SaveServers()
-{
-    return WriteServerList({ListItems(*List3), ListItems(*List4)});
+    // The lists shown follow a description applied.
+    FollowDescription();
+    bool saved = true;
+    // A copy: a file saved leaves the map.
+    const std::map<QString, UnsavedChanges> unsaved = mUnsaved;
+    for (const auto& [name, changes] : unsaved)
+        saved = ChangeFile(changes.File, std::nullopt).Saved && saved;
+    return saved;
 }
 
 } // namespace zor

@@ -123,7 +123,7 @@ void Properties::PropButt_Click(int index)
 
 void Properties::ChooseBackdropPicture()
 {
-    const QString chosen = fPicView::Choose(Trim(bImage[0]->property("Tag").toString()), this);
+    const QString chosen = fPicView::Choose(BackdropPicturePath(Trim(bImage[0]->property("Tag").toString())), this);
     if (chosen.isEmpty())
         return;
     // A file that is no picture would leave the session without a backdrop:
@@ -168,17 +168,38 @@ void Properties::DrawPropGrad()
     PropClr[4]->setPixmap(QPixmap::fromImage(preview));
 }
 
+QString Properties::LockRefusal() const
+{
+    if (Trim(PropText[2]->text()).isEmpty())
+        return QStringLiteral("You must first enter a Password before this option can be activated.");
+    if (PropText[2]->text().compare(PropText[3]->text(), Qt::CaseInsensitive) != 0)
+        return QStringLiteral("The Password and the Confirm Password fields do not match.\r\nYou will be "
+                              "unable to activate this option until both these fields are exact.");
+    return QString();
+}
+
+bool Properties::LoadedLockHolds(const AdminLock& lock)
+{
+    if (!lock.Enabled)
+        return false;
+    const QString refusal = LockRefusal();
+    if (refusal.isEmpty())
+        return true;
+    // Such a lock would refuse every password and keep the settings shut for
+    // good. Told once for each lock the file holds, not at every load.
+    if (mLockRefused != lock)
+        Dialogs::MsgBox(QStringLiteral("The property lock saved in \"%1\" is left off.\r\n").arg(LockFileName) +
+                            refusal,
+                        Dialogs::OKOnly + Dialogs::Critical, LockTitle);
+    mLockRefused = lock;
+    return false;
+}
+
 void Properties::LockBox_Click()
 {
     QCheckBox& box = *PropCheck[12];
     if (box.isChecked()) {
-        QString refusal;
-        if (Trim(PropText[2]->text()).isEmpty())
-            refusal = QStringLiteral("You must first enter a Password before this option can be activated.");
-        else if (PropText[2]->text().compare(PropText[3]->text(), Qt::CaseInsensitive) != 0)
-            refusal = QStringLiteral("The Password and the Confirm Password fields do not match.\r\nYou will be "
-                                     "unable to activate this option until both these fields are exact.");
-        if (!refusal.isEmpty()) {
+        if (const QString refusal = LockRefusal(); !refusal.isEmpty()) {
             Dialogs::MsgBox(refusal, Dialogs::OKOnly + Dialogs::Critical, LockTitle);
             box.setChecked(false);
             return;

@@ -79,7 +79,7 @@ void Properties::PropEncrypt_Click()
     EncryptScripts = Switch(*PropEncrypt);
     // Every list file in the new form at once, whichever reply tab is shown.
     for (int tab = 0; tab < 3; ++tab)
-        SaveReplyList(tab);
+        ChangeReplies(tab);
 }
 
 void Properties::sendFunKeys_Click()

@@ -6,6 +6,7 @@
 #include "core/Records.h"
 #include "settings/CompanionFiles.h"
 #include "settings/NamedControls.h"
+#include "settings/StyleEditor.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -80,6 +82,42 @@ void Properties::CreateTabs()
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
     layout->addLayout(buttonRow);
+}
+
+void Properties::SetTabOrder()
+{
+    // Reading order, as the controls are laid out: top to bottom, left to
+    // right, a frame's controls together; the buttons under the tabs last.
+    // Controls made before their page (or after it) would otherwise be
+    // reached out of place. Only the shown page's enabled controls take the
+    // focus, and of a group of options only the chosen one.
+    QList<QWidget*> order = {SSTab1->tabBar(), PropText[0],        PropText[1], PropText[4],
+                             cbSuppressLF,     cbSecureConnection, List4,       SrvList[0],
+                             SrvList[1],       SrvList[2],         SrvList[3]};
+    // The style editor's own order is its reading order.
+    for (QWidget* w = Styles->nextInFocusChain(); Styles->isAncestorOf(w); w = w->nextInFocusChain())
+        if (w->focusPolicy() & Qt::TabFocus)
+            order << w;
+    order << PropButt[2];
+    for (int i = 2; i <= 6; ++i)
+        order << PropCheck[i];
+    for (QRadioButton* option : PropOption)
+        order << option;
+    order << PropCheck[1] << PropButt[3] << PropCheck[12] << PropText[2] << PropText[3] << SSTab2->tabBar() << List2
+          << List5 << List7 << Command1 << Command2 << Command3 << udPrinterType << cbPrinterSelect << CmndBtnOptions
+          << PropText[5] << PropButt[8] << PropButt[9] << Check1 << Command4 << PropEncrypt << breakChar << cbTablet
+          << cbExitMode << setKiosk << sendFunKeys;
+    for (QPushButton* button : OptionsButt)
+        order << button;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    // A tab widget hands the focus on to its strip, so Tab stops at it
+    // where it was made, out of place: the strip alone is the stop.
+    for (QTabWidget* tabs : {SSTab1, SSTab2}) {
+        tabs->setFocusProxy(nullptr);
+        tabs->setFocusPolicy(Qt::NoFocus);
+        tabs->tabBar()->setFocusPolicy(Qt::TabFocus);
+    }
 }
 
 QWidget* Properties::CreateConnectionPage()

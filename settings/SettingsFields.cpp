@@ -2,6 +2,8 @@
 
 #include "core/Records.h"
 
+#include <algorithm>
+
 namespace zor {
 
 std::optional<qint16> StoredPort(const QString& typed)
@@ -46,9 +48,14 @@ bool FitsLatin1(const QString& text, int width)
     return text.size() <= width && IsLatin1(text);
 }
 
-QString Latin1Refusal(const QString& caption)
+QString Latin1Refusal(const QString& caption, const QString& text)
 {
-    return QStringLiteral("%1 the text holds characters the configuration cannot keep.").arg(caption);
+    const auto bad = std::find_if(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() > 0xFF; });
+    const QChar c = bad == text.cend() ? QChar() : *bad;
+    return QStringLiteral("%1 \"%2\" holds the character \"%3\" (U+%4), which cannot be stored: only the "
+                          "characters of Latin-1 can.")
+        .arg(caption, text, QString(c))
+        .arg(c.unicode(), 4, 16, QLatin1Char('0'));
 }
 
 QString PicturePathRefusal(const QString& path)

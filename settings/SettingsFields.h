@@ -23,7 +23,8 @@ QString ShownFixedWidth(const QString& stored);
 // would come back as another.
 bool IsLatin1(const QString& text);
 bool FitsLatin1(const QString& text, int width);
-QString Latin1Refusal(const QString& caption);
+// Names the first character of the text that cannot be kept.
+QString Latin1Refusal(const QString& caption, const QString& text);
 QString PicturePathRefusal(const QString& path);
 
 } // namespace zor

@@ -7,8 +7,10 @@
 #include "core/SharedState.h"
 #include "session/PictureBox.h"
 #include "session/fConnection.h"
+#include "settings/ConfigFile.h"
 #include "settings/ControlColours.h"
 #include "settings/SessionFont.h"
+#include "settings/SettingsFields.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -244,7 +246,19 @@ void StyleEditor::ChooseFont()
     const std::optional<QFont> chosen = Dialogs::ChooseFont(session.WorkFont);
     if (!chosen)
         return;
-    SetFontName(session, chosen->family());
+    // The configuration keeps the name in a field of its own: one that does
+    // not fit would come back as another font.
+    const QString name = chosen->family();
+    if (!IsLatin1(name) || name.size() > ConfigFontNameWidth) {
+        const QString refusal =
+            !IsLatin1(name) ? Latin1Refusal(QStringLiteral("Font:"), name)
+                            : QStringLiteral("Font: the name \"%1\" is longer than %2 characters and cannot be stored.")
+                                  .arg(name)
+                                  .arg(ConfigFontNameWidth);
+        Dialogs::MsgBox(refusal, Dialogs::OKOnly + Dialogs::Exclamation, QStringLiteral("Font"));
+        return;
+    }
+    SetFontName(session, name);
     SetFontBold(session, chosen->bold());
     SetFontItalic(session, chosen->italic());
     DrawSample();

@@ -28,7 +28,9 @@ TipWalk Walk(const QStringList& lines, const TipWalk& from, bool& foundTip)
             return walk;
         } else {
             walk.Text += line + QLatin1Char(' ');
-            foundTip = true;
+            // Blank lines between tips (or after the last) are no tip of
+            // their own: the walk must still go round to the first.
+            foundTip = foundTip || !line.trimmed().isEmpty();
         }
     }
     return walk;

@@ -7,6 +7,7 @@
 #include "tests/support/ScreenStateScope.h"
 #include "tests/support/TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -101,6 +102,22 @@ TEST_F(Backdrop, DefaultSettingsTileTheProgramsPictureFromTheTopLeft)
     ASSERT_FALSE(tile.isNull());
     for (const QPoint p : {QPoint(0, 0), QPoint(63, 63), QPoint(64, 0), QPoint(130, 70), QPoint(299, 199)})
         EXPECT_EQ(backDrop.pixel(p), tile.pixel(p.x() % tile.width(), p.y() % tile.height())) << p.x() << "," << p.y();
+}
+
+TEST_F(Backdrop, AProgramFolderTooLongForThePathStoresTheDefaultPictureByNameAndFindsIt)
+{
+    test::ProgramFolderScope outer;
+    const QString folder = outer.file(QString(120, QLatin1Char('f')));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(ZOR_SOURCE_DIR "/resources/back3.bmp"), folder + QStringLiteral("/back3.bmp")));
+    qputenv("ZOR_HOME", folder.toLocal8Bit());
+    SetDefaultAppearance();
+    EXPECT_EQ(Trim(Settings.BackImageFile), QStringLiteral("back3.bmp"));
+    Paint(QSize(100, 80));
+    const QImage tile(folder + QStringLiteral("/back3.bmp"));
+    ASSERT_FALSE(tile.isNull());
+    EXPECT_EQ(backDrop.pixel(70, 70), tile.pixel(70 % tile.width(), 70 % tile.height()));
 }
 
 TEST_F(Backdrop, WithoutAPictureThePlainColourGetsTheGridInDesignMode)

@@ -33,6 +33,13 @@ QByteArray Bytes(const char* text)
     return QByteArray(text);
 }
 
+// A reply tab's whole list written to its file.
+bool SaveReplyTab(int tab, const QStringList& items)
+{
+    const std::optional<ListFile> file = ReplyTabFile(tab);
+    return file && WriteReplyFile(file->Name, items, file->Key);
+}
+
 } // namespace
 
 // Enciphered with key 13 by hand: a change of the key table breaks every reply
@@ -57,6 +64,16 @@ TEST_F(CompanionFiles, GlobalRepliesMixEncipheredAndPlainLines)
     EXPECT_TRUE(dialogs.asked.isEmpty());
 }
 
+TEST_F(CompanionFiles, LinesWhoseCipherWouldEndTheLineAreWrittenPlainAndComeBackWhole)
+{
+    // Under key 13 the tab enciphers to a line feed.
+    const QStringList items = {QStringLiteral("abcdef\thij"), QStringLiteral("Login:=@userid")};
+    EncryptScripts = VbTrue;
+    ASSERT_TRUE(WriteReplyFile(GlobalReplyFileName, items, GlobalReplyKey));
+    EXPECT_EQ(home.read(QStringLiteral("response.dat")), Bytes("abcdef\thij\r\n<$Sc%@-TtipqC>Fysmwkk\r\n"));
+    EXPECT_EQ(ReadReplyFile(GlobalReplyFileName, GlobalReplyKey), items);
+}
+
 TEST_F(CompanionFiles, EachReplyTabRoundTripsThroughItsOwnFile)
 {
     const QString accented = QString::fromLatin1("Caf\xe9:=cr\xe8me~ok");
@@ -68,7 +85,7 @@ TEST_F(CompanionFiles, EachReplyTabRoundTripsThroughItsOwnFile)
         ASSERT_TRUE(SaveReplyTab(0, global));
         ASSERT_TRUE(SaveReplyTab(1, session));
         ASSERT_TRUE(SaveReplyTab(2, accounts));
-        EXPECT_TRUE(SaveReplyTab(3, {QStringLiteral("nowhere")}));
+        EXPECT_FALSE(ReplyTabFile(3).has_value());
         EXPECT_EQ(QDir(home.path()).entryList(QDir::Files).size(), 3) << encrypt;
 
         const CompanionLists lists = ReadCompanionFiles();
@@ -126,7 +143,7 @@ TEST_F(CompanionFiles, ServerList)
     EXPECT_EQ(servers.Entries, (QStringList{"shop1,23,North Shop", "10.0.0.5,2323,South", "last,23,no line end"}));
     EXPECT_EQ(servers.Shown, (QStringList{"shop1,23,North Shop", "South Shop: back room", "last,23,no line end"}));
 
-    ASSERT_TRUE(WriteServerList(servers));
+    ASSERT_TRUE(ChangeListFile(ServerListFile, {}).Saved);
     EXPECT_EQ(home.read(QStringLiteral("server.lst")), Bytes("shop1,23,North Shop:shop1,23,North Shop\r\n"
                                                              "10.0.0.5,2323,South:South Shop: back room\r\n"
                                                              "last,23,no line end:last,23,no line end\r\n"));

@@ -25,6 +25,8 @@ TEST(ConfigNameRule, TypedNamesBecomeConfigurationFilesOrAreRefused)
         {"a..ntt", ""},
         {".ntt", ""},
         {".x", ""},
+        {".shop.ntt", ""},
+        {".shop.NTT", ""},
         {"   ", ""},
         {"  .ntt", ""},
         {QStringLiteral("a") + QChar(0) + QStringLiteral("b"), ""},

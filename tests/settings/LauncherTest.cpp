@@ -1,5 +1,6 @@
 #include "core/Dialogs.h"
 #include "core/SharedState.h"
+#include "core/Text.h"
 #include "settings/ConfigFile.h"
 #include "settings/fSpawn.h"
 #include "tests/support/TestSupport.h"
@@ -216,4 +217,17 @@ TEST(LauncherTest, NewWithoutTheTemplateMakesItFromTheDefaultsAndLeavesTheSessio
     EXPECT_EQ(ReadConfig(written, window), ConfigItemCount);
     EXPECT_EQ(Settings.Port, 23);
     EXPECT_EQ(InputBackColor, 0xFFFFFF);
+}
+
+TEST(LauncherTest, NewInAProgramFolderTooLongForThePathStoresTheDefaultPictureByName)
+{
+    ProgramFolderScope home;
+    const QString folder = home.file(QString(120, QLatin1Char('f')));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    qputenv("ZOR_HOME", folder.toLocal8Bit());
+    const SessionSettings session = Settings;
+    ConfigWindowItems window;
+    ASSERT_EQ(ReadConfig(DefaultConfigBytes(), window), ConfigItemCount);
+    EXPECT_EQ(Trim(Settings.BackImageFile), QStringLiteral("back3.bmp"));
+    Settings = session;
 }

@@ -4,12 +4,14 @@
 #include "core/WindowUtils.h"
 #include "settings/Properties.h"
 #include "settings/fLogin.h"
+#include "tests/support/Loopback.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -184,14 +186,14 @@ TEST_F(ListEditing, TheButtonsFollowTheSelection)
     EXPECT_EQ(home.read(QStringLiteral("server.lst")), QByteArray("north,23,North Shop:North Shop\r\n"));
 }
 
-TEST_F(ListEditing, EmptyOrCancelledAnswersAddNothingButStillWrite)
+TEST_F(ListEditing, EmptyOrCancelledAnswersChangeNoFile)
 {
     window->SSTab2->setCurrentIndex(1);
     home.write(QStringLiteral("North Shop.dat"), "Menu:=1");
     dialogs.answer(QStringLiteral("   "));
     window->Command1->click();
     EXPECT_EQ(ListItems(*window->List5), QStringList{"Menu:=1"});
-    EXPECT_EQ(home.read(QStringLiteral("North Shop.dat")), QByteArray("Menu:=1\r\n"));
+    EXPECT_EQ(home.read(QStringLiteral("North Shop.dat")), QByteArray("Menu:=1"));
 
     ClickRow(*window->List5, 0);
     window->Command3->click(); // cancelled
@@ -261,6 +263,42 @@ TEST_F(ListEditing, RefusedEntriesNameTheirFieldAndChangeNoFile)
     EXPECT_EQ(Files(), before);
 }
 
+TEST_F(ListEditing, LinesTheFilesCannotKeepAreRefusedNamingTheCharacter)
+{
+    struct Case {
+        int tab;
+        bool edit;
+        const char* typed;
+        const char* caption;
+        const char* named;
+    };
+    const Case cases[] = {
+        {0, false, "price=\u20ac5", "Reply:", "\u20ac"}, {1, false, "Menu:=\u6771", "Reply:", "\u6771"},
+        {2, false, "\u20acURO", "Account:", "\u20ac"},   {0, true, "Login:=\u0153", "Reply:", "\u0153"},
+        {2, true, "SALES\u20ac", "Account:", "\u20ac"},
+    };
+    QListWidget* lists[] = {window->List2, window->List5, window->List7};
+    for (qint16 encrypt : {VbFalse, VbTrue}) {
+        EncryptScripts = encrypt;
+        for (const Case& c : cases) {
+            const QMap<QString, QByteArray> before = Files();
+            dialogs.asked.clear();
+            window->SSTab2->setCurrentIndex(c.tab);
+            if (c.edit)
+                ClickRow(*lists[c.tab], 0);
+            dialogs.answer(QString::fromUtf8(c.typed));
+            (c.edit ? window->Command3 : window->Command1)->click();
+            ASSERT_EQ(dialogs.asked.size(), 2) << c.typed;
+            const QString& prompt = dialogs.asked[1].prompt;
+            EXPECT_TRUE(prompt.startsWith(QLatin1String(c.caption))) << prompt.toStdString();
+            EXPECT_TRUE(prompt.contains(QStringLiteral("\"%1\"").arg(QString::fromUtf8(c.named))))
+                << prompt.toStdString();
+            EXPECT_EQ(Files(), before) << c.typed;
+            EXPECT_FALSE(ListItems(*lists[c.tab]).contains(QString::fromUtf8(c.typed))) << c.typed;
+        }
+    }
+}
+
 TEST_F(ListEditing, ServersRoundTripAndAddEachShownTextOnce)
 {
     window->PropText[0]->setText(QStringLiteral("10.0.0.5"));
@@ -271,11 +309,11 @@ TEST_F(ListEditing, ServersRoundTripAndAddEachShownTextOnce)
                              "10.0.0.5,2424,East, upstairs:East, upstairs\r\n";
     EXPECT_EQ(home.read(QStringLiteral("server.lst")), three);
 
-    // The same shown text again adds nothing, but the file is written.
-    QFile::remove(home.file(QStringLiteral("server.lst")));
+    // The same shown text again adds nothing and writes nothing.
+    home.write(QStringLiteral("server.lst"), three.chopped(2));
     window->PropText[0]->setText(QStringLiteral("elsewhere"));
     window->SrvList[0]->click();
-    EXPECT_EQ(home.read(QStringLiteral("server.lst")), three);
+    EXPECT_EQ(home.read(QStringLiteral("server.lst")), three.chopped(2));
 
     Reload();
     ClickRow(*window->List4, 2);
@@ -365,6 +403,29 @@ TEST_F(ListEditing, BlankDescriptionsAccountsAreNotSavedUnderOldEntry)
     EXPECT_EQ(home.read(QStringLiteral("-accounts.dat")), QByteArray("SALES\r\n"));
 }
 
+TEST_F(ListEditing, AServerThatDoesNotFitTheFieldsLeavesThemAsTheyWere)
+{
+    const QString host = QStringLiteral("very-long-host-name.branch.example.com");
+    const QString description = QString(HostDescriptionWidth + 1, QLatin1Char('d'));
+    home.write(QStringLiteral("server.lst"), (host + QStringLiteral(",23,Long:Long\r\nshort,23,") + description +
+                                              QLatin1Char(':') + description + QStringLiteral("\r\n"))
+                                                 .toLatin1());
+    Reload();
+    window->PropText[0]->setText(QStringLiteral("kept.host"));
+    for (int row : {0, 1}) {
+        dialogs.asked.clear();
+        ClickRow(*window->List4, row);
+        ASSERT_EQ(dialogs.asked.size(), 1) << row;
+        EXPECT_TRUE(dialogs.asked[0].prompt.startsWith(row == 0 ? QStringLiteral("Name/Address:")
+                                                                : QStringLiteral("Description:")))
+            << row;
+        EXPECT_EQ(window->PropText[0]->text(), QStringLiteral("kept.host")) << row;
+        EXPECT_EQ(window->PropText[4]->text(), QStringLiteral("North Shop")) << row;
+        EXPECT_EQ(HostDescription, QStringLiteral("North Shop")) << row;
+        EXPECT_FALSE(window->SrvList[2]->isEnabled()) << row;
+    }
+}
+
 TEST_F(ListEditing, UnsafeServerDescriptionIsNotTakenOn)
 {
     home.write(QStringLiteral("server.lst"), "evil,23,x:../North Shop\r\n");
@@ -397,6 +458,7 @@ TEST_F(ListEditing, FailedSaveKeepsWhatWasTyped)
     EXPECT_EQ(dialogs.asked[1].kind, Dialogs::Request::MessageBox);
 
     QDir(home.path()).rmdir(QStringLiteral("response.dat"));
+    home.write(QStringLiteral("response.dat"), "Login:=@userid\r\n");
     ASSERT_TRUE(window->SaveResponses());
     EXPECT_EQ(home.read(QStringLiteral("response.dat")), QByteArray("Login:=@userid\r\nShop:=hello\r\n"));
 }
@@ -431,4 +493,68 @@ TEST_F(ListEditing, ApplyRefusesADescriptionThatCannotNameTheFilesAndTheListsFol
     EXPECT_EQ(HostDescription, QStringLiteral("Old Entry"));
     EXPECT_EQ(window->List5->count(), 0);
     EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+// The second session of the program on the same folder, as Launch Session
+// starts it: it adds a reply and an account through its own window. It runs
+// only as the child the test below starts.
+TEST(SecondSession, AddsAReplyAndAnAccount)
+{
+    if (qEnvironmentVariableIsEmpty("ZOR_SECOND_SESSION"))
+        GTEST_SKIP() << "runs as the second session of SessionsOnOneFolderKeepEachOthersLines";
+    LoadScriptKeys();
+    ConfigFile = QStringLiteral("none.ntt");
+    HostDescription = QStringLiteral("North Shop");
+    test::DialogScript dialogs;
+    Properties& window = Properties::instance();
+    window.SSTab2->setCurrentIndex(0);
+    dialogs.answer(QStringLiteral("Other:=2"));
+    window.Command1->click();
+    window.SSTab2->setCurrentIndex(2);
+    dialogs.answer(QStringLiteral("OTHER"));
+    window.Command1->click();
+    EXPECT_TRUE(window.SaveINI());
+    EXPECT_EQ(dialogs.asked.size(), 2);
+}
+
+TEST_F(ListEditing, SessionsOnOneFolderKeepEachOthersLines)
+{
+    // This window read the lists before the other session changed them.
+    QProcess second;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ZOR_HOME"), home.path());
+    environment.insert(QStringLiteral("ZOR_SECOND_SESSION"), QStringLiteral("1"));
+    second.setProcessEnvironment(environment);
+    second.setProcessChannelMode(QProcess::MergedChannels);
+    second.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--gtest_filter=SecondSession.*")});
+    ASSERT_TRUE(second.waitForFinished(test::WaitLimitMs));
+    const QByteArray output = second.readAll();
+    ASSERT_EQ(second.exitCode(), 0) << output.toStdString();
+    ASSERT_TRUE(output.contains("[  PASSED  ] 1 test")) << output.toStdString();
+    const QByteArray global = "Login:=@userid\r\nOther:=2\r\n";
+    const QByteArray accounts = "SALES\r\nSTOCK\r\nOTHER\r\n";
+    ASSERT_EQ(home.read(QStringLiteral("response.dat")), global);
+    ASSERT_EQ(home.read(QStringLiteral("North Shop-accounts.dat")), accounts);
+
+    // Logging on saves the configuration: no list this session left alone.
+    ASSERT_TRUE(window->SaveINI());
+    EXPECT_EQ(home.read(QStringLiteral("response.dat")), global);
+    EXPECT_EQ(home.read(QStringLiteral("North Shop-accounts.dat")), accounts);
+
+    // Each change is made to the file as it stands.
+    window->SSTab2->setCurrentIndex(0);
+    dialogs.answer(QStringLiteral("Mine:=1"));
+    window->Command1->click();
+    ClickRow(*window->List2, 0);
+    window->Command2->click();
+    EXPECT_EQ(home.read(QStringLiteral("response.dat")), QByteArray("Other:=2\r\nMine:=1\r\n"));
+    EXPECT_EQ(ListItems(*window->List2), (QStringList{"Other:=2", "Mine:=1"}));
+    window->SSTab2->setCurrentIndex(2);
+    ClickRow(*window->List7, 1);
+    dialogs.answer(QStringLiteral("STORES"));
+    window->Command3->click();
+    EXPECT_EQ(home.read(QStringLiteral("North Shop-accounts.dat")), QByteArray("SALES\r\nSTORES\r\nOTHER\r\n"));
+    EXPECT_EQ(ListItems(*fLogin::instance().lbAccountList), (QStringList{"SALES", "STORES", "OTHER"}));
+    ASSERT_TRUE(window->SaveINI());
+    EXPECT_EQ(home.read(QStringLiteral("response.dat")), QByteArray("Other:=2\r\nMine:=1\r\n"));
 }

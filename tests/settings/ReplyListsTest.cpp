@@ -94,33 +94,31 @@ TEST_F(ReplyLists, SessionRepliesAreCopiedAtLogOnAndUsedOnce)
     EXPECT_EQ(host.sent, (QStringList{"1\r", "1\r"}));
 }
 
-TEST_F(ReplyLists, SavesTheListOfTheTabShownAndTheServerList)
+TEST_F(ReplyLists, ChangesGoToTheFilesAsTheyStandAndSavingWritesNoOtherList)
 {
-    window->List2->addItem(QStringLiteral("Shop=hello"));
-    window->List7->clear();
-    EncryptScripts = VbTrue;
-    window->SSTab2->setCurrentIndex(0);
-    window->SaveResponses();
-    EncryptScripts = 0;
-    window->SSTab2->setCurrentIndex(2);
-    window->SaveResponses();
-    EXPECT_EQ(home.read(QStringLiteral("response.dat")).left(23), QByteArray("<$Sc%@-TtipqC>Fysmwkk\r\n"));
-    EXPECT_EQ(home.read(QStringLiteral("North Shop-accounts.dat")), QByteArray());
+    // Another session saves its own lines after this window read the files.
+    const QByteArray theirs = "Login:=@userid\r\nPassword:=@password\r\nOther:=2\r\n";
+    home.write(QStringLiteral("response.dat"), theirs);
+    home.write(QStringLiteral("server.lst"), "shop1,23,North Shop\r\nwest,23,West:West\r\n");
+    window->List2->addItem(QStringLiteral("Stale:=0")); // no change of the user's
+    ASSERT_TRUE(window->SaveINI());
+    EXPECT_EQ(home.read(QStringLiteral("response.dat")), theirs);
     EXPECT_EQ(home.read(QStringLiteral("North Shop.dat")), QByteArray("Menu:=1\r\n"));
+    EXPECT_EQ(home.read(QStringLiteral("North Shop-accounts.dat")), QByteArray("SALES\r\nSTOCK\r\n"));
 
+    EncryptScripts = VbTrue;
+    ASSERT_TRUE(window->ChangeReplies(0, ListChange{ListChange::Add, QStringLiteral("Shop=hello"), QString()}));
+    const QStringList global = {"Login:=@userid", "Password:=@password", "Other:=2", "Shop=hello"};
+    EXPECT_EQ(ListItems(*window->List2), global);
+    EXPECT_EQ(home.read(QStringLiteral("response.dat")).left(23), QByteArray("<$Sc%@-TtipqC>Fysmwkk\r\n"));
+    EncryptScripts = 0;
     window->Unload();
     window = &Properties::instance();
-    EXPECT_EQ(ListItems(*window->List2), (QStringList{"Login:=@userid", "Password:=@password", "Shop=hello"}));
+    EXPECT_EQ(ListItems(*window->List2), global);
 
-    // Saving the configuration writes the list shown last.
-    window->SSTab2->setCurrentIndex(1);
-    window->List5->addItem(QStringLiteral("Menu 2:=2"));
-    ASSERT_TRUE(window->SaveINI());
-    EXPECT_EQ(home.read(QStringLiteral("North Shop.dat")), QByteArray("Menu:=1\r\nMenu 2:=2\r\n"));
-
-    window->List3->addItem(QStringLiteral("10.0.0.5,2323,South"));
-    window->List4->addItem(QStringLiteral("South Shop"));
-    window->SaveServers();
-    EXPECT_EQ(home.read(QStringLiteral("server.lst")),
-              QByteArray("shop1,23,North Shop:shop1,23,North Shop\r\n10.0.0.5,2323,South:South Shop\r\n"));
+    ASSERT_TRUE(window->ChangeServers(
+        ListChange{ListChange::Remove, QStringLiteral("shop1,23,North Shop:shop1,23,North Shop"), QString()}));
+    EXPECT_EQ(home.read(QStringLiteral("server.lst")), QByteArray("west,23,West:West\r\n"));
+    EXPECT_EQ(ListItems(*window->List4), QStringList{"West"});
+    EXPECT_TRUE(dialogs.asked.isEmpty());
 }

@@ -13,6 +13,7 @@
 #include "tests/support/RawPrinterRecorder.h"
 #include "tests/support/TestSupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -261,6 +262,25 @@ TEST_F(SettingsWindowTest, CancelKeepsTheImmediateSwitchesButSavesNothing)
         QTest::keyClicks(p->breakChar, QLatin1String(typed));
         EXPECT_EQ(BreakChar, 27) << typed;
     }
+}
+
+TEST_F(SettingsWindowTest, EscIsCancelAndTheNextOpeningReadsTheFileAgain)
+{
+    p->show();
+    QApplication::setActiveWindow(p);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(p));
+    p->PropText[0]->setFocus();
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral(".typed"));
+    ASSERT_EQ(p->PropText[0]->text(), QStringLiteral("shop.host.typed"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_FALSE(p->isVisible());
+
+    // Opened again as the program does, with no unloading of its own.
+    p = &Properties::instance();
+    EXPECT_EQ(p->PropText[0]->text(), QStringLiteral("shop.host"));
+    EXPECT_FALSE(p->OptionsButt[0]->isEnabled());
+    p->OptionsButt_Click(2);
+    EXPECT_TRUE(config() == original);
 }
 
 TEST_F(SettingsWindowTest, EncryptScriptsRewritesTheThreeListsAndLeavesTheShownTab)

@@ -4,6 +4,7 @@
 #include "core/SharedState.h"
 #include "session/PictureBox.h"
 #include "session/fConnection.h"
+#include "settings/ConfigFile.h"
 #include "settings/ControlColours.h"
 #include "tests/support/ScreenStateScope.h"
 #include "tests/support/TestSupport.h"
@@ -276,6 +277,19 @@ TEST_F(StyleEditorTest, TheFontButtonGivesTheSessionWindowTheChosenFontAndACance
         EXPECT_TRUE(font.bold());
         EXPECT_TRUE(font.italic());
     }
+    EXPECT_EQ(changed.count(), 1);
+
+    // A name the configuration cannot keep is refused, and the font stays.
+    const QFont before = session.WorkFont;
+    for (const QString& name : {QStringLiteral("Sans \u20ac"), QString(ConfigFontNameWidth + 1, QLatin1Char('n'))}) {
+        dialogs.asked.clear();
+        dialogs.answer(QFont(name));
+        editor.PropButt[5]->click();
+        ASSERT_EQ(dialogs.asked.size(), 2);
+        EXPECT_TRUE(dialogs.asked[1].prompt.startsWith(QStringLiteral("Font:"))) << name.toStdString();
+        EXPECT_EQ(session.WorkFont, before) << name.toStdString();
+    }
+    EXPECT_TRUE(dialogs.asked[1].prompt.contains(QStringLiteral("\"n")));
     EXPECT_EQ(changed.count(), 1);
     session.WorkFont = kept;
 }

@@ -1,5 +1,6 @@
 #include "core/Colors.h"
 #include "core/SharedState.h"
+#include "core/Text.h"
 #include "session/fConnection.h"
 #include "settings/CompanionFiles.h"
 #include "settings/ConfigFile.h"
@@ -183,19 +184,48 @@ TEST_F(StylePagesTest, DefaultsShowTheResetSettingsOnEveryTab)
     EXPECT_TRUE(window.OptionsButt[0]->isEnabled());
 }
 
+TEST_F(StylePagesTest, DefaultsInAProgramFolderTooLongForThePathApplyThePictureByName)
+{
+    const QString folder = home.file(QString(120, QLatin1Char('f')));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    qputenv("ZOR_HOME", folder.toLocal8Bit());
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::darkGreen);
+    ASSERT_TRUE(picture.save(folder + QStringLiteral("/back3.bmp"), "BMP"));
+    window.bImage[0]->clear();
+    window.PropButt[6]->click();
+    EXPECT_EQ(window.bImage[0]->property("Tag").toString(), QStringLiteral("back3.bmp"));
+    EXPECT_FALSE(window.bImage[0]->pixmap().isNull());
+
+    const qsizetype asked = dialogs.asked.size();
+    window.OptionsButt_Click(0);
+    EXPECT_EQ(dialogs.asked.size(), asked);
+    QFile file(folder + QLatin1Char('/') + ConfigFile);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    Settings = SessionSettings();
+    ConfigWindowItems items;
+    ReadConfig(file.readAll(), items);
+    EXPECT_EQ(Trim(Settings.BackImageFile), QStringLiteral("back3.bmp"));
+}
+
+namespace {
+
+struct LockCase {
+    const char *password, *confirmation;
+    const char* refusal; // the start of the message, or none
+};
+const LockCase LockCases[] = {
+    {"", "", "You must first enter a Password"},
+    {"  ", "  ", "You must first enter a Password"},
+    {"abc", "abd", "The Password and the Confirm Password fields do not match.\r\nYou will be unable"},
+    {"abc", "ABC", nullptr},
+};
+
+} // namespace
+
 TEST_F(StylePagesTest, TheLockIsSetOnlyWithAPasswordAndItsConfirmation)
 {
-    struct Case {
-        const char *password, *confirmation;
-        const char* refusal; // the start of the message, or none
-    };
-    const Case cases[] = {
-        {"", "", "You must first enter a Password"},
-        {"  ", "  ", "You must first enter a Password"},
-        {"abc", "abd", "The Password and the Confirm Password fields do not match.\r\nYou will be unable"},
-        {"abc", "ABC", nullptr},
-    };
-    for (const Case& c : cases) {
+    for (const LockCase& c : LockCases) {
         SCOPED_TRACE(c.password + std::string("/") + c.confirmation);
         QFile::remove(home.file(LockFileName));
         dialogs.asked.clear();
@@ -228,4 +258,30 @@ TEST_F(StylePagesTest, TheLockIsSetOnlyWithAPasswordAndItsConfirmation)
     EXPECT_TRUE(window.PropText[2]->isEnabled());
     EXPECT_TRUE(window.PropText[3]->isEnabled());
     EXPECT_FALSE(ReadAdminLock()->Enabled);
+}
+
+TEST_F(StylePagesTest, ALockTheFileTurnsOnPassesTheSameChecksAsAClick)
+{
+    for (const LockCase& c : LockCases) {
+        SCOPED_TRACE(c.password + std::string("/") + c.confirmation);
+        ASSERT_TRUE(WriteAdminLock({QLatin1String(c.password), QLatin1String(c.confirmation), true}));
+        const QByteArray stored = home.read(LockFileName);
+        dialogs.asked.clear();
+        for (int load = 0; load < 2; ++load) {
+            Properties::instance().Unload();
+            Properties::instance();
+            EXPECT_EQ(window.PropCheck[12]->isChecked(), c.refusal == nullptr);
+            EXPECT_EQ(window.PropText[2]->isEnabled(), c.refusal != nullptr);
+        }
+        // Told once, not at every load; the file is left as it was.
+        if (c.refusal) {
+            ASSERT_EQ(dialogs.asked.size(), 1);
+            EXPECT_TRUE(dialogs.asked[0].prompt.contains(QLatin1String(c.refusal)));
+            EXPECT_TRUE(dialogs.asked[0].prompt.contains(LockFileName));
+            EXPECT_EQ(dialogs.asked[0].title, QStringLiteral("Property Lock"));
+        } else {
+            EXPECT_TRUE(dialogs.asked.isEmpty());
+        }
+        EXPECT_EQ(home.read(LockFileName), stored);
+    }
 }

@@ -62,6 +62,18 @@ TEST(TipsTest, LooseLinesAndAMissingEnd)
     EXPECT_EQ(NextTip({}, {}).Caption, QString());
 }
 
+TEST(TipsTest, BlankLinesAfterTheLastTipAreNoTip)
+{
+    for (const QStringList& tail : {QStringList{""}, QStringList{"", "  ", "\t"}}) {
+        const QStringList lines = QStringList{"{First", "Alpha", "}", "{Second", "Beta", "}"} + tail;
+        TipWalk walk = NextTip(lines, NextTip(lines, {}));
+        ASSERT_EQ(walk.Caption, QStringLiteral("Second"));
+        walk = NextTip(lines, walk);
+        EXPECT_EQ(walk.Caption, QStringLiteral("First")) << tail.size();
+        EXPECT_EQ(walk.Text, QStringLiteral("Alpha ")) << tail.size();
+    }
+}
+
 TEST(TipsTest, TheWindowShowsTipsAndKeepsTheMarkerFile)
 {
     ProgramFolderScope home;
