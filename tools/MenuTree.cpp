@@ -54,18 +54,20 @@ void MenuTree::AddEntry(QStringView path, const QString& key, int image)
                    path);
             return;
         }
-        // Levels that exist already may lie deep in the tree: the path goes
-        // on below them only as far as the tree may reach.
-        const int level = At(parent).level + 1;
-        if (level > MaxLevels) {
-            Refuse(QStringLiteral("\"") + name + QStringLiteral("\" would lie deeper than %1 levels").arg(MaxLevels),
-                   path);
-            return;
-        }
         const bool leaf = i + 1 == elements.size();
         const QString& nodeKey = leaf ? key : name;
-        if (IndexOf(nodeKey) < 0)
+        if (IndexOf(nodeKey) < 0) {
+            // Levels that exist already may lie deep in the tree: the path
+            // goes on below them only as far as the tree may reach.
+            const int level = At(parent).level + 1;
+            if (level > MaxLevels) {
+                Refuse(QStringLiteral("\"") + name +
+                           QStringLiteral("\" would lie deeper than %1 levels").arg(MaxLevels),
+                       path);
+                return;
+            }
             Add({nodeKey, name, parent, leaf ? image : BranchImage, leaf, level});
+        }
         parentKey = name;
     }
 }

@@ -163,6 +163,10 @@ TEST_F(MenuTreeCommandTest, APathDeeperThanAMenuCanBeIsRefusedAndTraced)
     EXPECT_EQ(TraceLines().filter(QStringLiteral("Refused")),
               QStringList{QStringLiteral("[Process]Refused, \"L65\" would lie deeper than 64 levels: L63[L64[L65")});
 
+    // A level that exists goes on where it is, however deep the path came.
+    Run({QStringLiteral("go^L64[L1[Near the top^K4^2")});
+    EXPECT_EQ(tree.At(tree.IndexOf(QStringLiteral("K4"))).level, 2);
+
     Run({QStringLiteral("go^ ^")});
     EXPECT_EQ(tree.Count(), 0);
 }
