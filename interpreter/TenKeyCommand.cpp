@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 namespace zor {
 
@@ -72,17 +73,19 @@ void Interpreter::OpenTenKeyPad(const CommandUnit& unit)
     if (!unit.Field(17).isEmpty())
         raise += PlaceHeading(*w.frTenKey, *w.lblTK2, unit.FieldText(17), w.lblTK1->height() + SecondHeadingGap);
     if (raise > 1) {
-        // The pad grows upwards: the keys keep their place on the screen.
+        // The pad grows upwards, the keys keeping their place on the screen,
+        // as far as the top of the screen: there it grows downwards.
         for (QPushButton* key : w.cbTenKey)
             key->move(key->x(), key->y() + raise);
         w.tbTenKey->move(w.tbTenKey->x(), w.tbTenKey->y() + raise);
-        w.frTenKey->move(w.frTenKey->x(), w.frTenKey->y() - raise);
-        w.TenKeyRaise = raise;
+        const int lift = std::clamp(w.frTenKey->y(), 0, raise);
+        w.frTenKey->move(w.frTenKey->x(), w.frTenKey->y() - lift);
+        w.TenKeyRaise = lift;
     }
     if (column)
         w.frTenKey->move(ToPixel(*column * CellWidth.toDouble()), w.frTenKey->y());
     if (row) {
-        w.frTenKey->move(w.frTenKey->x(), ToPixel(*row * CellHeight.toDouble()));
+        w.frTenKey->move(w.frTenKey->x(), std::max(0, ToPixel(*row * CellHeight.toDouble())));
         // The place is the host's own now: nothing to undo next time.
         w.TenKeyRaise = 0;
     }

@@ -21,6 +21,11 @@ const QString CacheTag = QStringLiteral("CACHE");
 const QString CacheExtension = QStringLiteral(".bef");
 // The longest file name the file system takes, in bytes.
 constexpr qsizetype MaxFileNameBytes = 255;
+// A file being written is named apart from the screens, and short, so that
+// every name a screen may have can be saved. No screen's file starts with
+// ".". Older versions named it after the screen's file: "<name>.bef.XXXXXX".
+const QString SavingPrefix = QStringLiteral(".saving.");
+const QString OldSavingPattern = QStringLiteral("*.bef.??????");
 
 bool HoldsControlCharacter(const QString& name)
 {
@@ -35,6 +40,15 @@ bool HoldsControlCharacter(const QString& name)
 bool IsLink(const QString& path)
 {
     return QFileInfo(path).isSymLink();
+}
+
+// The folder itself may be the planted link.
+bool CacheFolderIsLink()
+{
+    if (!IsLink(CacheFolder()))
+        return false;
+    WriteTrace(CacheTag, QStringLiteral("not used, a link: ") + CacheFolder());
+    return true;
 }
 
 } // namespace
@@ -66,6 +80,8 @@ QByteArray PackScreen(const QString& version, int count)
 
 bool WriteCacheFile(const QString& path, const QByteArray& bytes)
 {
+    if (CacheFolderIsLink())
+        return false;
     if (!QDir().mkpath(QFileInfo(path).path())) {
         WriteTrace(CacheTag, QStringLiteral("no cache folder for ") + path);
         return false;
@@ -78,7 +94,7 @@ bool WriteCacheFile(const QString& path, const QByteArray& bytes)
     // a session killed half-way, or two sessions saving the same screen,
     // never leave a file that mixes two screens. It is not synced to the
     // disk: a cache loses nothing the host cannot send again.
-    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    QTemporaryFile file(QFileInfo(path).path() + QLatin1Char('/') + SavingPrefix + QStringLiteral("XXXXXX"));
     if (!file.open() || file.write(bytes) != bytes.size() || !file.flush() ||
         !file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                              QFileDevice::ReadOther)) {
@@ -107,6 +123,8 @@ std::optional<QByteArray> ReadCacheFile(const QString& path)
         WriteTrace(CacheTag, QStringLiteral("not read, no plain file: ") + path);
         return std::nullopt;
     }
+    if (CacheFolderIsLink())
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         WriteTrace(CacheTag,
@@ -150,9 +168,13 @@ int RestoreEntities(const QByteArray& file)
 
 void ClearCacheFiles()
 {
+    if (CacheFolderIsLink())
+        return;
     QDir folder(CacheFolder());
+    // With the screens go the files a save killed half-way left behind.
     const QStringList names =
-        folder.entryList({QLatin1Char('*') + CacheExtension}, QDir::Files | QDir::Hidden | QDir::System);
+        folder.entryList({QLatin1Char('*') + CacheExtension, SavingPrefix + QLatin1Char('*'), OldSavingPattern},
+                         QDir::Files | QDir::Hidden | QDir::System);
     for (const QString& name : names)
         folder.remove(name);
 }

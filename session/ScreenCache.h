@@ -25,13 +25,14 @@ std::optional<QString> CacheFile(const QString& name);
 QByteArray PackScreen(const QString& version, int count);
 
 // Writes the whole file or nothing: the old file stays until the new one is
-// complete. The folder is made when missing. False (the reason traced) when
-// it could not be written.
+// complete. The folder is made when missing; a folder that is a link is not
+// written through. False (the reason traced) when it could not be written.
 bool WriteCacheFile(const QString& path, const QByteArray& bytes);
 
 // A file's bytes once its size shows a whole cache file of at most as many
 // records as the table holds; none for a missing file, and for a damaged one
-// (traced). A larger file is never read.
+// or one in a cache folder that is a link (traced). A larger file is never
+// read.
 std::optional<QByteArray> ReadCacheFile(const QString& path);
 
 // The version stored in a checked file, and whether it is the given one:
@@ -43,7 +44,7 @@ bool SameVersion(const QString& stored, const QString& given);
 // many there were.
 int RestoreEntities(const QByteArray& file);
 
-// Removes every cached screen.
+// Removes every cached screen, and what saves that never ended left behind.
 void ClearCacheFiles();
 
 } // namespace zor

@@ -6,8 +6,25 @@
 
 #include <QFrame>
 #include <QLabel>
+#include <algorithm>
 
 namespace zor {
+
+namespace {
+
+// Where a panel dragged to the place goes so that its caption bar stays
+// inside the area that holds the panel: a panel whose caption is out of
+// reach could never be dragged back, nor its buttons reached.
+QPoint KeepCaptionInside(QPoint place, const QRect& caption, const QSize& area)
+{
+    const auto keep = [](int at, int start, int length, int room) {
+        return std::max(-start, std::min(at, room - start - length));
+    };
+    return {keep(place.x(), caption.x(), caption.width(), area.width()),
+            keep(place.y(), caption.y(), caption.height(), area.height())};
+}
+
+} // namespace
 
 QWidget* fConnection::DraggedBy(const QObject* caption) const
 {
@@ -45,7 +62,9 @@ void fConnection::Caption_MouseMove(const QLabel& caption, Qt::MouseButtons butt
         return;
     // The caption point under the pointer stays under it, wherever the
     // window is on the screen.
-    const QPoint place = panel->parentWidget()->mapFromGlobal(globalPosition).toPoint() - GrabOffset;
+    QWidget& area = *panel->parentWidget();
+    const QPoint place =
+        KeepCaptionInside(area.mapFromGlobal(globalPosition).toPoint() - GrabOffset, caption.geometry(), area.size());
     if (&caption == GuiWindowCap) {
         MoveBox->setGeometry(QRect(place, lvMainPic->size()));
         MoveBox->raise();

@@ -23,11 +23,14 @@ void fConnection::DoHelp(const QString& line)
 
     const int lineHeight = page.LineHeight();
     const int height = page.PrintY() + 2 * lineHeight;
+    // The text shows below the caption: at the bar's end the picture's foot
+    // meets the panel's.
+    const int shown = container.height() - helppiccap->height();
     // Back to the top on every line, so the start of the help shows first.
     HelpVScroll->setValue(0);
-    if (height > container.height()) {
+    if (height > shown) {
         HelpVScroll->setEnabled(true);
-        HelpVScroll->setMaximum(height - container.height());
+        HelpVScroll->setMaximum(height - shown);
         HelpVScroll->setSingleStep(lineHeight);
         HelpVScroll->setPageStep(5 * lineHeight);
     } else {

@@ -13,6 +13,18 @@ bool IsPathEnd(QStringView element)
     return element.compare(PathEnd, Qt::CaseInsensitive) == 0;
 }
 
+// The path is traced as far as a reader needs to know it again: a refused
+// one can be a mebibyte long.
+constexpr qsizetype TracedPathLength = 200;
+
+void Refuse(const QString& reason, QStringView path)
+{
+    QString shown = path.left(TracedPathLength).toString();
+    if (path.size() > TracedPathLength)
+        shown += QStringLiteral("...");
+    WriteTrace(QStringLiteral("Process"), QStringLiteral("Refused, ") + reason + QStringLiteral(": ") + shown);
+}
+
 } // namespace
 
 void MenuTree::AddEntry(QStringView path, const QString& key, int image)
@@ -20,11 +32,16 @@ void MenuTree::AddEntry(QStringView path, const QString& key, int image)
     if (IndexOf(RootName) < 0)
         Add({RootName, RootName, -1, BranchImage, false});
 
-    // The levels up to the end of the path, split once.
+    // The levels up to the end of the path, split once, and no further than
+    // a path can be accepted.
     std::vector<QStringView> elements;
     for (QStringView element : path.tokenize(u'[')) {
         if (IsPathEnd(element))
             break;
+        if (elements.size() == MaxLevels) {
+            Refuse(QStringLiteral("deeper than %1 levels").arg(MaxLevels), path);
+            return;
+        }
         elements.push_back(element);
     }
     QString parentKey = RootName;
@@ -32,15 +49,25 @@ void MenuTree::AddEntry(QStringView path, const QString& key, int image)
         const QString name = elements[i].toString();
         const int parent = IndexOf(parentKey);
         if (parent < 0) {
-            WriteTrace(QStringLiteral("Process"), QStringLiteral("Refused, no menu level \"") + parentKey +
-                                                      QStringLiteral("\" to hold \"") + name + QStringLiteral("\": ") +
-                                                      path.toString());
+            Refuse(QStringLiteral("no menu level \"") + parentKey + QStringLiteral("\" to hold \"") + name +
+                       QLatin1Char('"'),
+                   path);
             return;
         }
         const bool leaf = i + 1 == elements.size();
         const QString& nodeKey = leaf ? key : name;
-        if (IndexOf(nodeKey) < 0)
-            Add({nodeKey, name, parent, leaf ? image : BranchImage, leaf});
+        if (IndexOf(nodeKey) < 0) {
+            // Levels that exist already may lie deep in the tree: the path
+            // goes on below them only as far as the tree may reach.
+            const int level = At(parent).level + 1;
+            if (level > MaxLevels) {
+                Refuse(QStringLiteral("\"") + name +
+                           QStringLiteral("\" would lie deeper than %1 levels").arg(MaxLevels),
+                       path);
+                return;
+            }
+            Add({nodeKey, name, parent, leaf ? image : BranchImage, leaf, level});
+        }
         parentKey = name;
     }
 }

@@ -21,6 +21,9 @@ public:
     static constexpr int BranchImage = 1;
     static constexpr int ImageCount = 6;
     static bool IsImage(int image) { return image >= 1 && image <= ImageCount; }
+    // The deepest a node may lie below the root: far more than any menu
+    // has, and few enough that walking a path up or down stays cheap.
+    static constexpr int MaxLevels = 64;
 
     struct Node {
         QString key; // empty: a node without a key, never found by one
@@ -28,14 +31,16 @@ public:
         int parent; // index of the parent node, -1 for the root
         int image;
         bool leaf;
+        int level = 0; // 0 for the root, one more than its parent's
     };
 
     // One entry: its path of menu levels and, last, its own text, separated
     // by "[" (a level reading "end" in any case ends the path there), with the
     // key sent when it is chosen and its picture. Levels and entries whose key
     // exists already are left as they are; the path goes on below the
-    // existing node. A path whose level has no parent to hang under is
-    // refused from that level on, and traced.
+    // existing node. A path whose level has no parent to hang under, or
+    // would lie deeper than MaxLevels, is refused from that level on, and
+    // traced; a path of more levels than that is refused whole.
     void AddEntry(QStringView path, const QString& key, int image);
     void Clear();
 

@@ -65,7 +65,9 @@ fCommand::fCommand(QWidget* sessionWindow) : QDialog(sessionWindow)
     layout->addLayout(buttons);
 
     ShowHistory();
-    Combo1->lineEdit()->installEventFilter(this);
+    // The combo keeps the focus and hands keys to its line edit directly: a
+    // typed Enter is seen on the combo only.
+    Combo1->installEventFilter(this);
     connect(Combo1->lineEdit(), &QLineEdit::textEdited, this, [this] { Command2->setEnabled(true); });
     connect(Combo1, &QComboBox::activated, this, [this] { Command2->setEnabled(true); });
     connect(Command2, &QPushButton::clicked, this, &fCommand::Command2_Click);
@@ -75,7 +77,7 @@ fCommand::fCommand(QWidget* sessionWindow) : QDialog(sessionWindow)
 }
 
 // Enter is taken here and goes no further: passed on, the combo would hand
-// it to its line edit a second time.
+// it to its line edit.
 bool fCommand::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress) {

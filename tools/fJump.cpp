@@ -182,8 +182,15 @@ void fJump::AddNode(int index)
 
 void fJump::ClearNodes()
 {
+    // Qt frees an item's children from the item, one stack frame per level:
+    // the items are taken apart here and freed one by one instead.
     items_.clear();
-    JumpTree->clear();
+    QList<QTreeWidgetItem*> loose = JumpTree->invisibleRootItem()->takeChildren();
+    while (!loose.isEmpty()) {
+        QTreeWidgetItem* item = loose.takeLast();
+        loose += item->takeChildren();
+        delete item;
+    }
 }
 
 void fJump::JumpTree_NodeClick(QTreeWidgetItem* item)
@@ -222,8 +229,9 @@ void fJump::JumpCmnd_Click(int index)
 
 void fJump::ContinueSearch()
 {
-    if (JumpSearchText.isEmpty() && !AskSearchText())
-        return;
+    // An empty answer searches too: it matches the node at the position.
+    if (JumpSearchText.isEmpty())
+        AskSearchText();
     Search();
 }
 

@@ -242,8 +242,10 @@ void fReport::SetBarValue(qsizetype value)
 void fReport::ScrollTo(qsizetype top)
 {
     // The page commands stay within the bar's range and always redraw, so
-    // an empty report or a page that does not move needs no special case.
-    TopLine = std::clamp<qsizetype>(top, 0, VScroll1->maximum());
+    // an empty report or a page that does not move needs no special case. A
+    // find may have put the page past the bar's end: the next page is not
+    // back up there.
+    TopLine = std::clamp<qsizetype>(top, 0, std::max<qsizetype>(VScroll1->maximum(), TopLine));
     SetBarValue(TopLine);
     DrawPage();
 }
@@ -419,9 +421,14 @@ void fReport::PickFont()
 
 void fReport::SetUpPrinter()
 {
-    if (!Printer())
-        printer_ = std::make_unique<QPrinter>();
-    Dialogs::ChoosePrinter(*printer_);
+    if (QPrinter* printer = Printer()) {
+        Dialogs::ChoosePrinter(*printer);
+        return;
+    }
+    // With no printer yet, only a setup that was confirmed gives one.
+    auto chosen = std::make_unique<QPrinter>();
+    if (Dialogs::ChoosePrinter(*chosen))
+        printer_ = std::move(chosen);
 }
 
 bool fReport::eventFilter(QObject* watched, QEvent* event)

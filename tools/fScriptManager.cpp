@@ -46,6 +46,13 @@ QString ScriptPath(const QString& name)
     return ProgramFile(name);
 }
 
+bool AllowedToReplace(const QString& path)
+{
+    return Dialogs::MsgBox(
+               QDir::toNativeSeparators(path) + QStringLiteral(" already exists.\nDo you want to replace it?"),
+               Dialogs::YesNo | Dialogs::Exclamation | Dialogs::DefaultButton2, QStringLiteral("Save")) == Dialogs::Yes;
+}
+
 } // namespace
 
 QStringList SavedScripts(const QString& folder)
@@ -130,7 +137,6 @@ fScriptManager::fScriptManager(QWidget* sessionWindow) : QWidget(sessionWindow, 
     connect(List1, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { Replay(List1->row(item)); });
     connect(Command1, &QPushButton::clicked, this, &fScriptManager::Command1_Click);
 
-    SetFileButtons(false);
     RefreshFiles();
     resize(520, 480);
     CenterForm(*this);
@@ -140,6 +146,8 @@ fScriptManager::fScriptManager(QWidget* sessionWindow) : QWidget(sessionWindow, 
 void fScriptManager::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    // Files come and go while the window is closed ("capture.qms" above all).
+    RefreshFiles();
     // The box shows whether capture is on, whoever switched it.
     Check1->setChecked(CaptureEnabled != 0);
 }
@@ -162,6 +170,8 @@ void fScriptManager::RefreshFiles()
 {
     File1->clear();
     File1->addItems(SavedScripts(ProgramFolder()));
+    // No file is selected in the new list.
+    SetFileButtons(false);
 }
 
 void fScriptManager::Combo1_Click()
@@ -187,8 +197,13 @@ void fScriptManager::Command4_Click()
     QString path = Dialogs::GetSaveFileName(QString(), QString::fromLatin1(format.filter), ProgramFolder());
     if (path.isEmpty())
         return;
-    if (QFileInfo(path).suffix().isEmpty())
+    // The dialog asked about the name as typed; with the extension added it
+    // may name another file that is there already.
+    if (QFileInfo(path).suffix().isEmpty()) {
         path += QLatin1String(format.extension);
+        if (QFileInfo::exists(path) && !AllowedToReplace(path))
+            return;
+    }
     if (SaveScreen(path))
         RefreshFiles();
 }
@@ -271,11 +286,15 @@ void fScriptManager::Command3_Click()
 
 void fScriptManager::Command1_Click()
 {
-    const int last = List1->count() - 1;
-    if (List1->currentRow() < last)
-        List1->setCurrentRow(List1->currentRow() + 1);
-    if (List1->currentRow() >= 0)
-        Replay(List1->currentRow());
+    // The current row counts only when it is selected: the list makes its
+    // first row current, unselected, as soon as it takes the focus.
+    const QList<QListWidgetItem*> selected = List1->selectedItems();
+    const int row = selected.isEmpty() ? -1 : List1->row(selected.front());
+    const int next = row < List1->count() - 1 ? row + 1 : row;
+    if (next >= 0) {
+        List1->setCurrentRow(next);
+        Replay(next);
+    }
 }
 
 void fScriptManager::Replay(int row)

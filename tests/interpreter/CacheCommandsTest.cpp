@@ -282,8 +282,41 @@ TEST_F(CacheTest, ClearingTheCacheRemovesOnlyCachedScreens)
     MakeScreen({QStringLiteral("A")});
     Run({QStringLiteral("vs^one^1"), QStringLiteral("vs^two^1")});
     WriteAll(CachePath(QStringLiteral("notes.txt")), "keep");
+    // What saves killed half-way left, by this version and by older ones.
+    WriteAll(CachePath(QStringLiteral(".saving.a1B2c3")), "half");
+    WriteAll(CachePath(QStringLiteral("one.bef.Xy12Zq")), "half");
     ClearCacheFiles();
-    EXPECT_EQ(QDir(CachePath(QString())).entryList(QDir::Files), QStringList{"notes.txt"});
+    EXPECT_EQ(QDir(CachePath(QString())).entryList(QDir::Files | QDir::Hidden), QStringList{"notes.txt"});
     QDir(CachePath(QString())).removeRecursively();
     ClearCacheFiles();
+}
+
+TEST_F(CacheTest, EveryNameAcceptedIsSavedAndLoaded)
+{
+    for (const int length : {1, 240, 245, 251}) {
+        SCOPED_TRACE(length);
+        const QString name(length, QLatin1Char('n'));
+        ASSERT_TRUE(CacheFile(name));
+        MakeScreen({QStringLiteral("Long")});
+        Run({QStringLiteral("vs^") + name + QStringLiteral("^v1")});
+        Run({QStringLiteral("cs")});
+        EXPECT_EQ(Sent({QStringLiteral("vl^") + name + QStringLiteral("^v1")}), VerOk);
+        EXPECT_EQ(CaptionOf(0), QStringLiteral("Long"));
+    }
+    // Only the screens are left in the folder.
+    EXPECT_EQ(QDir(CachePath(QString())).entryList(QDir::Files | QDir::Hidden).size(), 4);
+}
+
+TEST_F(CacheTest, ACacheFolderThatIsALinkIsNotUsed)
+{
+    QTemporaryDir elsewhere;
+    WriteAll(elsewhere.filePath(QStringLiteral("kept.bef")), PackScreen(QStringLiteral("v1"), 0));
+    ASSERT_TRUE(QFile::link(elsewhere.path(), CachePath(QString()).chopped(1)));
+    MakeScreen({QStringLiteral("Current")});
+    Run({QStringLiteral("vs^menu^v1")});
+    EXPECT_EQ(Sent({QStringLiteral("vl^kept^v1")}), VerOld);
+    EXPECT_EQ(CaptionOf(0), QStringLiteral("Current"));
+    ClearCacheFiles();
+    EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.bef"});
+    EXPECT_TRUE(TraceLines().contains(QStringLiteral("[CACHE]not used, a link: ") + CachePath(QString()).chopped(1)));
 }

@@ -229,10 +229,13 @@ TEST_F(ChromeTest, HelpScrollsOnlyWhenTallerThanThePanel)
         Run({QStringLiteral("help^more")});
     QScrollBar& bar = *window.HelpVScroll;
     EXPECT_TRUE(bar.isEnabled());
-    EXPECT_EQ(bar.maximum(), window.HelpPic->height() - panelHeight);
     EXPECT_EQ(bar.singleStep(), line);
     EXPECT_EQ(bar.pageStep(), 5 * line);
     EXPECT_EQ(bar.value(), 0);
+    // At the bar's end the whole picture has been shown, its last line too.
+    bar.setValue(bar.maximum());
+    EXPECT_EQ(window.HelpPic->geometry().bottom(), window.HelpPicContainer->height() - 1);
+    EXPECT_LE(window.HelpPic->y() + window.HelpPic->Page.Items().back().y + line, panelHeight);
     bar.setValue(3 * line);
     EXPECT_EQ(window.HelpPic->y(), window.helppiccap->height() - 3 * line);
     Run({QStringLiteral("help^+clear"), QStringLiteral("help^top")});

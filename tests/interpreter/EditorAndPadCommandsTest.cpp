@@ -180,3 +180,32 @@ TEST_F(EditorAndPad, RepeatedPadUnitsGiveTheSameGeometryAndBadNumbersChangeNothi
         EXPECT_FALSE(TraceLines().isEmpty()) << unit;
     }
 }
+
+TEST_F(EditorAndPad, ThePadNeverLeavesTheTopOfTheScreen)
+{
+    struct Case {
+        int top;
+        const char* unit;
+        int restoredTop; // after a unit without headings
+    };
+    const Case cases[] = {
+        {0, "tk^0^Amount", 0},
+        {0, "tk^0^Amount^^^^^^^^^^^^^^Due", 0},
+        {5, "tk^0^Amount^^^^^^^^^^^^^^Due", 5},
+        {200, "tk^0^^^-3", 0},
+        {200, "tk^0^Amount^^-3", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.unit);
+        window.RestoreTenKeyDesign();
+        window.frTenKey->move(40, c.top);
+        window.Process(c.unit);
+        EXPECT_EQ(window.frTenKey->y(), 0);
+        // The entry line sits below the headings, inside the pad.
+        if (!window.lblTK1->isHidden()) {
+            EXPECT_GT(window.tbTenKey->y(), window.lblTK1->geometry().bottom());
+        }
+        window.Process("tk^0");
+        EXPECT_EQ(window.frTenKey->y(), c.restoredTop);
+    }
+}

@@ -127,3 +127,46 @@ TEST_F(MenuTreeCommandTest, AHostileTreeIsRefusedWhereItHasNoParent)
     EXPECT_EQ(tree.At(tree.At(entry).parent).text, QStringLiteral("S99"));
     EXPECT_EQ(tree.At(tree.At(tree.At(entry).parent).parent).text, QStringLiteral("M9"));
 }
+
+TEST_F(MenuTreeCommandTest, APathDeeperThanAMenuCanBeIsRefusedAndTraced)
+{
+    // "L<from>[L<from + 1>[...", count levels.
+    const auto levels = [](int from, int count) {
+        QStringList names;
+        for (int i = 0; i < count; ++i)
+            names << QStringLiteral("L%1").arg(from + i);
+        return names.join(QLatin1Char('['));
+    };
+    const MenuTree& tree = SessionMenuTree();
+    // The deepest entry accepted lies 64 levels below the root.
+    Run({QStringLiteral("go^") + levels(1, 63) + QStringLiteral("[Entry^K^2")});
+    ASSERT_EQ(tree.Count(), 65);
+    EXPECT_EQ(tree.At(tree.IndexOf(QStringLiteral("K"))).level, MenuTree::MaxLevels);
+
+    // Refused whole, however much of the path exists already.
+    for (const int count : {65, 150000}) {
+        SCOPED_TRACE(count);
+        Trace().Lines.clear();
+        Run({QStringLiteral("go^") + levels(1, count) + QStringLiteral("^K2^2")});
+        EXPECT_EQ(tree.Count(), 65);
+        const QStringList refusals = TraceLines().filter(QStringLiteral("Refused"));
+        ASSERT_EQ(refusals.size(), 1) << TraceLines().join('\n').left(2000).toStdString();
+        EXPECT_TRUE(refusals[0].startsWith(QStringLiteral("[Process]Refused, deeper than 64 levels: L1[L2[L3[")));
+        EXPECT_LT(refusals[0].size(), 300);
+    }
+    // Below levels that exist, the path goes on only as deep as a tree may.
+    Trace().Lines.clear();
+    Run({QStringLiteral("go^L63[L64[L65^K3^2")});
+    EXPECT_EQ(tree.Count(), 66);
+    EXPECT_EQ(tree.At(tree.IndexOf(QStringLiteral("L64"))).level, 64);
+    EXPECT_EQ(tree.IndexOf(QStringLiteral("K3")), -1);
+    EXPECT_EQ(TraceLines().filter(QStringLiteral("Refused")),
+              QStringList{QStringLiteral("[Process]Refused, \"L65\" would lie deeper than 64 levels: L63[L64[L65")});
+
+    // A level that exists goes on where it is, however deep the path came.
+    Run({QStringLiteral("go^L64[L1[Near the top^K4^2")});
+    EXPECT_EQ(tree.At(tree.IndexOf(QStringLiteral("K4"))).level, 2);
+
+    Run({QStringLiteral("go^ ^")});
+    EXPECT_EQ(tree.Count(), 0);
+}

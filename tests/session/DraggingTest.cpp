@@ -106,6 +106,35 @@ TEST_F(DraggingTest, SubWindowIsDroppedWhereItsOutlineWasOnRelease)
     window.MoveBox->hide();
 }
 
+TEST_F(DraggingTest, NoDragTakesACaptionBarOutOfTheScreen)
+{
+    window.lvMainPic->setGeometry(100, 60, 200, 120);
+    window.lvMainPic->show();
+    const std::pair<QWidget*, QWidget*> panels[] = {
+        {window.MsgPicCap, window.MsgPic},       {window.LSForm, window.ListPic},
+        {window.ParamCap, window.ParmFrame},     {window.helppiccap, window.HelpPicContainer},
+        {window.GuiWindowCap, window.lvMainPic},
+    };
+    const QRect screen = window.MainPic->rect();
+    for (const auto& [caption, panel] : panels) {
+        SCOPED_TRACE(panel->objectName().toStdString());
+        panel->move(100, 80);
+        panel->show();
+        panel->raise();
+        for (const QPoint distance : {QPoint(-3000, -3000), QPoint(3000, 3000), QPoint(-3000, 3000)}) {
+            Drag(caption, distance);
+            EXPECT_TRUE(screen.contains(caption->geometry().translated(panel->pos())))
+                << panel->x() << "," << panel->y();
+        }
+        // Along an edge the panel still follows the pointer.
+        panel->move(100, 80);
+        Drag(caption, QPoint(0, -3000));
+        EXPECT_EQ(panel->pos(), QPoint(100, -caption->y()));
+        if (panel != window.lvMainPic)
+            panel->hide();
+    }
+}
+
 TEST_F(DraggingTest, HelpTextScrollsUnderItsCaptionAndPanelsHaveRaisedBorders)
 {
     window.HelpVScroll->setMaximum(100);

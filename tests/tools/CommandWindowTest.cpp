@@ -54,12 +54,18 @@ protected:
         return units;
     }
 
+    // Keys go where a keyboard's go: to the widget with the focus.
+    static void Type(const QString& text) { QTest::keyClicks(QApplication::focusWidget(), text); }
+    static void Press(Qt::Key key) { QTest::keyClick(QApplication::focusWidget(), key); }
+
     static void Enter(fCommand& window, const QString& text)
     {
         window.show();
-        window.Combo1->lineEdit()->clear();
-        QTest::keyClicks(window.Combo1->lineEdit(), text);
-        QTest::keyClick(window.Combo1->lineEdit(), Qt::Key_Return);
+        QApplication::setActiveWindow(&window);
+        window.Combo1->clearEditText();
+        EXPECT_EQ(QApplication::focusWidget(), window.Combo1);
+        Type(text);
+        Press(Qt::Key_Return);
     }
 };
 
@@ -89,7 +95,9 @@ TEST_F(CommandWindowTest, RemoveTakesTheFirstMatchIgnoringCaseAndRewritesTheFile
     folder.write(QStringLiteral("qmcmnds.dat"), "cs\r\nmb^Hello^0\r\nMB^HELLO^0\r\n");
     fCommand window(&session);
     EXPECT_FALSE(window.Command2->isEnabled());
-    QTest::keyClicks(window.Combo1->lineEdit(), QStringLiteral("mb^hello^0"));
+    window.show();
+    QApplication::setActiveWindow(&window);
+    Type(QStringLiteral("mb^hello^0"));
     EXPECT_TRUE(window.Command2->isEnabled());
     window.Command2->click();
     EXPECT_EQ(folder.read(QStringLiteral("qmcmnds.dat")), QByteArray("cs\r\nMB^HELLO^0\r\n"));
@@ -112,8 +120,9 @@ TEST_F(CommandWindowTest, TextThatCannotBeSentIsRefusedAndEnterNeverClosesTheWin
     test::DialogScript dialogs;
     fCommand window(&session);
     window.show();
+    QApplication::setActiveWindow(&window);
     window.Combo1->setEditText(QStringLiteral("mb^") + QChar(0x20ac));
-    QTest::keyClick(window.Combo1->lineEdit(), Qt::Key_Return);
+    Press(Qt::Key_Return);
     ASSERT_EQ(dialogs.asked.size(), 1);
     EXPECT_EQ(dialogs.asked[0].kind, Dialogs::Request::MessageBox);
     EXPECT_TRUE(window.isVisible());
@@ -122,7 +131,7 @@ TEST_F(CommandWindowTest, TextThatCannotBeSentIsRefusedAndEnterNeverClosesTheWin
 
     // A blank text: Enter does nothing, and no button takes the key.
     window.Combo1->setEditText(QStringLiteral("  "));
-    QTest::keyClick(window.Combo1->lineEdit(), Qt::Key_Return);
+    Press(Qt::Key_Return);
     EXPECT_TRUE(window.isVisible());
 
     QTest::keyClick(window.Command2, Qt::Key_Escape);
@@ -143,8 +152,9 @@ TEST_F(CommandWindowTest, AltDOpensTheWindowModallyAndABoxTheUnitOpensComesAfter
         auto* window = qobject_cast<fCommand*>(QApplication::activeModalWidget());
         ASSERT_NE(window, nullptr);
         wasModal = true;
-        QTest::keyClicks(window->Combo1->lineEdit(), QStringLiteral("ib^Title^Prompt^x"));
-        QTest::keyClick(window->Combo1->lineEdit(), Qt::Key_Return);
+        QApplication::setActiveWindow(window);
+        Type(QStringLiteral("ib^Title^Prompt^x"));
+        Press(Qt::Key_Return);
     });
     QTest::keyClick(&session, Qt::Key_D, Qt::AltModifier);
     Dialogs::ClearAnswerer();

@@ -199,6 +199,11 @@ TEST_F(ReportViewerTest, FindGoesDownTheReportThenStartsAgainAtRowZero)
     viewer.ReportFind_Click();
     EXPECT_EQ(viewer.TopLine, 304);
     EXPECT_EQ(viewer.VScroll1->value(), viewer.VScroll1->maximum());
+    // There is no page after it, and none back above it either.
+    viewer.RptCmnd[fReport::NextPage]->click();
+    EXPECT_EQ(viewer.TopLine, 304);
+    viewer.RptCmnd[fReport::PreviousPage]->click();
+    EXPECT_EQ(viewer.TopLine, 304 - ReportPageLines);
     viewer.FindText->clear();
     dialogs.asked.clear();
     viewer.ReportFind_Click();
@@ -457,11 +462,20 @@ TEST_F(ReportViewerTest, PrintsFromRowZeroOnPagesOfItsOwn)
         ShowRows({QStringLiteral("line")});
         viewer.RptCmnd_Click(fReport::PrintReport);
         EXPECT_EQ(Boxes(), QStringList{"Error|No printer"});
+        // A setup cancelled gives no printer.
+        dialogs.asked.clear();
+        dialogs.answer(QString());
+        viewer.RptCmnd_Click(fReport::PrinterSetup);
+        viewer.RptCmnd_Click(fReport::PrintReport);
+        EXPECT_EQ(Boxes(), QStringList{"Error|No printer"});
         dialogs.asked.clear();
         Report() = ReportStore();
     }
     const QString pdf = dir.filePath(QStringLiteral("report.pdf"));
     dialogs.answer(pdf);
+    viewer.RptCmnd_Click(fReport::PrinterSetup);
+    // A cancelled setup keeps the printer chosen.
+    dialogs.answer(QString());
     viewer.RptCmnd_Click(fReport::PrinterSetup);
     dialogs.asked.clear();
     viewer.RptCmnd_Click(fReport::PrintReport);

@@ -250,3 +250,63 @@ TEST_F(ScriptManagerTest, CaptureIsSwitchedByTheBoxAndWritesTheSameFileAsATokenS
     EXPECT_EQ(folder.read(QStringLiteral("capture.qms")), folder.read(QStringLiteral("same.qms")));
     session.HideInputBoxes();
 }
+
+TEST_F(ScriptManagerTest, ANameTypedWithoutItsExtensionReplacesAFileOnlyWhenTheUserSaysSo)
+{
+    folder.write(QStringLiteral("keep.qms"), DemoScript);
+    session.Process(QStringLiteral("cs"));
+    struct Case {
+        Dialogs::Answer answer;
+        QByteArray left;
+    };
+    for (const Case& c : {Case{Dialogs::No, DemoScript}, Case{Dialogs::Yes, QByteArray("cs\r\n")}}) {
+        dialogs.asked.clear();
+        dialogs.answer(folder.file(QStringLiteral("keep")));
+        dialogs.answer(int(c.answer));
+        manager.Option1[fScriptManager::TokenFile]->click();
+        manager.Command4->click();
+        ASSERT_EQ(dialogs.asked.size(), 2);
+        EXPECT_EQ(dialogs.asked[1].kind, Dialogs::Request::MessageBox);
+        EXPECT_TRUE(dialogs.asked[1].prompt.contains(QStringLiteral("keep.qms already exists")))
+            << dialogs.asked[1].prompt.toStdString();
+        EXPECT_EQ(dialogs.asked[1].style & 7, Dialogs::YesNo);
+        EXPECT_EQ(folder.read(QStringLiteral("keep.qms")), c.left);
+    }
+    // A new name is written without a question.
+    dialogs.asked.clear();
+    Save(fScriptManager::TokenFile, QStringLiteral("fresh"));
+    EXPECT_EQ(dialogs.asked.size(), 1);
+    EXPECT_EQ(folder.read(QStringLiteral("fresh.qms")), QByteArray("cs\r\n"));
+}
+
+TEST_F(ScriptManagerTest, EachOpeningListsTheFolderAsItIsNow)
+{
+    QTest::keyClick(&session, Qt::Key_M, Qt::AltModifier);
+    ASSERT_TRUE(manager.isVisible());
+    EXPECT_EQ(manager.File1->count(), 0);
+    manager.close();
+    folder.write(QStringLiteral("capture.qms"), DemoScript);
+    QTest::keyClick(&session, Qt::Key_M, Qt::AltModifier);
+    ASSERT_EQ(manager.File1->count(), 1);
+    Load(QStringLiteral("capture.qms"));
+    EXPECT_EQ(manager.List1->count(), 3);
+}
+
+TEST_F(ScriptManagerTest, StepWithNoLineSelectedReplaysTheFirstLine)
+{
+    folder.write(QStringLiteral("demo.qms"), DemoScript);
+    manager.RefreshFiles();
+    Load(QStringLiteral("demo.qms"));
+    manager.show();
+    QApplication::setActiveWindow(&manager);
+    // The list takes the focus as a user's Tab gives it: its first row becomes
+    // current, unselected.
+    manager.List1->setFocus(Qt::TabFocusReason);
+    ASSERT_EQ(QApplication::focusWidget(), manager.List1);
+    ASSERT_TRUE(manager.List1->selectedItems().isEmpty());
+    QTest::mouseClick(manager.Command1, Qt::LeftButton);
+    EXPECT_EQ(Processed(), (QStringList{"cs", "dr"}));
+    EXPECT_EQ(manager.List1->currentRow(), 0);
+    manager.Command1->click();
+    EXPECT_EQ(Processed().mid(2), (QStringList{"to^10^5^12^l^Name:^^1", "dr"}));
+}

@@ -59,6 +59,14 @@ protected:
         QTest::mouseClick(jump.JumpTree->viewport(), Qt::LeftButton, Qt::NoModifier, place.center());
     }
 
+    // A key as the keyboard gives it: to the widget with the focus.
+    void Press(Qt::Key key)
+    {
+        QApplication::setActiveWindow(&jump);
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), key);
+    }
+
     QString Current() const
     {
         QTreeWidgetItem* item = jump.JumpTree->currentItem();
@@ -227,6 +235,17 @@ TEST_F(fJumpTest, FindAndF3SearchTheNodesInTurn)
     EXPECT_EQ(dialogs.asked[5].kind, Dialogs::Request::InputBox);
     EXPECT_EQ(Current(), QStringLiteral("Enter orders"));
     EXPECT_EQ(jump.SelectedKey, QStringLiteral("SO1"));
+
+    // F3 with no text and an empty answer searches all the same: the empty
+    // text matches the node at the position.
+    JumpSearchText.clear();
+    JumpSearchPos = 2;
+    dialogs.answer(QString());
+    Press(Qt::Key_F3);
+    ASSERT_EQ(dialogs.asked.size(), 7);
+    EXPECT_EQ(dialogs.asked[6].kind, Dialogs::Request::InputBox);
+    EXPECT_EQ(Current(), QStringLiteral("Sales"));
+    EXPECT_EQ(JumpSearchPos, 3);
 }
 
 TEST_F(fJumpTest, AMatchOnTheLastNodeGoesOnFromTheTop)
@@ -252,6 +271,35 @@ TEST_F(fJumpTest, AsteriskOpensEveryBranchBelowTheCurrentNode)
     QTest::keyClick(jump.JumpTree, Qt::Key_Asterisk);
     for (int node : {0, 1, 2, 4})
         EXPECT_TRUE(jump.Item(node)->isExpanded()) << node;
+}
+
+TEST_F(fJumpTest, TheDeepestTreeOpensSearchesAndClears)
+{
+    QStringList levels;
+    for (int i = 1; i < MenuTree::MaxLevels; ++i)
+        levels << QStringLiteral("Level %1").arg(i);
+    session.Process(QStringLiteral("go^") + levels.join(QLatin1Char('[')) + QStringLiteral("[Deepest^D^2"));
+    session.Process(QStringLiteral("go^Level 63[Level 64[Too deep^T^2"));
+    session.stack.clear();
+    DialogScript dialogs;
+    Open();
+    jump.JumpTree->collapseAll();
+    jump.JumpTree->setCurrentItem(jump.Item(0));
+    jump.JumpTree->setFocus();
+    Press(Qt::Key_Asterisk);
+    QTreeWidgetItem* deepest = jump.Item(SessionMenuTree().IndexOf(QStringLiteral("D")));
+    for (QTreeWidgetItem* item = deepest->parent(); item; item = item->parent())
+        EXPECT_TRUE(item->isExpanded()) << item->text(0).toStdString();
+
+    JumpSearchText = QStringLiteral("deepest");
+    Press(Qt::Key_F3);
+    EXPECT_EQ(Current(), QStringLiteral("Deepest"));
+    EXPECT_EQ(jump.SelectedKey, QStringLiteral("D"));
+    EXPECT_TRUE(dialogs.asked.isEmpty());
+
+    session.Process(QStringLiteral("go^ ^"));
+    EXPECT_EQ(jump.JumpTree->topLevelItemCount(), 0);
+    EXPECT_EQ(SessionMenuTree().Count(), 0);
 }
 
 TEST_F(fJumpTest, UnloadDiscardsTheTreeAndTheChoiceButKeepsTheSearch)
