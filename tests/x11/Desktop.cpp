@@ -128,24 +128,25 @@ bool FocusWindow(QWindow& window)
            WaitUntil([&] { return QGuiApplication::focusWindow() == &window; });
 }
 
-bool AnotherClientCanGrabKeyboard()
+KeyboardHolder::KeyboardHolder() : connection_(xcb_connect(nullptr, nullptr))
 {
-    xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
-    if (xcb_connection_has_error(connection)) {
-        xcb_disconnect(connection);
-        return false;
-    }
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    if (xcb_connection_has_error(connection_))
+        return;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection_)).data->root;
     xcb_grab_keyboard_reply_t* reply = xcb_grab_keyboard_reply(
-        connection, xcb_grab_keyboard(connection, 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC),
-        nullptr);
-    const bool grabbed = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
+        connection_,
+        xcb_grab_keyboard(connection_, 0, root, XCB_CURRENT_TIME, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC), nullptr);
+    holds_ = reply && reply->status == XCB_GRAB_STATUS_SUCCESS;
     free(reply);
-    if (grabbed)
-        xcb_ungrab_keyboard(connection, XCB_CURRENT_TIME);
-    xcb_flush(connection);
-    xcb_disconnect(connection);
-    return grabbed;
+}
+
+KeyboardHolder::~KeyboardHolder()
+{
+    if (holds_) {
+        xcb_ungrab_keyboard(connection_, XCB_CURRENT_TIME);
+        xcb_flush(connection_);
+    }
+    xcb_disconnect(connection_);
 }
 
 } // namespace zor::test

@@ -6,6 +6,7 @@
 #include <sys/types.h>
 
 class QWindow;
+struct xcb_connection_t;
 
 namespace zor::test {
 
@@ -39,8 +40,26 @@ bool Xdotool(const QStringList& arguments);
 // Gives the window the X input focus and waits until Qt has it as its focus window.
 bool FocusWindow(QWindow& window);
 
+// Another X client, which takes the keyboard when it can and holds it while
+// it lives.
+class KeyboardHolder {
+public:
+    KeyboardHolder();
+    ~KeyboardHolder();
+    KeyboardHolder(const KeyboardHolder&) = delete;
+    KeyboardHolder& operator=(const KeyboardHolder&) = delete;
+    bool holds() const { return holds_; }
+
+private:
+    xcb_connection_t* connection_;
+    bool holds_ = false;
+};
+
 // Whether another X client can take the keyboard now: false while this
 // program holds it.
-bool AnotherClientCanGrabKeyboard();
+inline bool AnotherClientCanGrabKeyboard()
+{
+    return KeyboardHolder().holds();
+}
 
 } // namespace zor::test

@@ -1,9 +1,13 @@
+#include "core/Trace.h"
 #include "session/KeyboardHandler.h"
 #include "session/WindowChange.h"
 #include "tests/session/AnswerFixture.h"
 #include "tests/x11/Desktop.h"
 
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
 #include <QWindow>
 
 using namespace zor;
@@ -85,4 +89,103 @@ TEST_F(HeldKeyTest, AFunctionKeyHeldDownIsSentOncePerPress)
         EXPECT_TRUE(TypeAhead.isEmpty());
         window.INTextPic->hide();
     }
+}
+
+namespace {
+
+class KioskGrabTest : public HeldKeyTest {
+protected:
+    void SetUp() override
+    {
+        KioskMode = VbTrue;
+        HeldKeyTest::SetUp();
+        if (IsSkipped())
+            return;
+        ASSERT_TRUE(HeldByTheWindow(*window.windowHandle()));
+    }
+    void TearDown() override
+    {
+        HeldKeyTest::TearDown();
+        KioskMode = 0;
+        Trace().On = false;
+    }
+    // The kiosk grab is on the window, and the X server refuses the keyboard
+    // to another client.
+    static bool HeldByTheWindow(QWindow& held)
+    {
+        return RunUntil([&] { return KioskGrabWindow() == &held && !AnotherClientCanGrabKeyboard(); }, 10000);
+    }
+    static bool ClickAt(QPoint where, int button)
+    {
+        return Xdotool(
+            {"mousemove", QString::number(where.x()), QString::number(where.y()), "click", QString::number(button)});
+    }
+};
+
+} // namespace
+
+TEST_F(KioskGrabTest, TheKeyboardIsHeldAgainAfterAMenuCloses)
+{
+    QMenuBar& bar = *window.menuBar();
+    const struct {
+        const char* name;
+        QMenu* menu;
+        int button;
+        std::function<QPoint(int round)> where;
+    } cases[] = {
+        // Somewhere else each time: two clicks at one place are a double click.
+        {"the pop-up", window.ThePopUp, 3,
+         [&](int round) { return window.MainPic->mapToGlobal(QPoint(100 + 30 * round, 100)); }},
+        {"a menu of the menu bar", window.filemnu, 1,
+         [&](int) { return bar.mapToGlobal(bar.actionGeometry(window.filemnu->menuAction()).center()); }},
+    };
+    for (const auto& c : cases) {
+        for (int round = 0; round < 3; ++round) {
+            SCOPED_TRACE(testing::Message() << c.name << ", round " << round);
+            ASSERT_TRUE(ClickAt(c.where(round), c.button));
+            ASSERT_TRUE(RunUntil([&] { return c.menu->isVisible(); }));
+            ASSERT_TRUE(Xdotool({"key", "Escape"}));
+            ASSERT_TRUE(RunUntil([&] { return !c.menu->isVisible(); }));
+            EXPECT_TRUE(HeldByTheWindow(*window.windowHandle()));
+        }
+    }
+}
+
+TEST_F(KioskGrabTest, TheKeyboardFollowsADialogAndComesBack)
+{
+    for (int round = 0; round < 3; ++round) {
+        SCOPED_TRACE(round);
+        bool dialogHeld = false;
+        WhenModal([&](QWidget& dialog) {
+            dialogHeld = HeldByTheWindow(*dialog.windowHandle());
+            Xdotool({"key", "Escape"});
+        });
+        ASSERT_TRUE(Xdotool({"key", "alt+d"}));
+        ASSERT_TRUE(RunUntil([&] { return dialogHeld && !QApplication::activeModalWidget(); }));
+        // As a window manager gives the focus back to the window under the
+        // dialog (Xvfb runs none).
+        ASSERT_TRUE(FocusWindow(*window.windowHandle()));
+        EXPECT_TRUE(HeldByTheWindow(*window.windowHandle()));
+    }
+}
+
+TEST_F(KioskGrabTest, ARefusedGrabIsTracedAndTakenOnceTheOtherProgramLetsGo)
+{
+    QTemporaryDir traceFolder;
+    Trace().Folder = traceFolder.path();
+    Trace().On = true;
+    Trace().Lines.clear();
+    KioskMode = 0;
+    UpdateKioskGrab();
+    ASSERT_TRUE(RunUntil([] { return AnotherClientCanGrabKeyboard(); }));
+    {
+        KeyboardHolder other;
+        ASSERT_TRUE(other.holds());
+        // Kiosk mode switched on while another program has the keyboard.
+        KioskMode = VbTrue;
+        UpdateKioskGrab();
+        ASSERT_EQ(Trace().Lines.size(), 1u);
+        EXPECT_TRUE(Trace().Lines.front().startsWith(QLatin1String("[KIOSK]")));
+    }
+    EXPECT_TRUE(HeldByTheWindow(*window.windowHandle()));
 }
