@@ -16,6 +16,9 @@ PACKAGES=(
   iproute2
   # The socket backend for the raw test queues comes with cups, not cups-daemon.
   cups
+  # Xlib and xcb: the program asks the X server about held keys; the X11
+  # tests take the keyboard from a client of their own.
+  libx11-dev libxcb1-dev
   xvfb xdotool x11-utils imagemagick
   # Printed PDFs are read back by the tests.
   poppler-utils

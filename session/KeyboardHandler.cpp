@@ -60,6 +60,7 @@ void InstallKeyboardHook()
 {
     if (Filter())
         return;
+    AskForHeldKeysAsPresses();
     // Installed last, so it sees a key before the session window's own
     // filter: a swallowed key never reaches the window's handlers.
     Filter() = new HookFilter(qApp);
@@ -99,7 +100,8 @@ bool FilterHookedKey(const HookRecord& record)
             return false;
         const bool swallowed = KeyHookSink->BlockFunkey();
         // One send per press: on the key's release, not on a press with Alt
-        // held, and not for the repeats of a held key.
+        // held, and not for the repeats of a held key (where the window
+        // system repeats it as releases and presses).
         if ((record.flags & HookKeyUp) && !record.autoRepeat)
             SendFunctionKey(swallowed, record);
         return swallowed;

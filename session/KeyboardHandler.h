@@ -36,4 +36,11 @@ void SendFunctionKey(bool swallowed, const HookRecord& record);
 
 HookRecord HookRecordOf(const QKeyEvent& key);
 
+// An X server repeats a held key as a release and a press each time, and Qt
+// marks such a release a repeat only when the press is already waiting behind
+// it; a program that handles each event as it comes sees most of them as real
+// releases. Asked instead, the server repeats a held key as presses alone, so
+// the one release is the key going up. Does nothing without an X server.
+void AskForHeldKeysAsPresses();
+
 } // namespace zor
