@@ -1,3 +1,4 @@
+#include "bench/ResidentMemory.h"
 #include "tests/interpreter/ProcessFixture.h"
 
 #include <QLabel>
@@ -98,6 +99,23 @@ TEST_F(ProcessTest, LevelsAndTheSubWindow)
     EXPECT_TRUE(window.lvMainPic->isHidden());
     EXPECT_TRUE(window.Shadow->isHidden());
     EXPECT_EQ(History().size(), 3);
+}
+
+TEST_F(ProcessTest, SurfacesTheHostSizesStayWithinTheMainPicture)
+{
+    Connected = true;
+    const double before = ResidentMb();
+    // Each would be hundreds of megabytes at its size in cells.
+    Run({QStringLiteral("in^0^0^200000"), QStringLiteral("sw^Big^1^1^1000^300"), QStringLiteral("in^2^3^200000")});
+    EXPECT_LT(ResidentMb() - before, 64);
+    const QSize most = window.MainPic->size();
+    for (PictureBox* surface : {window.lvMainPic, window.Shadow, window.INTextPic, window.lvINTextPic}) {
+        EXPECT_EQ(surface->size(), surface->size().boundedTo(most)) << surface->objectName().toStdString();
+        EXPECT_EQ(surface->Image().size(), surface->size()) << surface->objectName().toStdString();
+    }
+    EXPECT_EQ(window.lvMainPic->pos(), QPoint(10, 40));
+    EXPECT_EQ(window.lvINText->size(), window.lvINTextPic->size());
+    Run({QStringLiteral("lv^-1")});
 }
 
 TEST_F(ProcessTest, SubWindowCaptionFallsBackToTheFirstEntity)
