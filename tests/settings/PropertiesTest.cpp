@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -109,6 +110,21 @@ TEST(Properties, LoadFillsTheSessionWindowAndTheSettingsWindow)
     EXPECT_EQ(BackColor(*p.Label2), 0x000080);
     EXPECT_EQ(EntityAttrs[KindOptionButton].TrimMode, 0);
     EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST(Properties, WindowSizeFromTheFileStaysWithinTheScreen)
+{
+    test::ProgramFolderScope home;
+    ConfigFile = QStringLiteral("wide.ntt");
+    SampleConfig();
+    SavedWindowWidth = 1e6f;
+    SavedWindowHeight = 32767;
+    home.write(ConfigFile, WriteConfig({}));
+    Properties::instance().LoadINI();
+    fConnection& session = fConnection::instance();
+    const QSize room = session.screen()->availableGeometry().size();
+    EXPECT_EQ(session.size(), room);
+    EXPECT_EQ(session.MainPic->size(), session.MainPic->size().boundedTo(room));
 }
 
 TEST(Properties, MissingOrShortFileKeepsEarlierValuesSilently)
