@@ -22,6 +22,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -189,7 +190,8 @@ void Properties::ShowBackdropPicture()
 {
     // The defaults store the path padded to its width, as the file does.
     const QString path = Trim(Settings.BackImageFile);
-    if (path.isEmpty())
+    // A pipe or a device named here could hold the start-up without end.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     const QImage picture(path);
     if (picture.isNull())

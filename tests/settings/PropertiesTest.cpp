@@ -6,6 +6,7 @@
 #include "session/fConnection.h"
 #include "settings/ConfigFile.h"
 #include "settings/ControlColours.h"
+#include "tests/support/PipeReaderWatch.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCheckBox>
@@ -298,5 +299,14 @@ TEST(Properties, BackdropPictureLoadsOrLeavesThePreviewsAlone)
     home.write(ConfigFile, WriteConfig({}));
     p.LoadINI();
     EXPECT_EQ(p.bImage[0]->property("Tag").toString(), path);
+    EXPECT_EQ(session.BackImage.size(), QSize(4, 3));
+
+    // A pipe is never opened: it could hold the start-up without end.
+    const test::PipeReaderWatch pipe(home.file(QStringLiteral("pipe.bmp")));
+    ASSERT_TRUE(pipe.Made());
+    Settings.BackImageFile = home.file(QStringLiteral("pipe.bmp"));
+    home.write(ConfigFile, WriteConfig({}));
+    p.LoadINI();
+    EXPECT_FALSE(pipe.ReaderCame());
     EXPECT_EQ(session.BackImage.size(), QSize(4, 3));
 }
