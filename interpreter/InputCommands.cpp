@@ -108,7 +108,18 @@ void Interpreter::RequestInput(const CommandUnit& unit)
 
 void Interpreter::QueueAnswer(const CommandUnit& unit)
 {
-    window_.DataList->addItem(unit.FieldText(2));
+    QListWidget& queue = *window_.DataList;
+    const QString answer = unit.FieldText(2);
+    qsizetype queued = answer.size();
+    for (int i = 0; i < queue.count(); ++i)
+        queued += queue.item(i)->text().size();
+    if (queue.count() >= MaxQueuedAnswers || queued > MaxQueuedChars) {
+        WriteTrace(
+            QStringLiteral("Process"),
+            QStringLiteral("Not queued, the queue of answers is full: an answer of %1 characters").arg(answer.size()));
+        return;
+    }
+    queue.addItem(answer);
 }
 
 void Interpreter::AskInput(const CommandUnit& unit)

@@ -38,6 +38,7 @@ void Interpreter::ClearScreen(const CommandUnit& unit)
 {
     ClearingScreen = true;
     window_.stack.clear();
+    window_.DataList->clear();
     for (QListWidget* list : window_.ILList) {
         list->clear();
         list->hide();

@@ -1,4 +1,5 @@
 #include "bench/ResidentMemory.h"
+#include "interpreter/Interpreter.h"
 #include "tests/interpreter/ProcessFixture.h"
 
 #include <QLabel>
@@ -99,6 +100,35 @@ TEST_F(ProcessTest, LevelsAndTheSubWindow)
     EXPECT_TRUE(window.lvMainPic->isHidden());
     EXPECT_TRUE(window.Shadow->isHidden());
     EXPECT_EQ(History().size(), 3);
+}
+
+TEST_F(ProcessTest, TheHistoryIsBoundedAndUnitsBeyondItStillRun)
+{
+    Trace().On = false;
+    const QString large(1 << 20, QLatin1Char('x'));
+    const double before = ResidentMb();
+    for (int i = 0; i < 300; ++i)
+        window.Process(QStringLiteral("lv^%1^").arg(i % 2) + large);
+    EXPECT_LT(ResidentMb() - before, 100);
+    qsizetype kept = 0;
+    for (const QString& entry : History())
+        kept += entry.size();
+    EXPECT_LE(kept, Interpreter::MaxHistoryChars);
+    EXPECT_GT(kept, Interpreter::MaxHistoryChars - (2 << 20));
+
+    Trace().On = true;
+    const qsizetype entries = History().size();
+    Run({QStringLiteral("lv^2^") + large});
+    EXPECT_EQ(CurPage, 2);
+    EXPECT_EQ(History().size(), entries);
+    EXPECT_TRUE(TraceLines().last().contains(QStringLiteral("Not kept in the history")));
+
+    // The next screen's history starts empty, however the last one ended.
+    Run({"cs", "lv^0"});
+    EXPECT_EQ(History(), (QStringList{"cs", "lv^0"}));
+    window.stack.clear();
+    Run({"lv^0"});
+    EXPECT_EQ(History(), QStringList{"lv^0"});
 }
 
 TEST_F(ProcessTest, SurfacesTheHostSizesStayWithinTheMainPicture)
