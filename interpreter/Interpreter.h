@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QImage>
 #include <QString>
 #include <optional>
 
@@ -30,6 +32,9 @@ public:
     // together; an answer beyond either is not queued.
     static constexpr int MaxQueuedAnswers = 1002;
     static constexpr qsizetype MaxQueuedChars = 16 * 1024 * 1024;
+    // The most bytes the decoded pictures of one screen take together; a
+    // picture beyond them is refused.
+    static constexpr qsizetype MaxScreenPictureBytes = 256 * 1024 * 1024;
 
     // Entity commands.
     void CreateEntity(const CommandUnit& unit);  // "to"
@@ -111,6 +116,15 @@ private:
     // them: the history is emptied elsewhere too, and then counted again.
     qsizetype historyChars_ = 0;
     qsizetype historyEntries_ = 0;
+    // The pictures of the current screen by what "im" asked for, so that a
+    // picture named again shares the pixels of the first, and the bytes
+    // they take.
+    struct ScreenPicture {
+        QImage picture;
+        QSize natural;
+    };
+    QHash<QString, ScreenPicture> screenPictures_;
+    qsizetype screenPictureBytes_ = 0;
     // The single character last traced in report mode, and how many times in
     // a row it came again.
     QString traceLastChar_;

@@ -60,6 +60,9 @@ void Interpreter::ClearScreen(const CommandUnit& unit)
     EntityCount = -1;
     window_.SystemFunctionsMenu->clear();
     ImageCount = 0;
+    window_.eImage.fill(QImage());
+    screenPictures_.clear();
+    screenPictureBytes_ = 0;
     window_.MVPic->hide();
     AddToHistory(unit);
     ScreenChanged = true;
