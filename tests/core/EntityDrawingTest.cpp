@@ -1,9 +1,9 @@
 #include "core/EntityDrawing.h"
-#include "bench/ResidentMemory.h"
 #include "core/Colors.h"
 #include "core/SharedState.h"
 #include "core/TextFace.h"
 #include "tests/support/ScreenStateScope.h"
+#include "tests/support/SettledMemory.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -504,10 +504,10 @@ TEST_F(ScreenDrawing, AScreenOfHundredsOfSizesKeepsItsFacesInLittleMemory)
         Entities[static_cast<size_t>(i)].FontAdjust = static_cast<quint8>(i % 256);
     }
     EntityCount = 512;
-    const double before = ResidentMb();
+    const double before = test::SettledResidentMb();
     Draw(false);
     Draw(false);
-    EXPECT_LT(ResidentMb() - before, 150);
+    EXPECT_LT(test::SettledResidentMb() - before, 150);
 
     // Every size of the screen is still at hand for the next redraw.
     QFont font = work.font;

@@ -1,7 +1,7 @@
-#include "bench/ResidentMemory.h"
 #include "core/Ciphers.h"
 #include "tests/interpreter/ProcessFixture.h"
 #include "tests/support/ScreenStateScope.h"
+#include "tests/support/SettledMemory.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -239,11 +239,11 @@ TEST_F(ProcessTest, PicturesAreKeptNoLargerThanDrawnAndGoWithTheirScreen)
     ASSERT_LT(screen.width(), 1920);
 
     Trace().On = false;
-    const double before = ResidentMb();
+    const double before = test::SettledResidentMb();
     for (int i = 0; i < 100; ++i)
         window.Process(QStringLiteral("im^1^%1^0^0^0^").arg(i % 20) + file);
     window.Process(QStringLiteral("im^1^22^5^2^0^") + file);
-    EXPECT_LT(ResidentMb() - before, 64);
+    EXPECT_LT(test::SettledResidentMb() - before, 64);
     ASSERT_EQ(ImageCount, 101);
     // The size in cells still comes from the picture as the file holds it.
     EXPECT_EQ(Slot(0).Width, 192);

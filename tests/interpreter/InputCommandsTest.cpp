@@ -1,8 +1,8 @@
-#include "bench/ResidentMemory.h"
 #include "core/Ciphers.h"
 #include "core/TypedLimit.h"
 #include "interpreter/Interpreter.h"
 #include "tests/interpreter/ProcessFixture.h"
+#include "tests/support/SettledMemory.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,10 +47,10 @@ TEST_F(InputCommands, TheQueueOfAnswersIsBoundedAndEndsWithTheScreen)
     // A megabyte for each answer: the queue keeps what its size allows.
     Trace().On = false;
     const QString large(1 << 20, QLatin1Char('a'));
-    const double before = ResidentMb();
+    const double before = test::SettledResidentMb();
     for (int i = 0; i < 300; ++i)
         window.Process(QStringLiteral("dl^%1").arg(i) + large);
-    EXPECT_LT(ResidentMb() - before, 100);
+    EXPECT_LT(test::SettledResidentMb() - before, 100);
     EXPECT_LT(window.DataList->count(), 300);
     EXPECT_GT(window.DataList->count(), 0);
 

@@ -1,6 +1,6 @@
-#include "bench/ResidentMemory.h"
 #include "interpreter/Interpreter.h"
 #include "tests/interpreter/ProcessFixture.h"
+#include "tests/support/SettledMemory.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -106,10 +106,10 @@ TEST_F(ProcessTest, TheHistoryIsBoundedAndUnitsBeyondItStillRun)
 {
     Trace().On = false;
     const QString large(1 << 20, QLatin1Char('x'));
-    const double before = ResidentMb();
+    const double before = test::SettledResidentMb();
     for (int i = 0; i < 300; ++i)
         window.Process(QStringLiteral("lv^%1^").arg(i % 2) + large);
-    EXPECT_LT(ResidentMb() - before, 100);
+    EXPECT_LT(test::SettledResidentMb() - before, 100);
     qsizetype kept = 0;
     for (const QString& entry : History())
         kept += entry.size();
@@ -134,10 +134,10 @@ TEST_F(ProcessTest, TheHistoryIsBoundedAndUnitsBeyondItStillRun)
 TEST_F(ProcessTest, SurfacesTheHostSizesStayWithinTheMainPicture)
 {
     Connected = true;
-    const double before = ResidentMb();
+    const double before = test::SettledResidentMb();
     // Each would be hundreds of megabytes at its size in cells.
     Run({QStringLiteral("in^0^0^200000"), QStringLiteral("sw^Big^1^1^1000^300"), QStringLiteral("in^2^3^200000")});
-    EXPECT_LT(ResidentMb() - before, 64);
+    EXPECT_LT(test::SettledResidentMb() - before, 64);
     const QSize most = window.MainPic->size();
     for (PictureBox* surface : {window.lvMainPic, window.Shadow, window.INTextPic, window.lvINTextPic}) {
         EXPECT_EQ(surface->size(), surface->size().boundedTo(most)) << surface->objectName().toStdString();
