@@ -27,7 +27,7 @@ public:
     // used least lately are let go when many sizes are asked for.
     static std::shared_ptr<const TextFace> For(const QFont& font, const QPaintDevice& device);
     // How many faces are kept at most.
-    static constexpr size_t MaxFaces = 1024;
+    static constexpr size_t MaxFaces = 2048;
 
     int Width(QStringView text) const;
     int Width(QChar c) const { return glyphs_[Code(c)].advance; }
