@@ -1,4 +1,5 @@
 #include "bench/QtBenchmarkMain.h"
+#include "bench/ResidentMemory.h"
 #include "core/Appearance.h"
 #include "core/Backdrop.h"
 #include "core/EntityDrawing.h"
@@ -75,6 +76,50 @@ void BM_DrawEntities(benchmark::State& state)
 // The redraw spreads its bands over the processor's cores: the time that
 // counts is the time on the clock, not that of the calling thread alone.
 BENCHMARK(BM_DrawEntities)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The full table with a font adjustment of its own for each entity, 0 to
+// 255: hundreds of sizes on one screen.
+void FillTableOfSizes()
+{
+    FillTable();
+    for (int i = 0; i < EntitySlots; ++i)
+        Entities[static_cast<size_t>(i)].FontAdjust = static_cast<quint8>(i % 256);
+}
+
+// A redraw of such a screen (state.range(0) 0), or its first draw
+// (state.range(0) 1): every iteration then asks for sizes not drawn before.
+void BM_DrawEntitiesFontSizes(benchmark::State& state)
+{
+    FillTableOfSizes();
+    const bool firstDraw = state.range(0) == 1;
+    QImage backDrop = MakeSurfaceImage(Screen, QColor(192, 192, 192));
+    QImage work = MakeSurfaceImage(Screen, Qt::white);
+    QImage target = MakeSurfaceImage(Screen, Qt::white);
+    QImage sub = MakeSurfaceImage(QSize(760, 430), Qt::white);
+    QFont workFont = DefaultSurfaceFont();
+    QFont subFont = DefaultSurfaceFont();
+    const std::vector<QImage> hostPictures(EntitySlots);
+    const ScreenSurfaces surfaces{.BackDrop = backDrop,
+                                  .Work = {work, workFont},
+                                  .Target = target,
+                                  .SubWindow = {sub, subFont},
+                                  .SubWindowShown = true,
+                                  .SubWindowCaptionHeight = 43,
+                                  .Pictures = {Images().AnImage, hostPictures}};
+    DrawEntities(surfaces);
+    for (auto _ : state) {
+        if (firstDraw) {
+            // A ten-thousandth of a point more: every face is new.
+            for (EntityAttr& attr : EntityAttrs)
+                attr.FontScale = Currency::fromRaw(attr.FontScale.raw + 1);
+        }
+        DrawEntities(surfaces);
+        benchmark::DoNotOptimize(target.constBits());
+    }
+    state.counters["resident_mb"] = ResidentMb();
+    state.counters["peak_mb"] = PeakResidentMb();
+}
+BENCHMARK(BM_DrawEntitiesFontSizes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PaintBackdropTiled(benchmark::State& state)
 {

@@ -8,6 +8,7 @@
 #include "core/Text.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 
 namespace zor {
@@ -45,6 +46,21 @@ bool AnyPlacement()
            Settings.BackLeft != 0;
 }
 
+// The picture keeps the name it was read for, so that a repaint reads no
+// file and only a new name is read again. Only a plain file is read: a pipe
+// or a device could keep the window waiting without end.
+const QString LoadedFromKey = QStringLiteral("zor-loaded-from");
+
+void LoadOnce(QImage& backImage, const QString& file)
+{
+    if (backImage.text(LoadedFromKey) == file)
+        return;
+    QImage loaded;
+    if (QFileInfo(file).isFile() && loaded.load(file))
+        backImage = loaded.convertToFormat(QImage::Format_RGB32);
+    backImage.setText(LoadedFromKey, file);
+}
+
 void DrawGrid(QImage& surface, QSize mainSize)
 {
     Raster raster(surface);
@@ -70,9 +86,8 @@ void PaintBackdrop(QImage& backDrop, QImage& backImage, QSize mainSize)
     } else {
         // No name is no picture: nothing to open.
         const QString file = BackdropPicturePath(Trim(Settings.BackImageFile));
-        QImage loaded;
-        if (!file.isEmpty() && loaded.load(file))
-            backImage = loaded.convertToFormat(QImage::Format_RGB32);
+        if (!file.isEmpty())
+            LoadOnce(backImage, file);
         if (!AnyPlacement())
             return;
         // An empty picture has no size to step by, and a backdrop the window

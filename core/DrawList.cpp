@@ -49,6 +49,7 @@ void DrawList::Outline(int x1, int y1, int x2, int y2, QRgb colour)
 
 void DrawList::Text(const std::shared_ptr<const TextFace>& face, int x, int top, QStringView text, QRgb colour)
 {
+    face->Prepare(text);
     if (faces_.empty() || faces_.back() != face)
         faces_.push_back(face);
     // Only the rows matter for banding; the text's width is the raster's

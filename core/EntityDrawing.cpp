@@ -397,8 +397,11 @@ void DrawEntities(const ScreenSurfaces& s)
         const EntityAttr& attr = EntityAttrs[static_cast<size_t>(entity.EntityType)];
         const bool design = entity.IsDesign();
         const Surface& surface = inSubWindow ? s.SubWindow : s.Work;
-        readings.push_back(
-            {&entity, &attr, EntityFace(surface.Font, surface.Image, entity, attr, design), design, inSubWindow});
+        std::shared_ptr<const TextFace> face = EntityFace(surface.Font, surface.Image, entity, attr, design);
+        // Glyphs are rasterised here, one after another, rather than by the
+        // threads that record the entities.
+        face->Prepare(entity.Caption);
+        readings.push_back({&entity, &attr, std::move(face), design, inSubWindow});
     }
     if (!readings.empty()) {
         EntityAttrs[KindOptionButton].TrimMode = 0;

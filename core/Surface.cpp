@@ -26,6 +26,11 @@ void ResizeSurface(QImage& image, QSize size, const QColor& fill)
     image = resized;
 }
 
+QRect WithinSize(const QRect& wanted, QSize most)
+{
+    return QRect(wanted.topLeft(), wanted.size().boundedTo(most).expandedTo(QSize(0, 0)));
+}
+
 QFont DefaultSurfaceFont()
 {
     QFont font(QStringLiteral("Courier New"));

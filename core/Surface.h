@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QFont>
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
 namespace zor {
@@ -23,6 +24,9 @@ QImage MakeSurfaceImage(QSize size, const QColor& fill);
 // Gives the surface a new size: the new part shows the colour, the old
 // pixels keep their place at the top left.
 void ResizeSurface(QImage& image, QSize size, const QColor& fill);
+// The rectangle at its place with its size cut to at most most: a surface the
+// host sizes in cells holds no more pixels than the picture it lies on.
+QRect WithinSize(const QRect& wanted, QSize most);
 // The font a surface starts with.
 QFont DefaultSurfaceFont();
 

@@ -3,6 +3,7 @@
 #include "core/Raster.h"
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
@@ -11,10 +12,6 @@
 namespace zor {
 
 namespace {
-
-// A redraw uses a handful of sizes; the cap only guards against a host that
-// keeps asking for new ones.
-constexpr size_t MaxFaces = 64;
 
 // Host screens count in whole pixels: full hinting gives whole-pixel advances
 // and glyphs placed on pixels, whatever font the configuration names. The
@@ -28,71 +25,123 @@ QFont Hinted(const QFont& font, const QPaintDevice& device)
     return hinted;
 }
 
+struct FaceKey {
+    QFont font;
+    int dpi;
+    bool operator==(const FaceKey&) const = default;
+};
+
+size_t qHash(const FaceKey& key, size_t seed = 0) noexcept
+{
+    // Qt's own hash of a font leaves out its fractional size, and a screen
+    // may hold hundreds of sizes of one family.
+    const QFont& f = key.font;
+    return qHashMulti(seed, f.family(), f.pointSizeF(), f.pixelSize(), f.weight(), f.italic(), key.dpi);
+}
+
+struct KeptFace {
+    std::shared_ptr<const TextFace> face;
+    quint64 lastUse = 0;
+};
+
 } // namespace
 
-TextFace::TextFace(const QFont& font, const QPaintDevice& device) : font_(font), dpi_(device.logicalDpiY())
+TextFace::TextFace(const QFont& font, const QPaintDevice& device)
+    : font_(font), hinted_(Hinted(font, device)), dpi_(device.logicalDpiY())
 {
-    const QFont hinted = Hinted(font, device);
-    const QFontMetrics metrics(hinted, &device);
+    const QFontMetrics metrics(hinted_, &device);
     height_ = metrics.height();
     ascent_ = metrics.ascent();
-    const QRgb white = qRgb(255, 255, 255);
+    // The ink bounds come from the glyphs' boxes, so that they hold for the
+    // glyphs rasterised later as for those now.
     for (int c = 0; c < 256; ++c) {
         Glyph& glyph = glyphs_[static_cast<size_t>(c)];
         glyph.advance = metrics.horizontalAdvance(QChar(c));
-        if (c <= ' ' || c == 0x7F)
+        if (c <= ' ' || c == 0x7F) {
+            glyph.ready = true;
             continue;
-        // The glyph's box around its origin on the baseline, with a margin
-        // for the rasteriser's rounding.
-        const QRect box = metrics.boundingRect(QChar(c)).adjusted(-2, -2, 2, 2);
-        if (box.isEmpty())
+        }
+        glyph.box = metrics.boundingRect(QChar(c)).adjusted(-2, -2, 2, 2);
+        if (glyph.box.isEmpty()) {
+            glyph.ready = true;
             continue;
-        QImage canvas(box.size(), QImage::Format_RGB32);
-        canvas.setDotsPerMeterX(qRound(dpi_ / 0.0254));
-        canvas.setDotsPerMeterY(qRound(dpi_ / 0.0254));
-        canvas.fill(white);
-        QPainter painter(&canvas);
-        painter.setFont(hinted);
-        painter.setPen(Qt::black);
-        painter.drawText(-box.topLeft(), QString(QChar(c)));
-        painter.end();
-        // Runs are kept relative to the text's top left: the origin is at
-        // the baseline, an ascent below it.
-        const int width = canvas.width();
-        for (int y = 0; y < canvas.height(); ++y) {
-            const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
-            for (int x = 0; x < width;) {
-                if (line[x] == white) {
-                    ++x;
-                    continue;
-                }
-                const int start = x;
-                while (x < width && line[x] != white)
-                    ++x;
-                const int dy = ascent_ + box.top() + y;
-                const int dx = box.left() + start;
-                glyph.runs.push_back({dx, dy, x - start});
-                inkTop_ = std::min(inkTop_, dy);
-                inkBottom_ = std::max(inkBottom_, dy);
-                inkLeft_ = std::min(inkLeft_, dx);
-                inkRight_ = std::max(inkRight_, dx + (x - start) - glyph.advance);
+        }
+        inkTop_ = std::min(inkTop_, ascent_ + glyph.box.top());
+        inkBottom_ = std::max(inkBottom_, ascent_ + glyph.box.bottom());
+        inkLeft_ = std::min(inkLeft_, glyph.box.left());
+        inkRight_ = std::max(inkRight_, glyph.box.right() + 1 - glyph.advance);
+    }
+}
+
+void TextFace::Rasterise(Glyph& glyph, int c) const
+{
+    const QRect& box = glyph.box;
+    const QRgb white = qRgb(255, 255, 255);
+    QImage canvas(box.size(), QImage::Format_RGB32);
+    canvas.setDotsPerMeterX(qRound(dpi_ / 0.0254));
+    canvas.setDotsPerMeterY(qRound(dpi_ / 0.0254));
+    canvas.fill(white);
+    QPainter painter(&canvas);
+    painter.setFont(hinted_);
+    painter.setPen(Qt::black);
+    painter.drawText(-box.topLeft(), QString(QChar(c)));
+    painter.end();
+    // Runs are kept relative to the text's top left: the origin is at the
+    // baseline, an ascent below it.
+    const int width = canvas.width();
+    for (int y = 0; y < canvas.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+        for (int x = 0; x < width;) {
+            if (line[x] == white) {
+                ++x;
+                continue;
             }
+            const int start = x;
+            while (x < width && line[x] != white)
+                ++x;
+            glyph.runs.push_back({box.left() + start, ascent_ + box.top() + y, x - start});
+        }
+    }
+}
+
+void TextFace::Prepare(QStringView text) const
+{
+    const std::lock_guard lock(rasterising_);
+    for (const QChar c : text) {
+        const size_t code = Code(c);
+        Glyph& glyph = glyphs_[code];
+        if (!glyph.ready) {
+            Rasterise(glyph, static_cast<int>(code));
+            glyph.ready = true;
         }
     }
 }
 
 std::shared_ptr<const TextFace> TextFace::For(const QFont& font, const QPaintDevice& device)
 {
-    static std::vector<std::shared_ptr<const TextFace>> faces;
-    const int dpi = device.logicalDpiY();
-    for (const auto& face : faces) {
-        if (face->dpi_ == dpi && face->font_ == font)
-            return face;
+    static QHash<FaceKey, KeptFace> faces;
+    static quint64 uses = 0;
+    const FaceKey key{font, device.logicalDpiY()};
+    auto kept = faces.find(key);
+    if (kept != faces.end()) {
+        kept->lastUse = ++uses;
+        return kept->face;
     }
-    if (faces.size() >= MaxFaces)
-        faces.clear();
-    faces.push_back(std::make_shared<const TextFace>(font, device));
-    return faces.back();
+    if (static_cast<size_t>(faces.size()) >= MaxFaces) {
+        // The quarter used least lately goes; a face still drawn with lives
+        // on with its users.
+        std::vector<quint64> lastUses;
+        lastUses.reserve(static_cast<size_t>(faces.size()));
+        for (const KeptFace& face : std::as_const(faces))
+            lastUses.push_back(face.lastUse);
+        const auto cut = lastUses.begin() + static_cast<std::ptrdiff_t>(lastUses.size() / 4);
+        std::nth_element(lastUses.begin(), cut, lastUses.end());
+        const quint64 oldest = *cut;
+        faces.removeIf([oldest](const auto& entry) { return entry.value().lastUse < oldest; });
+    }
+    const auto face = std::make_shared<const TextFace>(font, device);
+    faces.insert(key, {face, ++uses});
+    return face;
 }
 
 int TextFace::Width(QStringView text) const
@@ -105,35 +154,42 @@ int TextFace::Width(QStringView text) const
 
 void TextFace::Draw(Raster& raster, int x, int top, QStringView text, QRgb colour) const
 {
-    // Most texts lie wholly inside the surface's width: their runs are then
-    // written without clipping each one, only their rows are checked.
-    const qint64 left = qint64(x) + inkLeft_;
-    const qint64 right = qint64(x) + Width(text) + inkRight_;
-    if (left < 0 || right > raster.Width()) {
-        int pen = x;
-        for (const QChar c : text) {
-            const Glyph& glyph = glyphs_[Code(c)];
-            for (const Run& run : glyph.runs)
-                raster.Span(pen + run.dx, top + run.dy, run.length, colour);
-            pen += glyph.advance;
-        }
-        return;
-    }
+    // Only the runs on the raster's rows are visited: a band of a tall text
+    // starts at its first row rather than at the top of every glyph.
     const int firstRow = std::max(raster.Top() - top, inkTop_);
     const int endRow = std::min(raster.Bottom() - top, inkBottom_ + 1);
     if (firstRow >= endRow)
         return;
+    const auto runsFrom = [firstRow](const std::vector<Run>& runs) {
+        return std::lower_bound(runs.begin(), runs.end(), firstRow,
+                                [](const Run& run, int row) { return run.dy < row; });
+    };
+    // Most texts lie wholly inside the surface's width: their runs are then
+    // written without clipping each one.
+    const qint64 left = qint64(x) + inkLeft_;
+    const qint64 right = qint64(x) + Width(text) + inkRight_;
+    if (left < 0 || right > raster.Width()) {
+        // Glyphs wholly beside the surface are passed over; a large text
+        // runs far off its right edge.
+        qint64 pen = x;
+        for (const QChar c : text) {
+            if (pen + inkLeft_ >= raster.Width())
+                break;
+            const Glyph& glyph = glyphs_[Code(c)];
+            if (pen + glyph.advance + inkRight_ > 0) {
+                for (auto run = runsFrom(glyph.runs); run != glyph.runs.end() && run->dy < endRow; ++run)
+                    raster.Span(static_cast<int>(pen) + run->dx, top + run->dy, run->length, colour);
+            }
+            pen += glyph.advance;
+        }
+        return;
+    }
     const QRgb solid = colour | 0xFF000000u;
     int pen = x;
     for (const QChar c : text) {
         const Glyph& glyph = glyphs_[Code(c)];
-        for (const Run& run : glyph.runs) {
-            if (run.dy < firstRow)
-                continue;
-            if (run.dy >= endRow)
-                break; // runs go down the glyph row by row
-            std::fill_n(raster.Line(top + run.dy) + pen + run.dx, run.length, solid);
-        }
+        for (auto run = runsFrom(glyph.runs); run != glyph.runs.end() && run->dy < endRow; ++run)
+            std::fill_n(raster.Line(top + run->dy) + pen + run->dx, run->length, solid);
         pen += glyph.advance;
     }
 }

@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QFont>
+#include <QRect>
 #include <QRgb>
 #include <QStringView>
 #include <array>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 class QPaintDevice;
@@ -17,11 +19,15 @@ class Raster;
 // measured and drawn one glyph after another, without shaping or kerning, in
 // whole pixels, as the screen's text service does. Each glyph is kept as the
 // runs of pixels it sets, so measuring and drawing a caption costs a table
-// look-up and a few spans per character.
+// look-up and a few spans per character. A glyph is rasterised the first time
+// a text holds it: a screen of many sizes uses few characters of each.
 class TextFace {
 public:
-    // The face of the font on the device, kept for later calls.
+    // The face of the font on the device, kept for later calls. The faces
+    // used least lately are let go when many sizes are asked for.
     static std::shared_ptr<const TextFace> For(const QFont& font, const QPaintDevice& device);
+    // How many faces are kept at most.
+    static constexpr size_t MaxFaces = 2048;
 
     int Width(QStringView text) const;
     int Width(QChar c) const { return glyphs_[Code(c)].advance; }
@@ -30,7 +36,11 @@ public:
     // The rows any glyph may set, relative to the text's top.
     int InkTop() const { return inkTop_; }
     int InkBottom() const { return inkBottom_; }
-    // Draws the text with its top left at (x, top), on the raster's rows.
+    // Rasterises the glyphs of the text that are not yet. Drawing a text
+    // needs this first; measuring does not. Safe from several threads.
+    void Prepare(QStringView text) const;
+    // Draws the prepared text with its top left at (x, top), on the raster's
+    // rows.
     void Draw(Raster& raster, int x, int top, QStringView text, QRgb colour) const;
 
     TextFace(const QFont& font, const QPaintDevice& device);
@@ -43,12 +53,19 @@ private:
     };
     struct Glyph {
         int advance = 0;
+        // The glyph's box around its origin on the baseline, with a margin
+        // for the rasteriser's rounding; no pixel of it lies outside.
+        QRect box;
+        bool ready = false;
         std::vector<Run> runs; // relative to the text's top left
     };
+    void Rasterise(Glyph& glyph, int c) const;
 
     QFont font_;
+    QFont hinted_;
     int dpi_;
-    std::array<Glyph, 256> glyphs_;
+    mutable std::mutex rasterising_;
+    mutable std::array<Glyph, 256> glyphs_;
     int height_ = 0;
     int ascent_ = 0;
     int inkTop_ = 0;

@@ -8,7 +8,11 @@
 #include "interpreter/Interpreter.h"
 #include "session/fConnection.h"
 
+#include <QDateTime>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QScreen>
+#include <cmath>
 
 namespace zor {
 
@@ -133,6 +137,43 @@ QImage LoadPicture(double source, const QString& file)
         return {};
     const QString name = source == 2 ? QStringLiteral(":/zor/bitmap_%1.bmp") : QStringLiteral(":/zor/icon_%1.png");
     return QImage(name.arg(static_cast<qint64>(number)));
+}
+
+// What a picture of "im" is known by on its screen: where it comes from and
+// the size it is asked to take. A file changed since it was read is another
+// picture.
+QString PictureKey(double source, const QString& file, QStringView width, QStringView height, bool design)
+{
+    QStringList parts = {QString::number(source), file, width.toString(), height.toString(),
+                         QLatin1String(design ? "pixels" : "cells")};
+    if (source == 0)
+        parts << QString::number(QFileInfo(file).lastModified().toMSecsSinceEpoch());
+    return parts.join(QLatin1Char('|'));
+}
+
+// The screen the session window shows on: no picture is ever drawn larger.
+QSize ScreenSize(const QWidget& window)
+{
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    return screen ? screen->size() : QSize(1920, 1080);
+}
+
+// The picture no larger than the entity can ever show it: the entity in its
+// cells at the largest cells the screen allows, and never beyond the screen.
+// It is drawn stretched over the entity, so each side is reduced on its own.
+QImage WithinDrawnSize(const QImage& picture, const Entity& entity, QSize screen)
+{
+    QSize most = screen;
+    if (!entity.IsDesign()) {
+        const double cells = std::ceil((entity.Width + 1.0) * screen.width() / 81.0);
+        const double rows = std::ceil(entity.Height * screen.height() / 25.0);
+        most =
+            most.boundedTo(QSize(static_cast<int>(qBound(1.0, cells, 1e6)), static_cast<int>(qBound(1.0, rows, 1e6))));
+    }
+    const QSize kept = picture.size().boundedTo(most);
+    if (picture.isNull() || kept == picture.size())
+        return picture;
+    return picture.scaled(kept, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace
@@ -298,18 +339,44 @@ void Interpreter::AddImage(const CommandUnit& unit)
         Refuse(unit, QStringLiteral("no picture slot %1").arg(ImageCount));
         return;
     }
-    QImage& picture = window_.eImage[static_cast<size_t>(ImageCount)];
-    picture = LoadPicture(source, file);
+    // The first picture of a screen starts its set of pictures anew.
+    if (ImageCount == 0) {
+        screenPictures_.clear();
+        screenPictureBytes_ = 0;
+    }
+    Entity made;
+    made.X = IntegerValue(unit.Field(2));
+    made.Y = IntegerValue(unit.Field(3));
+    made.SetTag(unit.Field(8));
+    const double width = Val(unit.Field(4));
+    const double height = Val(unit.Field(5));
+    const QString key = PictureKey(source, file, unit.Field(4), unit.Field(5), made.IsDesign());
+    auto known = screenPictures_.constFind(key);
+    const bool loading = known == screenPictures_.cend();
+    QImage loaded;
+    if (loading)
+        loaded = LoadPicture(source, file);
+    const QSize natural = loading ? loaded.size() : known->natural;
+    made.Width = IntegerValue(width == 0 ? natural.width() / CellWidth.toDouble() : width - 1);
+    made.Height = IntegerValue(height == 0 ? natural.height() / CellHeight.toDouble() : height);
+    if (loading) {
+        const QImage kept = WithinDrawnSize(loaded, made, ScreenSize(window_));
+        if (screenPictureBytes_ + kept.sizeInBytes() > MaxScreenPictureBytes) {
+            Refuse(unit, QStringLiteral("the pictures of the screen take all the room for pictures"));
+            return;
+        }
+        screenPictureBytes_ += kept.sizeInBytes();
+        known = screenPictures_.insert(key, {kept, natural});
+    }
+    window_.eImage[static_cast<size_t>(ImageCount)] = known->picture;
 
     Entity& entity = Slot(EntityCount);
     entity.Region = CurPage;
     entity.EntityType = KindImageDisplay;
-    entity.X = IntegerValue(unit.Field(2));
-    entity.Y = IntegerValue(unit.Field(3));
-    const double width = Val(unit.Field(4));
-    entity.Width = IntegerValue(width == 0 ? picture.width() / CellWidth.toDouble() : width - 1);
-    const double height = Val(unit.Field(5));
-    entity.Height = IntegerValue(height == 0 ? picture.height() / CellHeight.toDouble() : height);
+    entity.X = made.X;
+    entity.Y = made.Y;
+    entity.Width = made.Width;
+    entity.Height = made.Height;
     entity.ImageIndex = ImageCount;
     entity.SetCaption(QStringView());
     entity.SetTag(unit.Field(8));

@@ -8,6 +8,7 @@
 #include "core/Rounding.h"
 #include "core/SendReply.h"
 #include "core/SharedState.h"
+#include "core/Surface.h"
 #include "core/Text.h"
 #include "core/TextFile.h"
 #include "core/Trace.h"
@@ -39,8 +40,9 @@ qint16 KeyIndexOf(QStringView field)
 }
 
 // Opens the box at the given pixel place, one cell high and columns + 1
-// cells wide, with the answer typed ahead winning over the host's text.
-void OpenBox(PictureBox& picture, QLineEdit& box, const CommandUnit& unit, double left, double top)
+// cells wide but never larger than the main picture, with the answer typed
+// ahead winning over the host's text.
+void OpenBox(PictureBox& picture, QLineEdit& box, const CommandUnit& unit, double left, double top, QSize most)
 {
     const double cellWidth = CellWidth.toDouble();
     const double cellHeight = CellHeight.toDouble();
@@ -51,10 +53,9 @@ void OpenBox(PictureBox& picture, QLineEdit& box, const CommandUnit& unit, doubl
         font.setPointSizeF(cellWidth);
     box.setFont(font);
 
-    const int width = qMax(0, ToPixel((Val(unit.Field(4)) + 1) * cellWidth));
-    const int height = qMax(0, ToPixel(cellHeight));
-    picture.setGeometry(ToPixel(left), ToPixel(top), width, height);
-    box.setGeometry(0, 0, width, height);
+    picture.setGeometry(WithinSize(
+        QRect(ToPixel(left), ToPixel(top), ToPixel((Val(unit.Field(4)) + 1) * cellWidth), ToPixel(cellHeight)), most));
+    box.setGeometry(0, 0, picture.width(), picture.height());
 
     box.setText(IsBlank(TypeAhead) ? unit.FieldText(6) : TypeAhead);
     SetTypedLimit(box, MaxLengthOf(unit.Field(8)));
@@ -85,12 +86,13 @@ void Interpreter::RequestInput(const CommandUnit& unit)
     const double column = Val(unit.Field(2));
     const double row = Val(unit.Field(3));
     if (CurPage == 0) {
-        OpenBox(*window_.INTextPic, *window_.INText, unit, column * cellWidth, row * cellHeight);
+        OpenBox(*window_.INTextPic, *window_.INText, unit, column * cellWidth, row * cellHeight,
+                window_.MainPic->size());
     } else {
         // The host gives the place on the whole screen; the box lives in the
         // sub-window, below its caption bar.
         OpenBox(*window_.lvINTextPic, *window_.lvINText, unit, (column - SubWindowRect[0]) * cellWidth,
-                (row - SubWindowRect[1] + 1) * cellHeight);
+                (row - SubWindowRect[1] + 1) * cellHeight, window_.MainPic->size());
         window_.lvINText->setFocus();
     }
     InputKeyIndex = KeyIndexOf(unit.Field(9));
@@ -106,7 +108,18 @@ void Interpreter::RequestInput(const CommandUnit& unit)
 
 void Interpreter::QueueAnswer(const CommandUnit& unit)
 {
-    window_.DataList->addItem(unit.FieldText(2));
+    QListWidget& queue = *window_.DataList;
+    const QString answer = unit.FieldText(2);
+    qsizetype queued = answer.size();
+    for (int i = 0; i < queue.count(); ++i)
+        queued += queue.item(i)->text().size();
+    if (queue.count() >= MaxQueuedAnswers || queued > MaxQueuedChars) {
+        WriteTrace(
+            QStringLiteral("Process"),
+            QStringLiteral("Not queued, the queue of answers is full: an answer of %1 characters").arg(answer.size()));
+        return;
+    }
+    queue.addItem(answer);
 }
 
 void Interpreter::AskInput(const CommandUnit& unit)

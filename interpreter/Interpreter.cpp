@@ -88,7 +88,23 @@ void Interpreter::Process(const QString& received)
 
 void Interpreter::AddToHistory(const CommandUnit& unit)
 {
-    window_.stack.append(unit.Text());
+    QStringList& stack = window_.stack;
+    if (stack.size() != historyEntries_) {
+        historyChars_ = 0;
+        for (const QString& entry : stack)
+            historyChars_ += entry.size();
+    }
+    const qsizetype length = unit.Text().size();
+    if (historyChars_ + length > MaxHistoryChars) {
+        WriteTrace(ProcessTag, QStringLiteral("Not kept in the history, which is full: a unit \"%1\" of %2 characters")
+                                   .arg(CommandUnit::CodeOf(unit.Text()))
+                                   .arg(length));
+        historyEntries_ = stack.size();
+        return;
+    }
+    stack.append(unit.Text());
+    historyChars_ += length;
+    historyEntries_ = stack.size();
 }
 
 void Interpreter::Refuse(const CommandUnit& unit, const QString& reason)

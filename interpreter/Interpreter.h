@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QImage>
 #include <QString>
 #include <optional>
 
@@ -22,6 +24,17 @@ public:
     // current screen: whole units as executed (TABs already "|"), in arrival
     // order, begun anew by "cs".
     void Process(const QString& unit);
+
+    // The most characters the history of one screen keeps; a unit beyond
+    // them still runs, it is only not kept.
+    static constexpr qsizetype MaxHistoryChars = 16 * 1024 * 1024;
+    // The most canned answers waiting, and the most characters they hold
+    // together; an answer beyond either is not queued.
+    static constexpr int MaxQueuedAnswers = 1002;
+    static constexpr qsizetype MaxQueuedChars = 16 * 1024 * 1024;
+    // The most bytes the decoded pictures of one screen take together; a
+    // picture beyond them is refused.
+    static constexpr qsizetype MaxScreenPictureBytes = 256 * 1024 * 1024;
 
     // Entity commands.
     void CreateEntity(const CommandUnit& unit);  // "to"
@@ -99,6 +112,19 @@ private:
     std::optional<size_t> ItemListNamed(const CommandUnit& unit);
 
     fConnection& window_;
+    // The characters of the history's entries, counted for this many of
+    // them: the history is emptied elsewhere too, and then counted again.
+    qsizetype historyChars_ = 0;
+    qsizetype historyEntries_ = 0;
+    // The pictures of the current screen by what "im" asked for, so that a
+    // picture named again shares the pixels of the first, and the bytes
+    // they take.
+    struct ScreenPicture {
+        QImage picture;
+        QSize natural;
+    };
+    QHash<QString, ScreenPicture> screenPictures_;
+    qsizetype screenPictureBytes_ = 0;
     // The single character last traced in report mode, and how many times in
     // a row it came again.
     QString traceLastChar_;

@@ -2,6 +2,7 @@
 #include "core/NumberConversion.h"
 #include "core/Rounding.h"
 #include "core/SharedState.h"
+#include "core/Surface.h"
 #include "core/Text.h"
 #include "interpreter/CommandUnit.h"
 #include "interpreter/Interpreter.h"
@@ -37,6 +38,7 @@ void Interpreter::ClearScreen(const CommandUnit& unit)
 {
     ClearingScreen = true;
     window_.stack.clear();
+    window_.DataList->clear();
     for (QListWidget* list : window_.ILList) {
         list->clear();
         list->hide();
@@ -58,6 +60,9 @@ void Interpreter::ClearScreen(const CommandUnit& unit)
     EntityCount = -1;
     window_.SystemFunctionsMenu->clear();
     ImageCount = 0;
+    window_.eImage.fill(QImage());
+    screenPictures_.clear();
+    screenPictureBytes_ = 0;
     window_.MVPic->hide();
     AddToHistory(unit);
     ScreenChanged = true;
@@ -108,8 +113,9 @@ void Interpreter::OpenSubWindow(const CommandUnit& unit)
     SubWindowRect = {left, top, columns, rows};
 
     PictureBox& sub = *window_.lvMainPic;
-    sub.setGeometry(ToPixel(cellWidth * left), ToPixel(cellHeight * top),
-                    qMax(0, ToPixel(cellWidth * (columns + 2.0) + cellHeight)), qMax(0, ToPixel(cellHeight * rows)));
+    sub.setGeometry(WithinSize(QRect(ToPixel(cellWidth * left), ToPixel(cellHeight * top),
+                                     ToPixel(cellWidth * (columns + 2.0) + cellHeight), ToPixel(cellHeight * rows)),
+                               window_.MainPic->size()));
     if (ShadowOn) {
         window_.Shadow->setGeometry(sub.geometry().translated(ToPixel(cellWidth), ToPixel(cellHeight)));
         window_.Shadow->show();

@@ -6,6 +6,7 @@
 #include "core/Fields.h"
 #include "core/NumberConversion.h"
 #include "core/Rounding.h"
+#include "core/Surface.h"
 #include "core/Text.h"
 #include "core/Twips.h"
 #include "core/WindowUtils.h"
@@ -40,6 +41,12 @@ void Place(QWidget& widget, double left, double top)
 void Place(QWidget& widget, double left, double top, double width, double height)
 {
     widget.setGeometry(ToPixel(left), ToPixel(top), qMax(0, ToPixel(width)), qMax(0, ToPixel(height)));
+}
+
+// A picture sized from the host's cells, never larger than the main picture.
+void PlaceSurface(QWidget& widget, const QWidget& mainPic, double left, double top, double width, double height)
+{
+    widget.setGeometry(WithinSize(QRect(ToPixel(left), ToPixel(top), ToPixel(width), ToPixel(height)), mainPic.size()));
 }
 
 } // namespace
@@ -77,7 +84,9 @@ void fConnection::Form_Resize()
 
     const double subLeft = SubWindowRect[0];
     const double subTop = SubWindowRect[1];
-    Place(*lvMainPic, (subLeft + 1) * cw, subTop * ch, (SubWindowRect[2] + 2) * cw + ch, SubWindowRect[3] * ch);
+    PlaceSurface(*lvMainPic, *MainPic, subLeft * cw, subTop * ch, (SubWindowRect[2] + 2) * cw + ch,
+                 SubWindowRect[3] * ch);
+    GuiWindowCap->resize(lvMainPic->width(), ToPixel(ch));
     if (ShadowOn)
         Shadow->setGeometry(lvMainPic->x() + ToPixel(cw), lvMainPic->y() + ToPixel(ch), lvMainPic->width(),
                             lvMainPic->height());
@@ -88,15 +97,15 @@ void fConnection::Form_Resize()
 
     if (IsVisible(*INTextPic)) {
         const double width = (TagCell(*INText, 3) + 1) * cw;
-        Place(*INTextPic, TagCell(*INText, 1) * cw, TagCell(*INText, 2) * ch, width, ch);
-        Place(*INText, 0, 0, width, ch);
+        PlaceSurface(*INTextPic, *MainPic, TagCell(*INText, 1) * cw, TagCell(*INText, 2) * ch, width, ch);
+        INText->setGeometry(INTextPic->rect());
         SetFontPoints(*INText, cw);
     }
     if (IsVisible(*lvINTextPic)) {
         const double width = (TagCell(*lvINText, 3) + 1) * cw;
-        Place(*lvINTextPic, (TagCell(*lvINText, 1) - subLeft) * cw, (TagCell(*lvINText, 2) - subTop + 1) * ch, width,
-              ch);
-        Place(*lvINText, 0, 0, width, ch);
+        PlaceSurface(*lvINTextPic, *MainPic, (TagCell(*lvINText, 1) - subLeft) * cw,
+                     (TagCell(*lvINText, 2) - subTop + 1) * ch, width, ch);
+        lvINText->setGeometry(lvINTextPic->rect());
         SetFontPoints(*lvINText, cw);
     }
     for (QListWidget* list : ILList) {

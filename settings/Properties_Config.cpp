@@ -24,12 +24,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <algorithm>
 #include <cmath>
 
@@ -68,15 +71,18 @@ void SetSwitch(QAbstractButton& box, qint16 value)
 
 // The remembered size. A size the file never supplied (a missing file, an
 // empty width) leaves the window as large as it is: a window of no size is of
-// no use to anyone.
+// no use to anyone. No size is larger than the screen the window opens on.
 void ApplyWindowSize(fConnection& session, qint16 stateCode, bool haveState)
 {
+    const QScreen* screen = session.screen() ? session.screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen ? screen->availableGeometry().size() : QSize(1024, 768);
     if (SavedWindowWidth && std::isfinite(*SavedWindowWidth) && *SavedWindowWidth > 0) {
-        session.resize(std::max(1, TwipsToPixels(*SavedWindowWidth)), session.height());
+        const double twips = std::min<double>(*SavedWindowWidth, PixelsToTwips(room.width()));
+        session.resize(std::max(1, TwipsToPixels(twips)), session.height());
         QCoreApplication::processEvents();
     }
     if (SavedWindowHeight > 0) {
-        session.resize(session.width(), std::max(1, TwipsToPixels(SavedWindowHeight)));
+        session.resize(session.width(), std::max(1, std::min(TwipsToPixels(SavedWindowHeight), room.height())));
         QCoreApplication::processEvents();
     }
     if (haveState) {
@@ -186,7 +192,8 @@ void Properties::ShowBackdropPicture()
 {
     // The defaults store the path padded to its width, as the file does.
     const QString path = Trim(Settings.BackImageFile);
-    if (path.isEmpty())
+    // A pipe or a device named here could hold the start-up without end.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
     const QImage picture(BackdropPicturePath(path));
     if (picture.isNull())

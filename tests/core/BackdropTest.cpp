@@ -4,6 +4,7 @@
 #include "core/SharedState.h"
 #include "core/Surface.h"
 #include "core/Text.h"
+#include "tests/support/PipeReaderWatch.h"
 #include "tests/support/ScreenStateScope.h"
 #include "tests/support/TestSupport.h"
 
@@ -168,6 +169,31 @@ TEST_F(Backdrop, AnUnreadablePictureKeepsThePictureLoadedBefore)
     Paint(QSize(810, 500));
     EXPECT_EQ(backDrop.pixel(5, 5), Back);
     EXPECT_EQ(backDrop.pixel(10, 5), qRgb(0, 0, 0));
+}
+
+TEST_F(Backdrop, APictureIsReadOncePerNameAndOnlyFromAPlainFile)
+{
+    Settings.BackLeft = 1;
+    Paint();
+    const QImage first = backImage;
+    QImage other(5, 4, QImage::Format_RGB32);
+    other.fill(Qt::red);
+    ASSERT_TRUE(other.save(dir.filePath(QStringLiteral("pic.bmp"))));
+    Paint();
+    EXPECT_EQ(backImage, first);
+    ASSERT_TRUE(other.save(dir.filePath(QStringLiteral("other.bmp"))));
+    Settings.BackImageFile = FixedWidth(dir.filePath(QStringLiteral("other.bmp")), SessionSettings::BackImageFileWidth);
+    Paint();
+    EXPECT_EQ(backImage.size(), QSize(5, 4));
+
+    const QString pipe = dir.filePath(QStringLiteral("pipe.bmp"));
+    test::PipeReaderWatch watch(pipe);
+    ASSERT_TRUE(watch.Made());
+    Settings.BackImageFile = FixedWidth(pipe, SessionSettings::BackImageFileWidth);
+    Paint();
+    Paint();
+    EXPECT_FALSE(watch.ReaderCame());
+    EXPECT_EQ(backImage.size(), QSize(5, 4));
 }
 
 TEST_F(Backdrop, DefaultRampIsCyanBrightAtTheTopBelowAStripOfBackground)

@@ -1,7 +1,9 @@
 #include "core/EntityDrawing.h"
 #include "core/Colors.h"
 #include "core/SharedState.h"
+#include "core/TextFace.h"
 #include "tests/support/ScreenStateScope.h"
+#include "tests/support/SettledMemory.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -492,6 +494,28 @@ TEST_F(ScreenDrawing, EmptyScreensAndEntitiesNotToDrawShowTheBackdropOnly)
         EXPECT_EQ(target, backDrop) << c.what;
         EXPECT_EQ(work.image, backDrop) << c.what;
     }
+}
+
+TEST_F(ScreenDrawing, AScreenOfHundredsOfSizesKeepsItsFacesInLittleMemory)
+{
+    EntityAttrs[KindField] = Plain();
+    for (int i = 0; i < 512; ++i) {
+        Entities[static_cast<size_t>(i)] = Make(1 + i % 60, i % 24, 10, 1, QStringLiteral("Total %1").arg(i));
+        Entities[static_cast<size_t>(i)].FontAdjust = static_cast<quint8>(i % 256);
+    }
+    EntityCount = 512;
+    const double before = test::SettledResidentMb();
+    Draw(false);
+    Draw(false);
+    EXPECT_LT(test::SettledResidentMb() - before, 150);
+
+    // Every size of the screen is still at hand for the next redraw.
+    QFont font = work.font;
+    font.setPointSizeF(work.font.pointSizeF() - 255 + 3);
+    const auto face = TextFace::For(font, work.image);
+    Draw(false);
+    EXPECT_EQ(TextFace::For(font, work.image).get(), face.get());
+    EntityCount = 0;
 }
 
 TEST_F(ScreenDrawing, LaterEntitiesPaintOverEarlierOnesAndTheTargetGetsTheWholeScreen)

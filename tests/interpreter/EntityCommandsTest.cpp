@@ -1,6 +1,7 @@
 #include "core/Ciphers.h"
 #include "tests/interpreter/ProcessFixture.h"
 #include "tests/support/ScreenStateScope.h"
+#include "tests/support/SettledMemory.h"
 
 #include <QImage>
 #include <QTemporaryDir>
@@ -225,6 +226,36 @@ TEST_F(ProcessTest, ImagesTakeTheirSizeInCells)
     Run({QStringLiteral("im^1^2^0^0^0^") + folder.path(), QStringLiteral("im^1^3^0^0^0^/dev/zero")});
     EXPECT_EQ(EntityCount, 1);
     EXPECT_EQ(History().size(), 2);
+}
+
+TEST_F(ProcessTest, PicturesAreKeptNoLargerThanDrawnAndGoWithTheirScreen)
+{
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("photo.png"));
+    QImage photo(1920, 1080, QImage::Format_RGB32);
+    photo.fill(Qt::blue);
+    ASSERT_TRUE(photo.save(file));
+    const QSize screen = window.screen()->size();
+    ASSERT_LT(screen.width(), 1920);
+
+    Trace().On = false;
+    const double before = test::SettledResidentMb();
+    for (int i = 0; i < 100; ++i)
+        window.Process(QStringLiteral("im^1^%1^0^0^0^").arg(i % 20) + file);
+    window.Process(QStringLiteral("im^1^22^5^2^0^") + file);
+    EXPECT_LT(test::SettledResidentMb() - before, 64);
+    ASSERT_EQ(ImageCount, 101);
+    // The size in cells still comes from the picture as the file holds it.
+    EXPECT_EQ(Slot(0).Width, 192);
+    EXPECT_EQ(Slot(0).Height, 54);
+    EXPECT_EQ(window.eImage[0].size(), screen.boundedTo(QSize(1920, 1080)));
+    EXPECT_EQ(window.eImage[99].constBits(), window.eImage[0].constBits());
+    EXPECT_LE(window.eImage[100].width(), 6 * screen.width() / 81 + 1);
+    EXPECT_LE(window.eImage[100].height(), 2 * screen.height() / 25 + 1);
+
+    Run({QStringLiteral("cs")});
+    for (const QImage& picture : window.eImage)
+        EXPECT_TRUE(picture.isNull());
 }
 
 TEST_F(ProcessTest, AFullEntityTableRefusesMore)

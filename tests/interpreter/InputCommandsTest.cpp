@@ -1,6 +1,8 @@
 #include "core/Ciphers.h"
 #include "core/TypedLimit.h"
+#include "interpreter/Interpreter.h"
 #include "tests/interpreter/ProcessFixture.h"
+#include "tests/support/SettledMemory.h"
 
 #include <QDir>
 #include <QFile>
@@ -38,6 +40,31 @@ TEST_F(InputCommands, QueuedAnswersAnswerTheNextRequestsInOrderThenTheBoxOpens)
     EXPECT_TRUE(InputPending);
     // None of the three commands enters the history.
     EXPECT_TRUE(History().isEmpty());
+}
+
+TEST_F(InputCommands, TheQueueOfAnswersIsBoundedAndEndsWithTheScreen)
+{
+    // A megabyte for each answer: the queue keeps what its size allows.
+    Trace().On = false;
+    const QString large(1 << 20, QLatin1Char('a'));
+    const double before = test::SettledResidentMb();
+    for (int i = 0; i < 300; ++i)
+        window.Process(QStringLiteral("dl^%1").arg(i) + large);
+    EXPECT_LT(test::SettledResidentMb() - before, 100);
+    EXPECT_LT(window.DataList->count(), 300);
+    EXPECT_GT(window.DataList->count(), 0);
+
+    Run({"cs"});
+    EXPECT_EQ(window.DataList->count(), 0);
+    Trace().On = true;
+    for (int i = 0; i < Interpreter::MaxQueuedAnswers + 5; ++i)
+        window.Process(QStringLiteral("dl^%1").arg(i));
+    ASSERT_EQ(window.DataList->count(), Interpreter::MaxQueuedAnswers);
+    EXPECT_EQ(window.DataList->item(Interpreter::MaxQueuedAnswers - 1)->text(), QStringLiteral("1001"));
+    EXPECT_TRUE(TraceLines().last().contains(QStringLiteral("Not queued")));
+    Run({"in^5^3^10^^^^0"});
+    EXPECT_EQ(host.sent, QStringList{"0\r"});
+    Run({"cs"});
 }
 
 TEST_F(InputCommands, BoxTakesItsPlaceWidthTagLengthAndText)

@@ -1,4 +1,6 @@
+#include "interpreter/Interpreter.h"
 #include "tests/interpreter/ProcessFixture.h"
+#include "tests/support/SettledMemory.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -98,6 +100,52 @@ TEST_F(ProcessTest, LevelsAndTheSubWindow)
     EXPECT_TRUE(window.lvMainPic->isHidden());
     EXPECT_TRUE(window.Shadow->isHidden());
     EXPECT_EQ(History().size(), 3);
+}
+
+TEST_F(ProcessTest, TheHistoryIsBoundedAndUnitsBeyondItStillRun)
+{
+    Trace().On = false;
+    const QString large(1 << 20, QLatin1Char('x'));
+    const double before = test::SettledResidentMb();
+    for (int i = 0; i < 300; ++i)
+        window.Process(QStringLiteral("lv^%1^").arg(i % 2) + large);
+    EXPECT_LT(test::SettledResidentMb() - before, 100);
+    qsizetype kept = 0;
+    for (const QString& entry : History())
+        kept += entry.size();
+    EXPECT_LE(kept, Interpreter::MaxHistoryChars);
+    EXPECT_GT(kept, Interpreter::MaxHistoryChars - (2 << 20));
+
+    Trace().On = true;
+    const qsizetype entries = History().size();
+    Run({QStringLiteral("lv^2^") + large});
+    EXPECT_EQ(CurPage, 2);
+    EXPECT_EQ(History().size(), entries);
+    EXPECT_TRUE(TraceLines().last().contains(QStringLiteral("Not kept in the history")));
+
+    // The next screen's history starts empty, however the last one ended.
+    Run({"cs", "lv^0"});
+    EXPECT_EQ(History(), (QStringList{"cs", "lv^0"}));
+    window.stack.clear();
+    Run({"lv^0"});
+    EXPECT_EQ(History(), QStringList{"lv^0"});
+}
+
+TEST_F(ProcessTest, SurfacesTheHostSizesStayWithinTheMainPicture)
+{
+    Connected = true;
+    const double before = test::SettledResidentMb();
+    // Each would be hundreds of megabytes at its size in cells.
+    Run({QStringLiteral("in^0^0^200000"), QStringLiteral("sw^Big^1^1^1000^300"), QStringLiteral("in^2^3^200000")});
+    EXPECT_LT(test::SettledResidentMb() - before, 64);
+    const QSize most = window.MainPic->size();
+    for (PictureBox* surface : {window.lvMainPic, window.Shadow, window.INTextPic, window.lvINTextPic}) {
+        EXPECT_EQ(surface->size(), surface->size().boundedTo(most)) << surface->objectName().toStdString();
+        EXPECT_EQ(surface->Image().size(), surface->size()) << surface->objectName().toStdString();
+    }
+    EXPECT_EQ(window.lvMainPic->pos(), QPoint(10, 40));
+    EXPECT_EQ(window.lvINText->size(), window.lvINTextPic->size());
+    Run({QStringLiteral("lv^-1")});
 }
 
 TEST_F(ProcessTest, SubWindowCaptionFallsBackToTheFirstEntity)

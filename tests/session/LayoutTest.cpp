@@ -81,17 +81,41 @@ TEST_F(Layout, CellsAndSurfacesFollowTheMainPicture)
 
 TEST_F(Layout, SubWindowAndItsShadowSitOnTheirCells)
 {
+    // Where "sw" put it: the column times the cell width, the caption bar
+    // one cell high.
     SubWindowRect = {10, 5, 20, 6};
     SizeMainPic(810, 500);
     w.Form_Resize();
-    EXPECT_EQ(w.lvMainPic->geometry(), QRect(110, 100, 240, 120));
-    EXPECT_EQ(w.Shadow->geometry(), QRect(120, 120, 240, 120));
+    EXPECT_EQ(w.lvMainPic->geometry(), QRect(100, 100, 240, 120));
+    EXPECT_EQ(w.Shadow->geometry(), QRect(110, 120, 240, 120));
+    EXPECT_EQ(w.GuiWindowCap->size(), QSize(240, 20));
+    SizeMainPic(810, 400);
+    EXPECT_EQ(w.lvMainPic->geometry(), QRect(100, 80, 236, 96));
+    EXPECT_EQ(w.GuiWindowCap->size(), QSize(236, 16));
 
     ShadowOn = VbFalse;
     SubWindowRect = {2, 1, 20, 6};
     w.Form_Resize();
-    EXPECT_EQ(w.lvMainPic->pos(), QPoint(30, 20));
-    EXPECT_EQ(w.Shadow->pos(), QPoint(120, 120));
+    EXPECT_EQ(w.lvMainPic->pos(), QPoint(20, 16));
+    EXPECT_EQ(w.Shadow->pos(), QPoint(110, 96));
+}
+
+TEST_F(Layout, SurfacesSizedInCellsStayWithinTheMainPicture)
+{
+    SubWindowRect = {1, 1, 1500, 1500};
+    Tag(w.INText, "0^0^1000000");
+    Show(w.INTextPic);
+    Tag(w.lvINText, "2^2^1000000");
+    Show(w.lvINTextPic);
+    w.Form_Resize();
+    const QSize most = w.MainPic->size();
+    for (PictureBox* surface : {w.lvMainPic, w.Shadow, w.INTextPic, w.lvINTextPic}) {
+        EXPECT_LE(surface->width(), most.width()) << surface->objectName().toStdString();
+        EXPECT_LE(surface->height(), most.height()) << surface->objectName().toStdString();
+        EXPECT_EQ(surface->Image().size(), surface->size()) << surface->objectName().toStdString();
+    }
+    EXPECT_EQ(w.INText->size(), w.INTextPic->size());
+    EXPECT_EQ(w.INTextPic->pos(), QPoint(0, 0));
 }
 
 TEST_F(Layout, OpenInputBoxesAndItemListsArePlacedFromTheirTags)

@@ -6,6 +6,7 @@
 #include "session/fConnection.h"
 #include "settings/ConfigFile.h"
 #include "settings/ControlColours.h"
+#include "tests/support/PipeReaderWatch.h"
 #include "tests/support/TestSupport.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -109,6 +111,21 @@ TEST(Properties, LoadFillsTheSessionWindowAndTheSettingsWindow)
     EXPECT_EQ(BackColor(*p.Label2), 0x000080);
     EXPECT_EQ(EntityAttrs[KindOptionButton].TrimMode, 0);
     EXPECT_TRUE(dialogs.asked.isEmpty());
+}
+
+TEST(Properties, WindowSizeFromTheFileStaysWithinTheScreen)
+{
+    test::ProgramFolderScope home;
+    ConfigFile = QStringLiteral("wide.ntt");
+    SampleConfig();
+    SavedWindowWidth = 1e6f;
+    SavedWindowHeight = 32767;
+    home.write(ConfigFile, WriteConfig({}));
+    Properties::instance().LoadINI();
+    fConnection& session = fConnection::instance();
+    const QSize room = session.screen()->availableGeometry().size();
+    EXPECT_EQ(session.size(), room);
+    EXPECT_EQ(session.MainPic->size(), session.MainPic->size().boundedTo(room));
 }
 
 TEST(Properties, MissingOrShortFileKeepsEarlierValuesSilently)
@@ -282,5 +299,14 @@ TEST(Properties, BackdropPictureLoadsOrLeavesThePreviewsAlone)
     home.write(ConfigFile, WriteConfig({}));
     p.LoadINI();
     EXPECT_EQ(p.bImage[0]->property("Tag").toString(), path);
+    EXPECT_EQ(session.BackImage.size(), QSize(4, 3));
+
+    // A pipe is never opened: it could hold the start-up without end.
+    const test::PipeReaderWatch pipe(home.file(QStringLiteral("pipe.bmp")));
+    ASSERT_TRUE(pipe.Made());
+    Settings.BackImageFile = home.file(QStringLiteral("pipe.bmp"));
+    home.write(ConfigFile, WriteConfig({}));
+    p.LoadINI();
+    EXPECT_FALSE(pipe.ReaderCame());
     EXPECT_EQ(session.BackImage.size(), QSize(4, 3));
 }
