@@ -193,9 +193,10 @@ void Properties::ShowBackdropPicture()
     // The defaults store the path padded to its width, as the file does.
     const QString path = Trim(Settings.BackImageFile);
     // A pipe or a device named here could hold the start-up without end.
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    const QString file = BackdropPicturePath(path);
+    if (path.isEmpty() || !QFileInfo(file).isFile())
         return;
-    const QImage picture(BackdropPicturePath(path));
+    const QImage picture(file);
     if (picture.isNull())
         return;
     bImage[0]->setScaledContents(true);
