@@ -14,6 +14,11 @@ TelnetTransport::TelnetTransport(QObject* parent) : HostTransport(parent)
     connect(&socket_, &QTcpSocket::readyRead, this, &TelnetTransport::OnReadyRead);
     connect(&socket_, &QTcpSocket::disconnected, this, &TelnetTransport::End);
     connect(&socket_, &QTcpSocket::errorOccurred, this, &TelnetTransport::End);
+    // What waits in the socket's buffer raises no new signal of its own.
+    connect(&socket_, &QTcpSocket::bytesWritten, this, [this] {
+        if (!Holding() && socket_.bytesAvailable() > 0)
+            QMetaObject::invokeMethod(this, &TelnetTransport::OnReadyRead, Qt::QueuedConnection);
+    });
 }
 
 void TelnetTransport::Open(const HostTarget& target)
@@ -82,7 +87,7 @@ void TelnetTransport::OnReadyRead()
         socket_.readAll();
         return;
     }
-    if (held_ || !protocol_)
+    if (Holding() || !protocol_)
         return;
     const TelnetProtocol::Result result = protocol_->Receive(socket_.readAll());
     if (!result.answer.isEmpty())
@@ -103,13 +108,20 @@ void TelnetTransport::OnReadyRead()
         End();
 }
 
+bool TelnetTransport::Holding() const
+{
+    return held_ || (!endAfterRead_ && socket_.bytesToWrite() > MaxUnsent);
+}
+
 void TelnetTransport::End()
 {
     if (ended_)
         return;
     // What the host sent before it closed is handed on first.
-    if (held_ && socket_.bytesAvailable() > 0) {
+    if (Holding() && socket_.bytesAvailable() > 0) {
         endAfterRead_ = true;
+        if (!held_)
+            QMetaObject::invokeMethod(this, &TelnetTransport::OnReadyRead, Qt::QueuedConnection);
         return;
     }
     ended_ = true;

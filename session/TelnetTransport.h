@@ -28,6 +28,9 @@ public:
 
 private:
     void OnReadyRead();
+    // Reads nothing now: the channel holds it, or the host does not take
+    // what was written while it is still there to take it.
+    bool Holding() const;
     // Half-closes the connection once the socket has handed everything on.
     void EndWhenSent();
     void Done();

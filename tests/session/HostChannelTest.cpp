@@ -3,9 +3,11 @@
 #include "core/Dialogs.h"
 #include "core/Text.h"
 #include "session/SecureTransport.h"
+#include "tests/session/LinePeers.h"
 #include "tests/session/Peers.h"
 #include "tests/support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -368,4 +370,59 @@ TEST(HostChannelSecure, AFloodIsHeldAtTheMarkAndArrivesWhole)
     SlowReader reader(r.channel, FloodScreens);
     f.Open(r, f.sshd.password());
     CheckFloodHeld(r, reader);
+}
+
+TEST(HostChannelTelnet, AHostThatNeverReadsIsNotReadWhileTheAnswersPileUp)
+{
+    test::RawHost host;
+    ASSERT_NE(host.port(), 0);
+    Recorded r;
+    r.reading = false;
+    // Every read is answered at twice its length, as a flood of units that
+    // each ask for a reply would be.
+    qint64 read = 0;
+    QObject::connect(&r.channel, &HostChannel::DataReady, [&] {
+        for (QString text; !(text = r.channel.Read(5000, 5)).isEmpty();) {
+            read += text.size();
+            r.channel.Write(QString(2 * text.size(), QLatin1Char('a')), 0);
+        }
+    });
+    r.Open(HostChannel::Telnet, host.port());
+    ASSERT_TRUE(WaitUntil([&] { return host.Accept() && r.states.contains(4); }));
+
+    // The host writes whatever the kernel takes and reads nothing, until it
+    // is held or has sent far more than any buffer on the way holds.
+    constexpr qint64 Plan = 64 << 20;
+    const QByteArray block(64 * 1024, 'v');
+    qint64 sent = 0;
+    qint64 readBefore = -1;
+    QElapsedTimer quiet;
+    WaitUntil([&] {
+        sent += host.Send(block);
+        if (read != readBefore) {
+            readBefore = read;
+            quiet.start();
+        }
+        return sent >= Plan || quiet.elapsed() > 500;
+    });
+    // The client stopped taking the host's text once about a mebibyte of its
+    // own answers waited unsent.
+    EXPECT_LT(read, 4 << 20) << sent << " bytes sent";
+
+    // What the user types still goes out; once the host reads, the client
+    // reads the rest, and nothing was lost either way.
+    r.Send("TYPED\r");
+    qint64 answers = 0;
+    qint64 others = 0;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const QByteArray got = host.Receive();
+            const qint64 a = got.count('a');
+            answers += a;
+            others += got.size() - a;
+            return read == sent && answers == 2 * sent && others == 6;
+        },
+        60000))
+        << read << " of " << sent << " read, " << answers << " answered, " << others << " others";
+    r.channel.Close(0);
 }
