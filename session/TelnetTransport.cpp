@@ -1,5 +1,7 @@
 #include "session/TelnetTransport.h"
 
+#include "session/LineWatch.h"
+
 #include <QTimer>
 #include <sys/socket.h>
 
@@ -8,6 +10,7 @@ namespace zor {
 TelnetTransport::TelnetTransport(QObject* parent) : HostTransport(parent)
 {
     connect(&socket_, &QTcpSocket::connected, this, [this] {
+        WatchLine(static_cast<int>(socket_.socketDescriptor()));
         connected_ = true;
         emit Connected();
     });

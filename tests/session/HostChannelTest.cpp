@@ -426,3 +426,76 @@ TEST(HostChannelTelnet, AHostThatNeverReadsIsNotReadWhileTheAnswersPileUp)
         << read << " of " << sent << " read, " << answers << " answered, " << others << " others";
     r.channel.Close(0);
 }
+
+namespace {
+
+// The session's line is watched as the kernel holds it: asked after a
+// minute of silence, given up after about two minutes without an answer.
+void ExpectLineWatched(quint16 farPort)
+{
+    const int socket = test::SocketConnectedTo(farPort);
+    ASSERT_GE(socket, 0);
+    EXPECT_EQ(test::KeepAliveOf(socket), (test::KeepAliveSettings{true, 60, 10, 6, 120000}));
+    test::ProbeSoon(socket);
+}
+
+// A host that stays on the line and says nothing more.
+const QByteArray WaitingScript = "printf 'ready\\r\\n'\n"
+                                 "exec sleep 120\n";
+
+} // namespace
+
+TEST(HostChannelTelnet, ALineThatGoesSilentEndsAsAHostDrop)
+{
+    test::BusyboxTelnetd telnetd(WaitingScript);
+    ASSERT_TRUE(telnetd.ready());
+    test::VanishingRelay relay(telnetd.port());
+    Recorded r;
+    r.Open(HostChannel::Telnet, relay.port());
+    ASSERT_TRUE(r.WaitFor(QStringLiteral("ready")));
+    ExpectLineWatched(relay.port());
+    relay.Vanish();
+    EXPECT_TRUE(r.WaitForState(static_cast<int>(ChannelState::Disconnected)));
+    r.channel.Close(0);
+}
+
+TEST(HostChannelSecure, ALineThatGoesSilentEndsAsAHostDrop)
+{
+    SecureFixture f(WaitingScript);
+    if (!f.sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    test::VanishingRelay relay(f.sshd.port());
+    f.dialogs.answer(int(Dialogs::Yes));
+    Recorded r;
+    r.channel.UserName = f.sshd.user();
+    r.channel.Password = f.sshd.password();
+    r.Open(HostChannel::Secure, relay.port());
+    ASSERT_TRUE(r.WaitFor(QStringLiteral("ready")));
+    ExpectLineWatched(relay.port());
+    relay.Vanish();
+    EXPECT_TRUE(r.WaitForState(static_cast<int>(ChannelState::Disconnected)));
+    r.channel.Close(0);
+}
+
+TEST(HostChannelSecure, AWriteThatFailsEndsTheSessionAsAHostDrop)
+{
+    SecureFixture f(WaitingScript);
+    if (!f.sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    test::VanishingRelay relay(f.sshd.port());
+    f.dialogs.answer(int(Dialogs::Yes));
+    SecureTransport transport;
+    QByteArray received;
+    bool dropped = false;
+    QObject::connect(&transport, &HostTransport::Received, [&](const QByteArray& bytes) { received += bytes; });
+    QObject::connect(&transport, &HostTransport::Dropped, [&] { dropped = true; });
+    transport.Open({QStringLiteral("127.0.0.1"), relay.port(), "vt220", f.sshd.user(), f.sshd.password()});
+    ASSERT_TRUE(WaitUntil([&] { return received.contains("ready"); }));
+    // Held, the transport reads nothing: only its writes can meet the line's end.
+    transport.Hold(true);
+    relay.Vanish();
+    EXPECT_TRUE(WaitUntil([&] {
+        transport.Write("typed\r");
+        return dropped;
+    }));
+}

@@ -1,8 +1,12 @@
 #include "tests/session/LinePeers.h"
 
+#include "tests/support/Loopback.h"
+
 #include <fcntl.h>
+#include <linux/sockios.h>
 #include <netinet/in.h>
 #include <netinet/tcp.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -63,18 +67,41 @@ VanishingRelay::VanishingRelay(quint16 hostPort) : hostPort_(hostPort)
             link->host = std::make_unique<QTcpSocket>();
             QTcpSocket* client = link->client.get();
             QTcpSocket* host = link->host.get();
-            QObject::connect(client, &QTcpSocket::readyRead, [client, host] { host->write(client->readAll()); });
-            QObject::connect(host, &QTcpSocket::readyRead, [client, host] { client->write(host->readAll()); });
+            QObject::connect(client, &QTcpSocket::readyRead, [this, client, host] {
+                quiet_.start();
+                host->write(client->readAll());
+            });
+            QObject::connect(host, &QTcpSocket::readyRead, [this, client, host] {
+                quiet_.start();
+                client->write(host->readAll());
+            });
             host->connectToHost(QHostAddress::LocalHost, hostPort_);
             links_.push_back(std::move(link));
         }
     });
     server_.listen(QHostAddress::LocalHost, 0);
+    quiet_.start();
 }
 
 void VanishingRelay::Vanish()
 {
     server_.close();
+    // Once the line has been quiet a while and the client has acknowledged
+    // everything, it owes the relay no answer that could find the socket
+    // gone before the test wants it to (a client answers the host's last
+    // words after logging on).
+    WaitUntil([this] {
+        if (quiet_.elapsed() < 500)
+            return false;
+        for (const auto& link : links_) {
+            int unacknowledged = 0;
+            if (link->client->bytesToWrite() > 0 ||
+                ::ioctl(static_cast<int>(link->client->socketDescriptor()), SIOCOUTQ, &unacknowledged) != 0 ||
+                unacknowledged > 0)
+                return false;
+        }
+        return true;
+    });
     for (const auto& link : links_) {
         // In repair mode a socket closes without sending FIN or RST: to the
         // client the line simply goes quiet.
@@ -114,6 +141,13 @@ KeepAliveSettings KeepAliveOf(int socket)
     settings.probes = tcp(TCP_KEEPCNT);
     settings.userTimeoutMs = tcp(TCP_USER_TIMEOUT);
     return settings;
+}
+
+void ProbeSoon(int socket)
+{
+    const int one = 1;
+    ::setsockopt(socket, IPPROTO_TCP, TCP_KEEPIDLE, &one, sizeof one);
+    ::setsockopt(socket, IPPROTO_TCP, TCP_KEEPINTVL, &one, sizeof one);
 }
 
 } // namespace zor::test

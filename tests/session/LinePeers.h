@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <memory>
@@ -53,6 +54,7 @@ private:
     QTcpServer server_;
     quint16 hostPort_;
     std::vector<std::unique_ptr<Link>> links_;
+    QElapsedTimer quiet_;
 };
 
 // The TCP socket of this process whose far end is the port on 127.0.0.1, or
@@ -69,5 +71,8 @@ struct KeepAliveSettings {
     bool operator==(const KeepAliveSettings&) const = default;
 };
 KeepAliveSettings KeepAliveOf(int socket);
+// Makes a socket's first probe go out after a second of silence, so that a
+// test need not wait minutes for it; keepalive itself is left as it is.
+void ProbeSoon(int socket);
 
 } // namespace zor::test
