@@ -214,6 +214,33 @@ void BM_SendReplyParts(benchmark::State& state)
 }
 BENCHMARK(BM_SendReplyParts)->Arg(10000)->Arg(100000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
 
+// One plain line of the given length from the host into the shown console,
+// or into the shown procedure panel; each pane keeps only its cap of it.
+QString LongLine(benchmark::State& state)
+{
+    return QString(static_cast<qsizetype>(state.range(0)), QLatin1Char('x'));
+}
+
+void BM_ProcessLongLineConsole(benchmark::State& state)
+{
+    fConnection& window = fConnection::instance();
+    window.show();
+    window.Console->show();
+    RunUnits(state, {LongLine(state)});
+    window.Console->hide();
+}
+BENCHMARK(BM_ProcessLongLineConsole)->RangeMultiplier(2)->Range(64 << 10, 1 << 20)->Unit(benchmark::kMillisecond);
+
+void BM_ProcessLongLineProcedure(benchmark::State& state)
+{
+    fConnection& window = fConnection::instance();
+    window.show();
+    window.Process(QStringLiteral("ph"));
+    RunUnits(state, {LongLine(state)});
+    window.Process(QStringLiteral("pe"));
+}
+BENCHMARK(BM_ProcessLongLineProcedure)->RangeMultiplier(2)->Range(64 << 10, 1 << 20)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 int main(int argc, char** argv)

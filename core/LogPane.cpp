@@ -69,6 +69,18 @@ void LogPane::Append(const QString& text)
     InsertAtEnd(text);
 }
 
+void LogPane::AppendCapped(const QString& text, int maxChars, int keptChars)
+{
+    const int length = CountedLength(text);
+    if (length <= maxChars) {
+        Append(text);
+        return;
+    }
+    const Head head = HeadToDrop(text, length - keptChars);
+    ClearText();
+    Append(text.mid(head.chars));
+}
+
 void LogPane::KeepLast(int count)
 {
     int cut = Length() - count;

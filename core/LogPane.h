@@ -18,6 +18,11 @@ public:
     int Length() const;
     // Appends at the end and leaves the caret after it.
     void Append(const QString& text);
+    // Appends like Append; a text longer than maxChars alone (counted as
+    // Length counts) would be cut at the next append anyway, so only its last
+    // keptChars go in, in place of everything held: a long line then costs
+    // what is kept, not its whole length laid out.
+    void AppendCapped(const QString& text, int maxChars, int keptChars);
     // Keeps only the last count characters, a line end counting as two like
     // in Length, so the cut and the check that asks for it agree.
     void KeepLast(int count);

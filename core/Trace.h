@@ -15,8 +15,9 @@ struct TraceLog {
     std::deque<QString> Lines;
     std::function<void(const QString& line)> LineAdded;
     std::function<void()> FirstLineRemoved;
-    // Set when the last write to the file failed; the list still has the line.
-    bool FileError = false;
+    // The trace file whose last write failed, empty while writes succeed.
+    // The user is told once when a file begins to fail; the list goes on.
+    QString FailingFile;
 };
 
 TraceLog& Trace();
@@ -26,6 +27,11 @@ inline bool TraceOn()
 }
 
 inline const QString TraceFileName = QStringLiteral("ZOR_Trace.txt");
+
+// A line longer than this is kept and shown in the list cut to this many
+// characters and a note of how many more the trace file has: one unit of a
+// mebibyte must not cost the list megabytes and seconds to lay out.
+constexpr qsizetype TraceListLineChars = 1024;
 
 // One entry: "[" tag "]" text. Does nothing at all while the trace is off.
 void WriteTrace(const QString& tag, const QString& text);

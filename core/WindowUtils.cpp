@@ -33,7 +33,7 @@ void AppendConsole(LogPane& console, const QString& text)
 {
     if (console.Length() >= PaneMaxChars + 1)
         console.KeepLast(PaneKeptChars);
-    console.Append(text + QStringLiteral("\n"));
+    console.AppendCapped(text + QStringLiteral("\n"), PaneMaxChars, PaneKeptChars);
     if (console.isVisible())
         console.setFocus();
 }
@@ -46,7 +46,7 @@ void AppendProcText(LogPane& procText, const QString& text)
     }
     if (procText.Length() > PaneMaxChars)
         procText.KeepLast(PaneKeptChars);
-    procText.Append(text);
+    procText.AppendCapped(text, PaneMaxChars, PaneKeptChars);
 }
 
 const std::array<QChar, 4>& UsedAccessKeys()

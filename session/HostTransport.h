@@ -39,6 +39,11 @@ public:
     // slowed by the network's own flow control) until it is let go; what it
     // already read still arrives.
     virtual void Hold(bool held) = 0;
+    // While more than this of what the client wrote waits unsent, the
+    // transport reads no more from the host: a host that sends and never
+    // reads is held back by its own flood instead of growing the client's
+    // memory with the answers it asks for. Writes still queue.
+    static constexpr qint64 MaxUnsent = 1 << 20;
 
 signals:
     void Connected();

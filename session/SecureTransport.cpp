@@ -2,6 +2,7 @@
 
 #include "core/Dialogs.h"
 #include "core/ProgramFolder.h"
+#include "session/LineWatch.h"
 
 #include <QMetaObject>
 #include <chrono>
@@ -205,6 +206,7 @@ private:
             shared_->NotConnected(false);
             return false;
         }
+        WatchLine(ssh_get_fd(session_));
         return true;
     }
 
@@ -296,8 +298,9 @@ private:
 
     // Carries data both ways until the host ends the session or the owner
     // lets go; sleeps in poll() in between. While the owner holds it, or has
-    // not yet taken what was read, nothing is read, so the host's window and
-    // TCP's fill and the host waits.
+    // not yet taken what was read, or the host has not taken MaxUnsent of
+    // what was written, nothing is read, so the host's window and TCP's fill
+    // and the host waits.
     void Relay()
     {
         pollfd watched[2] = {{shared_->wake, POLLIN, 0}, {ssh_get_fd(session_), POLLIN, 0}};
@@ -317,9 +320,23 @@ private:
             for (qsizetype sent = 0; sent < outgoing.size();) {
                 const int n = ssh_channel_write(channel_, outgoing.constData() + sent,
                                                 static_cast<uint32_t>(outgoing.size() - sent));
-                if (n <= 0)
+                // A line that cannot be written to is gone, as if the host
+                // had dropped it; the user is told so.
+                if (n < 0) {
+                    shared_->Dropped();
+                    return;
+                }
+                // The host's window stayed shut: the rest goes first next time.
+                if (n == 0) {
+                    std::lock_guard lock(shared_->mutex);
+                    shared_->outgoing.prepend(outgoing.sliced(sent));
                     break;
+                }
                 sent += n;
+            }
+            {
+                std::lock_guard lock(shared_->mutex);
+                reading = reading && shared_->outgoing.size() <= HostTransport::MaxUnsent;
             }
             if (finishing) {
                 AwaitHostsEnd();

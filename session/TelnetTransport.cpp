@@ -1,5 +1,7 @@
 #include "session/TelnetTransport.h"
 
+#include "session/LineWatch.h"
+
 #include <QTimer>
 #include <sys/socket.h>
 
@@ -8,12 +10,18 @@ namespace zor {
 TelnetTransport::TelnetTransport(QObject* parent) : HostTransport(parent)
 {
     connect(&socket_, &QTcpSocket::connected, this, [this] {
+        WatchLine(static_cast<int>(socket_.socketDescriptor()));
         connected_ = true;
         emit Connected();
     });
     connect(&socket_, &QTcpSocket::readyRead, this, &TelnetTransport::OnReadyRead);
     connect(&socket_, &QTcpSocket::disconnected, this, &TelnetTransport::End);
     connect(&socket_, &QTcpSocket::errorOccurred, this, &TelnetTransport::End);
+    // What waits in the socket's buffer raises no new signal of its own.
+    connect(&socket_, &QTcpSocket::bytesWritten, this, [this] {
+        if (!Holding() && socket_.bytesAvailable() > 0)
+            ReadLater();
+    });
 }
 
 void TelnetTransport::Open(const HostTarget& target)
@@ -98,7 +106,7 @@ void TelnetTransport::OnReadyRead()
     }
     // A delivery that lets events run is not entered again: what arrives
     // meanwhile is read once it is over.
-    if (held_ || delivering_ || !protocol_)
+    if (Holding() || delivering_ || !protocol_)
         return;
     const TelnetProtocol::Result result = protocol_->Receive(socket_.readAll());
     if (!result.answer.isEmpty())
@@ -124,6 +132,11 @@ void TelnetTransport::OnReadyRead()
     }
     if (endAfterRead_)
         End();
+}
+
+bool TelnetTransport::Holding() const
+{
+    return held_ || (!endAfterRead_ && socket_.bytesToWrite() > MaxUnsent);
 }
 
 void TelnetTransport::End()

@@ -30,6 +30,9 @@ private:
     void OnReadyRead();
     // Reads in a later event (once, however often it is asked).
     void ReadLater();
+    // Reads nothing now: the channel holds it, or the host does not take
+    // what was written while it is still there to take it.
+    bool Holding() const;
     // Half-closes the connection once the socket has handed everything on.
     void EndWhenSent();
     void Done();

@@ -113,6 +113,8 @@ void Debugger::closeEvent(QCloseEvent* event)
 {
     QWidget::closeEvent(event);
     Trace().On = false;
+    // A trace switched on again tells of a file that still fails.
+    Trace().FailingFile.clear();
     Lines->Clear();
 }
 

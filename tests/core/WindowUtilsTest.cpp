@@ -121,6 +121,25 @@ TEST(Panes, LineEndsCountAsTwoInTheCheckAndTheCutShownOrHidden)
     EXPECT_EQ(hiddenProc.Text(), shownProc.Text());
 }
 
+TEST(Panes, AMebibyteLineKeepsOnlyTheCapShownOrHidden)
+{
+    const QString line = QString(1 << 20, QLatin1Char('l')) + QStringLiteral("end");
+    for (const bool shown : {true, false}) {
+        LogPane console;
+        LogPane proc;
+        console.setVisible(shown);
+        proc.setVisible(shown);
+        AppendConsole(console, QStringLiteral("before"));
+        AppendConsole(console, line);
+        AppendProcText(proc, line);
+        EXPECT_EQ(console.Length(), PaneKeptChars) << shown;
+        EXPECT_EQ(console.Text(), line.right(PaneKeptChars - 2) + QStringLiteral("\n")) << shown;
+        EXPECT_EQ(proc.Text(), line.right(PaneKeptChars)) << shown;
+        AppendProcText(proc, QStringLiteral("next"));
+        EXPECT_TRUE(proc.Text().endsWith(QStringLiteral("endnext"))) << shown;
+    }
+}
+
 TEST(Panels, RaisedBorder)
 {
     QImage surface(20, 10, QImage::Format_RGB32);

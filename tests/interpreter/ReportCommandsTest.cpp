@@ -58,6 +58,8 @@ TEST(ReportNumbers, PrinterTypesFromTheHost)
 
 TEST(ReportNumbers, ControlCodes)
 {
+    test::ProgramFolderScope traceFolder;
+    Trace().Folder = traceFolder.path();
     Trace().On = true;
     Trace().Lines.clear();
     const std::pair<const char*, const char*> cases[] = {

@@ -3,9 +3,11 @@
 #include "core/Dialogs.h"
 #include "core/Text.h"
 #include "session/SecureTransport.h"
+#include "tests/session/LinePeers.h"
 #include "tests/session/Peers.h"
 #include "tests/support/TestSupport.h"
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -368,4 +370,132 @@ TEST(HostChannelSecure, AFloodIsHeldAtTheMarkAndArrivesWhole)
     SlowReader reader(r.channel, FloodScreens);
     f.Open(r, f.sshd.password());
     CheckFloodHeld(r, reader);
+}
+
+TEST(HostChannelTelnet, AHostThatNeverReadsIsNotReadWhileTheAnswersPileUp)
+{
+    test::RawHost host;
+    ASSERT_NE(host.port(), 0);
+    Recorded r;
+    r.reading = false;
+    // Every read is answered at twice its length, as a flood of units that
+    // each ask for a reply would be.
+    qint64 read = 0;
+    QObject::connect(&r.channel, &HostChannel::DataReady, [&] {
+        for (QString text; !(text = r.channel.Read(5000, 5)).isEmpty();) {
+            read += text.size();
+            r.channel.Write(QString(2 * text.size(), QLatin1Char('a')), 0);
+        }
+    });
+    r.Open(HostChannel::Telnet, host.port());
+    ASSERT_TRUE(WaitUntil([&] { return host.Accept() && r.states.contains(4); }));
+
+    // The host writes whatever the kernel takes and reads nothing, until it
+    // is held or has sent far more than any buffer on the way holds.
+    constexpr qint64 Plan = 64 << 20;
+    const QByteArray block(64 * 1024, 'v');
+    qint64 sent = 0;
+    qint64 readBefore = -1;
+    QElapsedTimer quiet;
+    WaitUntil([&] {
+        sent += host.Send(block);
+        if (read != readBefore) {
+            readBefore = read;
+            quiet.start();
+        }
+        return sent >= Plan || quiet.elapsed() > 500;
+    });
+    // The client stopped taking the host's text once about a mebibyte of its
+    // own answers waited unsent.
+    EXPECT_LT(read, 4 << 20) << sent << " bytes sent";
+
+    // What the user types still goes out; once the host reads, the client
+    // reads the rest, and nothing was lost either way.
+    r.Send("TYPED\r");
+    qint64 answers = 0;
+    qint64 others = 0;
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            const QByteArray got = host.Receive();
+            const qint64 a = got.count('a');
+            answers += a;
+            others += got.size() - a;
+            return read == sent && answers == 2 * sent && others == 6;
+        },
+        60000))
+        << read << " of " << sent << " read, " << answers << " answered, " << others << " others";
+    r.channel.Close(0);
+}
+
+namespace {
+
+// The session's line is watched as the kernel holds it: asked after a
+// minute of silence, given up after about two minutes without an answer.
+void ExpectLineWatched(quint16 farPort)
+{
+    const int socket = test::SocketConnectedTo(farPort);
+    ASSERT_GE(socket, 0);
+    EXPECT_EQ(test::KeepAliveOf(socket), (test::KeepAliveSettings{true, 60, 10, 6, 120000}));
+    test::ProbeSoon(socket);
+}
+
+// A host that stays on the line and says nothing more.
+const QByteArray WaitingScript = "printf 'ready\\r\\n'\n"
+                                 "exec sleep 120\n";
+
+} // namespace
+
+TEST(HostChannelTelnet, ALineThatGoesSilentEndsAsAHostDrop)
+{
+    test::BusyboxTelnetd telnetd(WaitingScript);
+    ASSERT_TRUE(telnetd.ready());
+    test::VanishingRelay relay(telnetd.port());
+    Recorded r;
+    r.Open(HostChannel::Telnet, relay.port());
+    ASSERT_TRUE(r.WaitFor(QStringLiteral("ready")));
+    ExpectLineWatched(relay.port());
+    relay.Vanish();
+    EXPECT_TRUE(r.WaitForState(static_cast<int>(ChannelState::Disconnected)));
+    r.channel.Close(0);
+}
+
+TEST(HostChannelSecure, ALineThatGoesSilentEndsAsAHostDrop)
+{
+    SecureFixture f(WaitingScript);
+    if (!f.sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    test::VanishingRelay relay(f.sshd.port());
+    f.dialogs.answer(int(Dialogs::Yes));
+    Recorded r;
+    r.channel.UserName = f.sshd.user();
+    r.channel.Password = f.sshd.password();
+    r.Open(HostChannel::Secure, relay.port());
+    ASSERT_TRUE(r.WaitFor(QStringLiteral("ready")));
+    ExpectLineWatched(relay.port());
+    relay.Vanish();
+    EXPECT_TRUE(r.WaitForState(static_cast<int>(ChannelState::Disconnected)));
+    r.channel.Close(0);
+}
+
+TEST(HostChannelSecure, AWriteThatFailsEndsTheSessionAsAHostDrop)
+{
+    SecureFixture f(WaitingScript);
+    if (!f.sshd.ready())
+        GTEST_SKIP() << "needs root and sshd";
+    test::VanishingRelay relay(f.sshd.port());
+    f.dialogs.answer(int(Dialogs::Yes));
+    SecureTransport transport;
+    QByteArray received;
+    bool dropped = false;
+    QObject::connect(&transport, &HostTransport::Received, [&](const QByteArray& bytes) { received += bytes; });
+    QObject::connect(&transport, &HostTransport::Dropped, [&] { dropped = true; });
+    transport.Open({QStringLiteral("127.0.0.1"), relay.port(), "vt220", f.sshd.user(), f.sshd.password()});
+    ASSERT_TRUE(WaitUntil([&] { return received.contains("ready"); }));
+    // Held, the transport reads nothing: only its writes can meet the line's end.
+    transport.Hold(true);
+    relay.Vanish();
+    EXPECT_TRUE(WaitUntil([&] {
+        transport.Write("typed\r");
+        return dropped;
+    }));
 }

@@ -176,6 +176,19 @@ TEST_F(TraceWindowTest, ALineWiderThanTheListScrollsSidewaysAfterAResize)
     EXPECT_EQ(debugger.List1->width(), debugger.frameGeometry().width() - 17);
 }
 
+TEST_F(TraceWindowTest, AMebibyteLineIsCutInTheListAndKeptWholeInTheFile)
+{
+    const QString unit(1 << 20, QLatin1Char('u'));
+    WriteTrace(QStringLiteral("Process"), unit);
+    debugger.resize(500, 300);
+    QTRY_COMPARE(debugger.Lines->rowCount(), 1);
+    const QString shown = Row(0);
+    EXPECT_EQ(shown, QStringLiteral("[Process]") + unit.left(1024 - 9) +
+                         QStringLiteral(" ... (%1 more characters in the trace file)").arg((1 << 20) + 9 - 1024));
+    EXPECT_EQ(Trace().Lines.back(), shown);
+    EXPECT_EQ(home.read(TraceFileName), "[Process]" + unit.toLatin1() + "\r\n");
+}
+
 TEST_F(TraceWindowTest, PrintsEveryLineOnPagesItBreaksAndNothingWhenEmptyOrCancelled)
 {
     test::DialogScript dialogs;
