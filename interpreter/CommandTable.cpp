@@ -13,29 +13,52 @@ using I = Interpreter;
 
 // Pairs that share one body appear twice with the same handler.
 constexpr std::array<CommandEntry, 46> Commands = {{
-    {"to", true, &I::CreateEntity},  {"rp", true, &I::ReplaceEntity},
-    {"ob", true, &I::AddOption},     {"mh", true, &I::AddPageHeader},
-    {"bx", true, &I::AddBox},        {"im", true, &I::AddImage},
-    {"image", true, &I::AddImage},   {"cs", false, &I::ClearScreen},
-    {"dr", false, &I::Redraw},       {"lv", true, &I::SelectLevel},
-    {"sw", true, &I::OpenSubWindow}, {"sv", true, &I::SaveScreen},
-    {"pd", true, &I::RestoreScreen}, {"test", true, &I::SwitchTestMode},
-    {"in", true, &I::RequestInput},  {"dl", true, &I::QueueAnswer},
-    {"ib", true, &I::AskInput},      {"rh", true, &I::ReportHead},
-    {"re", false, &I::ReportEnd},    {"pi", false, &I::PrinterInfo},
-    {"com", false, &I::SwitchComMode}, {"ph", false, &I::OpenProcedure},
-    {"on", false, &I::OpenProcedure}, {"pe", false, &I::CloseProcedure},
-    {"off", false, &I::CloseProcedure}, {"sm", true, &I::StatusMessage},
-    {"sb", true, &I::StatusBarText},           {"tb", true, &I::AddToolbarItem},
-    {"help", true, &I::InlineHelp},         {"vs", true, &I::SaveScreenCache},
-    {"vl", true, &I::LoadScreenCache},           {"vn", false, &I::ReplyVersion},
-    {"sig", false, &I::NoEffect},         {"pdf", false, &I::NoEffect},
-    {"mv", true, &I::OpenMultiValueEditor}, {"tk", true, &I::OpenTenKeyPad},
-    {"ls", true, &I::StartList},     {"ld", true, &I::AddListLine},
-    {"le", false, &I::EndList},      {"is", true, &I::StartItemList},
-    {"id", true, &I::AddItemListLine}, {"ie", true, &I::ShowItemList},
-    {"mb", true, &I::ShowMessageBox}, {"pl", true, &I::ShowParameters},
-    {"pb", true, &I::ShowProgress},  {"go", false, &I::FillMenuTree},
+    {"to", true, &I::CreateEntity},
+    {"rp", true, &I::ReplaceEntity},
+    {"ob", true, &I::AddOption},
+    {"mh", true, &I::AddPageHeader},
+    {"bx", true, &I::AddBox},
+    {"im", true, &I::AddImage},
+    {"image", true, &I::AddImage},
+    {"cs", false, &I::ClearScreen},
+    {"dr", false, &I::Redraw},
+    {"lv", true, &I::SelectLevel},
+    {"sw", true, &I::OpenSubWindow},
+    {"sv", true, &I::SaveScreen},
+    {"pd", true, &I::RestoreScreen},
+    {"test", true, &I::SwitchTestMode},
+    {"in", true, &I::RequestInput},
+    {"dl", true, &I::QueueAnswer},
+    {"ib", true, &I::AskInput},
+    {"rh", true, &I::ReportHead},
+    {"re", false, &I::ReportEnd},
+    {"pi", false, &I::PrinterInfo},
+    {"com", false, &I::SwitchComMode},
+    {"ph", false, &I::OpenProcedure},
+    {"on", false, &I::OpenProcedure},
+    {"pe", false, &I::CloseProcedure},
+    {"off", false, &I::CloseProcedure},
+    {"sm", true, &I::StatusMessage},
+    {"sb", true, &I::StatusBarText},
+    {"tb", true, &I::AddToolbarItem},
+    {"help", true, &I::InlineHelp},
+    {"vs", true, &I::SaveScreenCache},
+    {"vl", true, &I::LoadScreenCache},
+    {"vn", false, &I::ReplyVersion},
+    {"sig", false, &I::NoEffect},
+    {"pdf", false, &I::NoEffect},
+    {"mv", true, &I::OpenMultiValueEditor},
+    {"tk", true, &I::OpenTenKeyPad},
+    {"ls", true, &I::StartList},
+    {"ld", true, &I::AddListLine},
+    {"le", false, &I::EndList},
+    {"is", true, &I::StartItemList},
+    {"id", true, &I::AddItemListLine},
+    {"ie", true, &I::ShowItemList},
+    {"mb", true, &I::ShowMessageBox},
+    {"pl", true, &I::ShowParameters},
+    {"pb", true, &I::ShowProgress},
+    {"go", false, &I::FillMenuTree},
 }};
 
 // Codes are at most this long, so a code fits one integer key.
@@ -76,6 +99,11 @@ std::array<KeyedEntry, Commands.size()> MakeIndex()
 }
 
 } // namespace
+
+std::span<const CommandEntry> CommandEntries()
+{
+    return Commands;
+}
 
 const CommandEntry* FindCommand(QStringView code)
 {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QStringView>
+#include <span>
 
 namespace zor {
 
@@ -19,5 +20,8 @@ struct CommandEntry {
 // The entry of a command code compared whole and without regard to case, or
 // null when the text is no command (plain text).
 const CommandEntry* FindCommand(QStringView code);
+
+// Every entry, in the table's order.
+std::span<const CommandEntry> CommandEntries();
 
 } // namespace zor
