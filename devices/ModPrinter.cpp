@@ -6,6 +6,8 @@
 #include "devices/RawPrinter.h"
 
 #include <QFile>
+#include <QStringDecoder>
+#include <algorithm>
 
 namespace zor {
 
@@ -49,6 +51,41 @@ QStringList WrittenItems(const QString& text)
             ++at;
     }
     return items;
+}
+
+// Queue names are Unicode; files of the Windows design hold Latin-1. A name
+// is written in Latin-1 when it fits, so those files stay byte for byte, and
+// in UTF-8 when it does not.
+QByteArray NameBytes(const QString& name)
+{
+    const bool latin1 = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() <= 0xff; });
+    return latin1 ? name.toLatin1() : name.toUtf8();
+}
+
+// A line with bytes above 127 that is valid UTF-8 was written so; any other
+// line is Latin-1.
+QString LineText(QByteArrayView line)
+{
+    if (std::any_of(line.begin(), line.end(), [](char c) { return static_cast<unsigned char>(c) > 127; })) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        const QString text = utf8.decode(line);
+        if (!utf8.hasError())
+            return text;
+    }
+    return QString::fromLatin1(line);
+}
+
+QString MapFileText(const QByteArray& bytes)
+{
+    QString text;
+    qsizetype at = 0;
+    while (at < bytes.size()) {
+        const qsizetype newline = bytes.indexOf('\n', at);
+        const qsizetype end = newline < 0 ? bytes.size() : newline + 1;
+        text += LineText(QByteArrayView(bytes).sliced(at, end - at));
+        at = end;
+    }
+    return text;
 }
 
 bool IsPrinterIndex(int index)
@@ -100,7 +137,7 @@ QString MappedPrinter(int type)
 
 void ReadPrinterMap(const QByteArray& bytes)
 {
-    const QStringList items = WrittenItems(QString::fromLatin1(bytes));
+    const QStringList items = WrittenItems(MapFileText(bytes));
     for (int type = 0; type < std::min<qsizetype>(items.size(), PrinterTypeSlots); ++type) {
         for (int index = 0; index <= PrinterCount && index < Printers.size(); ++index) {
             if (Printers[index] == items[type]) {
@@ -115,7 +152,7 @@ QByteArray PrinterMapFileText()
 {
     QByteArray text;
     for (int type = 0; type < MapFileTypes; ++type)
-        text += '"' + MappedPrinter(type).toLatin1() + "\"\r\n";
+        text += '"' + NameBytes(MappedPrinter(type)) + "\"\r\n";
     return text;
 }
 

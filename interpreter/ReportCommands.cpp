@@ -64,7 +64,7 @@ void Interpreter::ReportEnd(const CommandUnit& unit)
         show = !(TargetPrinter != -1 && PrinterCount > 0 && PrintReportRaw(report));
     AddToHistory(unit);
     report.End();
-    ReportRowCount = report.Rows.size() - ReportSpareRows;
+    ReportRowCount = report.LineCount();
     if (show || fReport::instance().isVisible())
         fReport::instance().ShowReport();
     WriteTrace(QStringLiteral("RE"), QStringLiteral("Printing complete."));

@@ -79,7 +79,11 @@ QString RawReportText(const QStringList& rows, qsizetype count)
     return text;
 }
 
-QString ReplaceControlCodes(const QString& text)
+namespace {
+
+// The named codes, each replaced where it stands. A name cannot overlap
+// another, so one scan finds them all.
+QString ReplaceNamedCodes(const QString& text)
 {
     const QStringView view(text);
     QString out;
@@ -91,17 +95,39 @@ QString ReplaceControlCodes(const QString& text)
             break;
         out += view.mid(at, marker - at);
         at = marker;
-        bool named = false;
+        const NamedCode* named = nullptr;
         for (const NamedCode& code : NamedCodes) {
             if (view.mid(at).startsWith(code.name)) {
-                out += QChar(code.code);
-                at += code.name.size();
-                named = true;
+                named = &code;
                 break;
             }
         }
-        if (named)
-            continue;
+        if (named) {
+            out += QChar(named->code);
+            at += named->name.size();
+        } else {
+            out += QLatin1String("<!");
+            at += 2;
+        }
+    }
+    out += view.mid(at);
+    return out;
+}
+
+// Each remaining "<!" with three digits, taking the two characters after
+// them along; any other "<!" stays and is traced.
+QString ReplaceNumericCodes(const QString& text)
+{
+    const QStringView view(text);
+    QString out;
+    out.reserve(text.size());
+    qsizetype at = 0;
+    for (;;) {
+        const qsizetype marker = text.indexOf(QLatin1String("<!"), at);
+        if (marker < 0)
+            break;
+        out += view.mid(at, marker - at);
+        at = marker;
         const int code = NumericCode(view.mid(at + 2, 3));
         if (code >= 0) {
             out += QChar(code);
@@ -114,6 +140,15 @@ QString ReplaceControlCodes(const QString& text)
     }
     out += view.mid(at);
     return out;
+}
+
+} // namespace
+
+QString ReplaceControlCodes(const QString& text)
+{
+    // A numeric code counts its two trailing characters in the text the
+    // named codes have already been replaced in.
+    return ReplaceNumericCodes(ReplaceNamedCodes(text));
 }
 
 QString CutAfterLastFormFeed(const QString& text)

@@ -18,8 +18,9 @@ QString RawReportText(const QStringList& rows, qsizetype count);
 
 // The printer codes a report line names: "<!esc!>", "<!cr!>", "<!ff!>",
 // "<!stx!>", "<!etx!>" (exactly so written), and "<!" with a three-digit
-// code 0..255, which takes the two characters after the digits with it. Any
-// other "<!" stays as text and is traced. One pass, left to right.
+// code 0..255, which takes the two characters after the digits with it. The
+// named codes are replaced first, so a numeric one takes the characters a
+// named code became. Any other "<!" stays as text and is traced.
 QString ReplaceControlCodes(const QString& text);
 
 // The report printer's text ends at its last page: what follows the last FF

@@ -9,6 +9,7 @@ void ReportStore::Begin(const QString& caption)
     Stack.clear();
     CapturedRows = 0;
     Captured = true;
+    SpareRows = 0;
 }
 
 void ReportStore::Append(const QString& line)
@@ -26,11 +27,15 @@ void ReportStore::AppendPageBreak()
 
 void ReportStore::End()
 {
+    // The host repeats "re" as it likes; only a report it began grows the rows.
+    if (!Captured)
+        return;
     Captured = false;
     CapturedRows = 0;
     Rows.reserve(Rows.size() + ReportSpareRows);
     for (int i = 0; i < ReportSpareRows; ++i)
         Rows.append(QString());
+    SpareRows = ReportSpareRows;
 }
 
 void ReportStore::Replace(const QStringList& lines)
@@ -39,6 +44,7 @@ void ReportStore::Replace(const QStringList& lines)
     Stack = lines;
     CapturedRows = 0;
     Captured = false;
+    SpareRows = 0;
 }
 
 ReportStore& Report()

@@ -16,6 +16,8 @@ struct ReportStore {
     // after "re" are no report lines.
     qsizetype CapturedRows = 0;
     bool Captured = false;
+    // The blank rows at the end of Rows that are no report lines.
+    qsizetype SpareRows = 0;
 
     // "rh": a new report.
     void Begin(const QString& caption);
@@ -23,8 +25,11 @@ struct ReportStore {
     void Append(const QString& line);
     // A host page break: "+newpage", a row of its own.
     void AppendPageBreak();
-    // "re": the capture is over; the viewer gets its spare blank rows.
+    // "re": the capture is over; the viewer gets its spare blank rows, once a
+    // report. A "re" with no capture open adds nothing.
     void End();
+    // The report's own lines: the rows without the spare ones.
+    qsizetype LineCount() const { return Rows.size() - SpareRows; }
     // A report opened from a file: its lines only, no capture pending.
     void Replace(const QStringList& lines);
 };

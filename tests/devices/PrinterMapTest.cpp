@@ -168,5 +168,31 @@ TEST(PrinterSettings, TheSettingsWindowShowsTheCupsQueuesAndTheReceiptPrinter)
     window.Unload();
 }
 
+TEST(PrinterSettings, QueueNamesOutsideLatin1SurviveTheMapFile)
+{
+    const QString euro = QStringLiteral("Kasse\u20ac");
+    const QString latin1 = QStringLiteral("Caf\u00e9");
+    test::CupsPeer cups;
+    ASSERT_TRUE(cups.ready());
+    ASSERT_TRUE(cups.AddQueue(euro));
+    ASSERT_TRUE(cups.AddQueue(latin1));
+    test::ProgramFolderScope home;
+    SetStartValues();
+    ConfigFile = QStringLiteral("shop.ntt");
+    LoadPrinters();
+    ASSERT_EQ(Printers.mid(0, 2), (QStringList{latin1, euro}));
+    PrinterMap[ReceiptPrinterType] = 1;
+    PrinterMap[ReportPrinterType] = 0;
+    ASSERT_TRUE(SavePrinterMap());
+    // A name that fits Latin-1 is written as the Windows design wrote it.
+    EXPECT_TRUE(home.read(QStringLiteral("shop_printers.dat"))
+                    .startsWith("\"Kasse\xe2\x82\xac\"\r\n\"Caf\xe9\"\r\n\"Caf\xe9\"\r\n"));
+
+    SetStartValues();
+    LoadPrinters();
+    EXPECT_EQ(MappedPrinter(ReceiptPrinterType), euro);
+    EXPECT_EQ(MappedPrinter(ReportPrinterType), latin1);
+}
+
 } // namespace
 } // namespace zor

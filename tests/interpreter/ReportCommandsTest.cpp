@@ -71,6 +71,8 @@ TEST(ReportNumbers, ControlCodes)
         {"<!999!>", "<!999!>"},
         {"<!-01!>", "<!-01!>"},
         {"<!0", "<!0"},
+        {"<!027<!cr!>X", "\x1b"},
+        {"<!065<!ff!>", "A"},
         {"a<!cr!>b<!012!>c<!stx!><!etx!><!ff!>", "a\rb\x0c"
                                                  "c\x02\x03\x0c"},
     };
@@ -152,6 +154,33 @@ TEST_F(ReportCommandsTest, WithoutAPrinterOrWhenItFailsTheViewerShowsTheReport)
     EXPECT_TRUE(fReport::instance().isVisible());
     EXPECT_EQ(Report().Rows.value(0), QStringLiteral("Keep me"));
     EXPECT_TRUE(TraceLines().contains(QStringLiteral("[RE]Report not printed: No such printer")));
+}
+
+TEST_F(ReportCommandsTest, RepeatedReportEndsKeepTheReportAtItsOwnSize)
+{
+    struct Case {
+        const char* why;
+        QStringList head;
+        qsizetype rows;
+        qint64 lines;
+    };
+    const Case cases[] = {
+        {"a report for the viewer", {"rh^Stock", "Item"}, 101, 1},
+        {"a raw report", {"rh^Daily^^^1", "Item"}, 100, 0},
+        {"no report begun", {}, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Report() = ReportStore();
+        raw->jobs.clear();
+        for (const QString& unit : c.head)
+            window.Process(unit);
+        for (int i = 0; i < 20000; ++i)
+            window.Process(QStringLiteral("re"));
+        EXPECT_EQ(Report().Rows.size(), c.rows) << c.why;
+        EXPECT_EQ(ReportRowCount, c.lines) << c.why;
+        EXPECT_LE(raw->jobs.size(), 1) << c.why;
+        fReport::instance().hide();
+    }
 }
 
 TEST_F(ReportCommandsTest, PrinterInfoAndPassThrough)
