@@ -19,6 +19,8 @@ struct SessionLink {
     std::function<void()> ReportPageBreak;
     // Sounds the bell.
     std::function<void()> Beep;
+    // Tells in the session's caption that receipts cannot be printed.
+    std::function<void()> ReceiptPrinterNotAvailable;
 };
 
 SessionLink& Link();

@@ -1,11 +1,11 @@
 #include "devices/ReceiptOutput.h"
 
+#include "core/SessionLink.h"
 #include "core/SharedState.h"
 #include "core/Trace.h"
 #include "devices/ModPrinter.h"
 #include "devices/RawPrinter.h"
 #include "devices/modComm.h"
-#include "session/fConnection.h"
 
 #include <QSerialPort>
 
@@ -45,8 +45,8 @@ void ComPortOut(const QString& text)
             TheRawPrinter().PrintRaw(cleaned, MappedPrinter(ReceiptPrinterType), ReceiptDocName);
         if (!result.Ok) {
             WriteTrace(Tag, QStringLiteral("Receipt not printed: ") + result.Error);
-            fConnection::instance().setWindowTitle(SessionTitle + QLatin1Char(' ') + CommStatusText +
-                                                   ReceiptNotAvailable);
+            if (Link().ReceiptPrinterNotAvailable)
+                Link().ReceiptPrinterNotAvailable();
         }
         return;
     }

@@ -3,11 +3,10 @@
 #include "core/FileSave.h"
 #include "core/NumberConversion.h"
 #include "core/ProgramFolder.h"
+#include "core/SessionLink.h"
 #include "core/SharedState.h"
 #include "core/TextFile.h"
 #include "core/Trace.h"
-#include "session/fConnection.h"
-#include "settings/ComPortOptions.h"
 
 #include <QDeadlineTimer>
 #include <QFile>
@@ -124,11 +123,16 @@ QString SerialDevice(int portNumber)
 QSerialPort& ReceiptPrinter()
 {
     static QSerialPort* port = [] {
-        auto* created = new QSerialPort(&fConnection::instance());
+        auto* created = new QSerialPort();
         created->setObjectName(QStringLiteral("ReceiptPrinter"));
         return created;
     }();
     return *port;
+}
+
+void SetReceiptPrinterOwner(QObject& owner)
+{
+    ReceiptPrinter().setParent(&owner);
 }
 
 QString OpenSerialPort(QSerialPort& port, const QString& portName, const QString& baud, const QString& parity,
@@ -216,7 +220,8 @@ void OpenComPort()
     }
     UseComm = false;
     WriteTrace(QStringLiteral("OpenComPort"), failure);
-    fConnection::instance().setWindowTitle(SessionTitle + QLatin1Char(' ') + CommStatusText + ReceiptNotAvailable);
+    if (Link().ReceiptPrinterNotAvailable)
+        Link().ReceiptPrinterNotAvailable();
 }
 
 void CloseComPort()

@@ -4,6 +4,7 @@
 #include <QString>
 #include <array>
 
+class QObject;
 class QSerialPort;
 
 namespace zor {
@@ -40,6 +41,8 @@ QString SerialDevice(int portNumber);
 
 // The session's receipt port (objectName "ReceiptPrinter").
 QSerialPort& ReceiptPrinter();
+// The window the port belongs to, so that it goes with the window.
+void SetReceiptPrinterOwner(QObject& owner);
 
 // Start-up: the settings, and the port opened when one is named.
 void InitComPort();

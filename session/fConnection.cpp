@@ -3,6 +3,8 @@
 #include "core/Colors.h"
 #include "core/Dialogs.h"
 #include "core/SessionLink.h"
+#include "core/SharedState.h"
+#include "devices/modComm.h"
 #include "session/KeyboardHandler.h"
 
 #include <QAction>
@@ -80,6 +82,10 @@ fConnection::fConnection()
         ApplyInputColours(*INText, fore, back);
         ApplyInputColours(*lvINText, fore, back);
     };
+    Link().ReceiptPrinterNotAvailable = [this] {
+        setWindowTitle(SessionTitle + QLatin1Char(' ') + CommStatusText + ReceiptNotAvailable);
+    };
+    SetReceiptPrinterOwner(*this);
     ConnectInputHandlers();
     KeyHookSink = this;
     KeyboardHookActive = true;
