@@ -52,9 +52,17 @@ void ComPortOut(const QString& text)
     }
     WriteTrace(Tag, QStringLiteral("Using ComPort Driver"));
     WriteTrace(Tag, cleaned);
+    if (cleaned.isEmpty())
+        return;
+    if (ReceiptPortLost)
+        OpenComPort();
     QSerialPort& port = ReceiptPrinter();
-    if (!cleaned.isEmpty() && port.isOpen() && UseComm)
-        port.write(cleaned.toLatin1());
+    if (!port.isOpen() || !UseComm)
+        return;
+    LastReceiptWritten = cleaned;
+    const QByteArray bytes = cleaned.toLatin1();
+    if (port.write(bytes) != bytes.size() && port.isOpen())
+        LoseReceiptPort(port.errorString());
 }
 
 } // namespace zor

@@ -125,9 +125,29 @@ QSerialPort& ReceiptPrinter()
     static QSerialPort* port = [] {
         auto* created = new QSerialPort();
         created->setObjectName(QStringLiteral("ReceiptPrinter"));
+        // A write the port fails later, or a device that goes away, is
+        // noticed when it happens, not at the next receipt.
+        QObject::connect(created, &QSerialPort::errorOccurred, created, [created](QSerialPort::SerialPortError error) {
+            if (created->isOpen() && (error == QSerialPort::WriteError || error == QSerialPort::ResourceError))
+                LoseReceiptPort(created->errorString());
+        });
         return created;
     }();
     return *port;
+}
+
+void LoseReceiptPort(const QString& reason)
+{
+    QSerialPort& port = ReceiptPrinter();
+    const qint64 unsent = port.bytesToWrite();
+    port.close();
+    UseComm = false;
+    ReceiptPortLost = true;
+    WriteTrace(QStringLiteral("ComPortOut"),
+               QStringLiteral("Receipt printer lost (%1), %2 bytes not printed of: ").arg(reason).arg(unsent) +
+                   LastReceiptWritten);
+    if (Link().ReceiptPrinterNotAvailable)
+        Link().ReceiptPrinterNotAvailable();
 }
 
 void SetReceiptPrinterOwner(QObject& owner)
@@ -210,6 +230,7 @@ void OpenComPort()
 {
     if (!UseComPortDriver)
         return;
+    ReceiptPortLost = false;
     QSerialPort& port = ReceiptPrinter();
     DrainAndClose(port);
     const QString failure =

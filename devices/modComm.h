@@ -44,6 +44,14 @@ QSerialPort& ReceiptPrinter();
 // The window the port belongs to, so that it goes with the window.
 void SetReceiptPrinterOwner(QObject& owner);
 
+// A receipt port that failed a write or went away: it is closed, the
+// receipt it was printing is traced and the caption marked; the next
+// receipt opens it again.
+void LoseReceiptPort(const QString& reason);
+inline bool ReceiptPortLost = false;
+// The receipt last handed to the port, named in the trace when it is lost.
+inline QString LastReceiptWritten;
+
 // Start-up: the settings, and the port opened when one is named.
 void InitComPort();
 // Opens the receipt port with the settings, when receipts go to it. A port

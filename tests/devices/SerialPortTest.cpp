@@ -1,4 +1,5 @@
 #include "core/SharedState.h"
+#include "core/Trace.h"
 #include "devices/ReceiptOutput.h"
 #include "devices/modComm.h"
 #include "session/ReceivePipeline.h"
@@ -92,6 +93,42 @@ TEST_F(SerialPortTest, ReceiptsReachThePortWholeThoughItClosesAtOnce)
     // A closed port takes nothing.
     ComPortOut(QStringLiteral("late"));
     EXPECT_EQ(reader.Read(expected.size() + 1), expected);
+}
+
+TEST_F(SerialPortTest, APrinterThatGoesAwayIsTracedMarkedAndOpenedAgainForTheNextReceipt)
+{
+    Trace().On = true;
+    Trace().Lines.clear();
+    Settings("COM11\r\n9600\r\nN\r\n8\r\n1\r\nNone\r\n");
+    {
+        test::PtyPair pair(11);
+        ASSERT_TRUE(pair.ready());
+        test::PtyReader reader(pair.b());
+        InitComPort();
+        ASSERT_TRUE(ReceiptPrinter().isOpen());
+        ComPortOut(QStringLiteral("First\x1b\n"));
+        EXPECT_EQ(reader.Read(7), QByteArray("First\r\n"));
+    }
+    // The other end is gone: the receipt cannot be printed.
+    ComPortOut(QStringLiteral("Lost receipt\x1b\n"));
+    test::WaitUntil([] { return !ReceiptPrinter().isOpen(); }, 5000);
+    EXPECT_FALSE(ReceiptPrinter().isOpen());
+    EXPECT_FALSE(UseComm);
+    EXPECT_TRUE(fConnection::instance().windowTitle().endsWith(ReceiptNotAvailable));
+    const QStringList lines(Trace().Lines.begin(), Trace().Lines.end());
+    EXPECT_TRUE(
+        lines.filter(QStringLiteral("Receipt printer lost")).join(QString()).contains(QStringLiteral("Lost receipt")))
+        << lines.join(QLatin1Char('\n')).toStdString();
+
+    // The printer is back: the next receipt opens the port again.
+    test::PtyPair again(11);
+    ASSERT_TRUE(again.ready());
+    test::PtyReader reader(again.b());
+    fConnection::instance().setWindowTitle(QString());
+    ComPortOut(QStringLiteral("Next\x1b\n"));
+    EXPECT_TRUE(ReceiptPrinter().isOpen());
+    EXPECT_EQ(reader.Read(6), QByteArray("Next\r\n"));
+    Trace().On = false;
 }
 
 TEST_F(SerialPortTest, APortThatCannotOpenIsNamedInTheCaption)
