@@ -6,18 +6,11 @@
 #include "core/Trace.h"
 #include "devices/DirectPrinter.h"
 #include "devices/RawPrinter.h"
-#include "session/ScreenCache.h"
 #include "session/fConnection.h"
-#include "tools/ReportStore.h"
-#include "tools/fReport.h"
+#include "tests/support/HostileUnits.h"
 
 #include <QApplication>
-#include <QGroupBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPlainTextEdit>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QVariant>
 #include <cstdint>
 #include <cstdlib>
@@ -38,42 +31,6 @@ public:
     }
     qint64 bytes = 0;
 };
-
-// Back to an empty screen, freeing what the input made, so that every input
-// starts alike and nothing it allocated outlives it.
-void ClearAll(fConnection& window)
-{
-    EndReportCapture();
-    ProcMode = ComMode = false;
-    Report() = ReportStore();
-    fReport::instance().hide();
-    window.Process(QStringLiteral("pe"));
-    window.fProcInput->clear();
-    window.Process(QStringLiteral("cs"));
-    window.Process(QStringLiteral("lv^-1"));
-    window.Process(QStringLiteral("go^ ^"));
-    // The host's panels stay open through "cs"; none may carry over.
-    window.Timer4->stop();
-    MsgBoxUp = false;
-    for (QWidget* panel : {static_cast<QWidget*>(window.MsgPic), static_cast<QWidget*>(window.ListPic),
-                           static_cast<QWidget*>(window.ParmFrame), static_cast<QWidget*>(window.ProgBarPic),
-                           static_cast<QWidget*>(window.ProcPic)})
-        panel->hide();
-    window.LSList->clear();
-    window.MVPic->hide();
-    window.lvMVPic->hide();
-    window.frTenKey->hide();
-    window.frTenKey->move(0, 0);
-    window.RestoreTenKeyDesign();
-    TenKeyPinned = 0;
-    window.stack.clear();
-    window.ConsoleText->ClearText();
-    EntityData.fill(QString());
-    window.eImage.fill(QImage());
-    window.Buffer.resize(BufferSlots);
-    Trace().Lines.clear();
-    ClearCacheFiles();
-}
 
 } // namespace
 
@@ -113,7 +70,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
                              "test^1", "test^0", "sv^0", "pd^0", "plain text"})
         window.Process(QString::fromLatin1(unit));
     window.DrawEntities();
-    ClearAll(window);
+    test::ClearHostScreen(window);
     // From here on the pictures are empty: drawing has its own tests and
     // fuzzing, and every new font size it met would stay cached.
     window.Work = QImage();
@@ -152,6 +109,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             std::abort();
         start = end + 1;
     }
-    ClearAll(window);
+    test::ClearHostScreen(window);
     return 0;
 }
