@@ -81,9 +81,16 @@ QString RawReportText(const QStringList& rows, qsizetype count)
 
 namespace {
 
-// The named codes, each replaced where it stands. A name cannot overlap
-// another, so one scan finds them all.
-QString ReplaceNamedCodes(const QString& text)
+// What one "<!" marker stands for, and how many characters of the text it
+// takes from the marker on.
+struct MarkerReplacement {
+    QChar code;
+    qsizetype taken;
+};
+
+// Each "<!" replaced as `replace` says, read from the marker on; one it
+// gives nothing for stays as it is.
+template <typename Replace> QString ReplaceMarkers(const QString& text, Replace replace)
 {
     const QStringView view(text);
     QString out;
@@ -95,16 +102,9 @@ QString ReplaceNamedCodes(const QString& text)
             break;
         out += view.mid(at, marker - at);
         at = marker;
-        const NamedCode* named = nullptr;
-        for (const NamedCode& code : NamedCodes) {
-            if (view.mid(at).startsWith(code.name)) {
-                named = &code;
-                break;
-            }
-        }
-        if (named) {
-            out += QChar(named->code);
-            at += named->name.size();
+        if (const std::optional<MarkerReplacement> replaced = replace(view.mid(at))) {
+            out += replaced->code;
+            at = std::min(at + replaced->taken, text.size());
         } else {
             out += QLatin1String("<!");
             at += 2;
@@ -114,32 +114,26 @@ QString ReplaceNamedCodes(const QString& text)
     return out;
 }
 
-// Each remaining "<!" with three digits, taking the two characters after
-// them along; any other "<!" stays and is traced.
-QString ReplaceNumericCodes(const QString& text)
+// The named code a marker begins, if any. A name cannot overlap another, so
+// one scan finds them all.
+std::optional<MarkerReplacement> NamedCodeAt(QStringView rest)
 {
-    const QStringView view(text);
-    QString out;
-    out.reserve(text.size());
-    qsizetype at = 0;
-    for (;;) {
-        const qsizetype marker = text.indexOf(QLatin1String("<!"), at);
-        if (marker < 0)
-            break;
-        out += view.mid(at, marker - at);
-        at = marker;
-        const int code = NumericCode(view.mid(at + 2, 3));
-        if (code >= 0) {
-            out += QChar(code);
-            at = std::min(at + 7, text.size());
-            continue;
-        }
-        WriteTrace(Tag, QStringLiteral("Non-Numeric charectors found!"));
-        out += QLatin1String("<!");
-        at += 2;
+    for (const NamedCode& code : NamedCodes) {
+        if (rest.startsWith(code.name))
+            return MarkerReplacement{QChar(code.code), code.name.size()};
     }
-    out += view.mid(at);
-    return out;
+    return std::nullopt;
+}
+
+// A "<!" with three digits, taking the two characters after them along; any
+// other "<!" stays, and is traced.
+std::optional<MarkerReplacement> NumericCodeAt(QStringView rest)
+{
+    const int code = NumericCode(rest.mid(2, 3));
+    if (code >= 0)
+        return MarkerReplacement{QChar(code), 7};
+    WriteTrace(Tag, QStringLiteral("Non-Numeric charectors found!"));
+    return std::nullopt;
 }
 
 } // namespace
@@ -148,7 +142,7 @@ QString ReplaceControlCodes(const QString& text)
 {
     // A numeric code counts its two trailing characters in the text the
     // named codes have already been replaced in.
-    return ReplaceNumericCodes(ReplaceNamedCodes(text));
+    return ReplaceMarkers(ReplaceMarkers(text, NamedCodeAt), NumericCodeAt);
 }
 
 QString CutAfterLastFormFeed(const QString& text)
