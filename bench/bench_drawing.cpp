@@ -47,30 +47,41 @@ void FillTable()
     EntityCount = EntitySlots;
 }
 
-void BM_DrawEntities(benchmark::State& state)
-{
-    FillTable();
+// The pictures of a screen with its sub-window shown, as the session
+// window keeps them.
+struct ScreenPictures {
     QImage backDrop = MakeSurfaceImage(Screen, QColor(192, 192, 192));
     QImage work = MakeSurfaceImage(Screen, Qt::white);
     QImage target = MakeSurfaceImage(Screen, Qt::white);
     QImage sub = MakeSurfaceImage(QSize(760, 430), Qt::white);
     QFont workFont = DefaultSurfaceFont();
     QFont subFont = DefaultSurfaceFont();
-    std::vector<QImage> hostPictures(EntitySlots);
+    std::vector<QImage> hostPictures = std::vector<QImage>(EntitySlots);
+
+    ScreenSurfaces Surfaces()
+    {
+        return {.BackDrop = backDrop,
+                .Work = {work, workFont},
+                .Target = target,
+                .SubWindow = {sub, subFont},
+                .SubWindowShown = true,
+                .SubWindowCaptionHeight = 43,
+                .Pictures = {Images().AnImage, hostPictures}};
+    }
+};
+
+void BM_DrawEntities(benchmark::State& state)
+{
+    FillTable();
+    ScreenPictures screen;
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(QColor(40, 120, 200));
     for (int i = 0; i < 3; ++i)
-        hostPictures[static_cast<size_t>(i)] = picture;
-    const ScreenSurfaces surfaces{.BackDrop = backDrop,
-                                  .Work = {work, workFont},
-                                  .Target = target,
-                                  .SubWindow = {sub, subFont},
-                                  .SubWindowShown = true,
-                                  .SubWindowCaptionHeight = 43,
-                                  .Pictures = {Images().AnImage, hostPictures}};
+        screen.hostPictures[static_cast<size_t>(i)] = picture;
+    const ScreenSurfaces surfaces = screen.Surfaces();
     for (auto _ : state) {
         DrawEntities(surfaces);
-        benchmark::DoNotOptimize(target.constBits());
+        benchmark::DoNotOptimize(screen.target.constBits());
     }
 }
 // The redraw spreads its bands over the processor's cores: the time that
@@ -92,20 +103,8 @@ void BM_DrawEntitiesFontSizes(benchmark::State& state)
 {
     FillTableOfSizes();
     const bool firstDraw = state.range(0) == 1;
-    QImage backDrop = MakeSurfaceImage(Screen, QColor(192, 192, 192));
-    QImage work = MakeSurfaceImage(Screen, Qt::white);
-    QImage target = MakeSurfaceImage(Screen, Qt::white);
-    QImage sub = MakeSurfaceImage(QSize(760, 430), Qt::white);
-    QFont workFont = DefaultSurfaceFont();
-    QFont subFont = DefaultSurfaceFont();
-    const std::vector<QImage> hostPictures(EntitySlots);
-    const ScreenSurfaces surfaces{.BackDrop = backDrop,
-                                  .Work = {work, workFont},
-                                  .Target = target,
-                                  .SubWindow = {sub, subFont},
-                                  .SubWindowShown = true,
-                                  .SubWindowCaptionHeight = 43,
-                                  .Pictures = {Images().AnImage, hostPictures}};
+    ScreenPictures screen;
+    const ScreenSurfaces surfaces = screen.Surfaces();
     DrawEntities(surfaces);
     for (auto _ : state) {
         if (firstDraw) {
@@ -114,7 +113,7 @@ void BM_DrawEntitiesFontSizes(benchmark::State& state)
                 attr.FontScale = Currency::fromRaw(attr.FontScale.raw + 1);
         }
         DrawEntities(surfaces);
-        benchmark::DoNotOptimize(target.constBits());
+        benchmark::DoNotOptimize(screen.target.constBits());
     }
     state.counters["resident_mb"] = ResidentMb();
     state.counters["peak_mb"] = PeakResidentMb();
