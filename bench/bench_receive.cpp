@@ -57,6 +57,26 @@ std::function<QString()> Reads(const QString& stream, qsizetype& at)
     };
 }
 
+// The session window's pipeline reading the stream for one benchmark. Its
+// release timer and deferred reads must not outlive the stream they read:
+// a later benchmark's event loop would run them on a string long gone.
+class WindowReads {
+public:
+    WindowReads() : pipeline_(*zor::fConnection::instance().Receiver), saved_(pipeline_.hooks.Read) {}
+    ~WindowReads()
+    {
+        pipeline_.Reset();
+        pipeline_.hooks.Read = saved_;
+        zor::Connected = false;
+        QCoreApplication::processEvents();
+    }
+    void From(const QString& stream, qsizetype& at) { pipeline_.hooks.Read = Reads(stream, at); }
+
+private:
+    zor::ReceivePipeline& pipeline_;
+    std::function<QString()> saved_;
+};
+
 void Wire(zor::ReceivePipeline& pipeline, qint64& units)
 {
     pipeline.hooks.Process = [&units](const QString&) { ++units; };
@@ -88,11 +108,11 @@ void BM_SessionStream(benchmark::State& state)
 {
     const QString stream = RecordedStream(state.range(0));
     zor::fConnection& window = zor::fConnection::instance();
-    zor::ReceivePipeline& pipeline = *window.Receiver;
+    WindowReads reads;
     zor::Connected = true;
     for (auto _ : state) {
         qsizetype at = 0;
-        pipeline.hooks.Read = Reads(stream, at);
+        reads.From(stream, at);
         while (at < stream.size())
             window.mChannel_DataReady();
     }
@@ -153,12 +173,12 @@ void BM_ReportCapture(benchmark::State& state)
     for (qsizetype line = 0; line < lines; ++line)
         stream += QStringLiteral("%1 WIDGET BLUE BOXED %2 EA 12.50\r\n").arg(line, 10).arg(line * 7, 44);
     zor::fConnection& window = zor::fConnection::instance();
-    zor::ReceivePipeline& pipeline = *window.Receiver;
+    WindowReads reads;
     zor::Connected = true;
     double storeBytes = 0;
     for (auto _ : state) {
         qsizetype at = 0;
-        pipeline.hooks.Read = Reads(stream, at);
+        reads.From(stream, at);
         while (at < stream.size())
             window.mChannel_DataReady();
         state.PauseTiming();
