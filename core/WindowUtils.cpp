@@ -6,6 +6,8 @@
 #include "core/SharedState.h"
 #include "core/Twips.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLineEdit>
@@ -13,8 +15,6 @@
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
-#include <algorithm>
-
 #include <algorithm>
 
 namespace zor {
@@ -28,6 +28,15 @@ std::array<QChar, 4>& AccessKeySlots()
 }
 
 } // namespace
+
+void LetEventsRunOnceAFrame()
+{
+    static QElapsedTimer sinceEvents;
+    if (sinceEvents.isValid() && sinceEvents.elapsed() < FrameMs)
+        return;
+    QCoreApplication::processEvents();
+    sinceEvents.start();
+}
 
 void AppendConsole(LogPane& console, const QString& text)
 {

@@ -29,6 +29,15 @@ void AppendConsole(LogPane& console, const QString& text);
 // Appends text as it is to the procedure text; an empty text clears it.
 void AppendProcText(LogPane& procText, const QString& text);
 
+// About a frame of a screen: work that the user only needs to see is done at
+// most this often.
+constexpr qint64 FrameMs = 16;
+
+// Lets the window's events run, so that what the host just showed is painted
+// and the user's clicks are taken, at most once a frame: a host sending a
+// flood of units that each want to be seen must not cost a repaint a unit.
+void LetEventsRunOnceAFrame();
+
 // Access keys for up to four buttons: the caption with "&" before its first
 // character not yet used. An empty caption frees the four slots.
 QString AssignAccessKey(const QString& caption);

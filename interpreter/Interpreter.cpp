@@ -48,10 +48,14 @@ void Interpreter::TraceUnit(const QString& unit)
                    QStringLiteral("Char = %1 (%2)").arg(unit.at(0).unicode()).arg(traceRepeatCount_));
 }
 
-void Interpreter::Process(const QString& received)
+void Interpreter::Process(const QString& received, bool streamed)
 {
     if (IsBlank(received))
         return;
+    drawnBefore_ = std::exchange(drawn_, Drawn::Nothing);
+    if (!streamed)
+        drawnBefore_ = Drawn::Nothing;
+    streamed_ = streamed;
     TraceUnit(received);
 
     QString text = received;
@@ -84,6 +88,17 @@ void Interpreter::Process(const QString& received)
     } catch (const ValueDoesNotFit&) {
         WriteTrace(ProcessTag, QStringLiteral("Ended, a value does not fit: ") + text);
     }
+}
+
+void Interpreter::StreamEnds()
+{
+    drawn_ = Drawn::Nothing;
+}
+
+void Interpreter::Drew(Drawn drawn)
+{
+    // Only the next unit of the stream finds the screen as this one drew it.
+    drawn_ = streamed_ ? drawn : Drawn::Nothing;
 }
 
 void Interpreter::AddToHistory(const CommandUnit& unit)

@@ -23,7 +23,13 @@ public:
     // One unit, without its ESC. The window's stack keeps the history of the
     // current screen: whole units as executed (TABs already "|"), in arrival
     // order, begun anew by "cs".
-    void Process(const QString& unit);
+    // Streamed, the unit was cut from the host's text: the units of one
+    // stream run one right after the other with nothing else between them,
+    // so a redraw that follows a redraw there finds the screen as that drew
+    // it and draws nothing again, and a flood of redraws costs one.
+    void Process(const QString& unit, bool streamed = false);
+    // What runs after the stream may change the screen without a unit.
+    void StreamEnds();
 
     // The most characters the history of one screen keeps; a unit beyond
     // them still runs, it is only not kept.
@@ -112,6 +118,13 @@ private:
     std::optional<size_t> ItemListNamed(const CommandUnit& unit);
 
     fConnection& window_;
+    // What the last unit drew of the whole screen, kept only for the next
+    // unit of the same stream, which sees it in drawnBefore_ while it runs.
+    enum class Drawn { Nothing, Entities, BackdropAndEntities };
+    void Drew(Drawn drawn);
+    bool streamed_ = false;
+    Drawn drawn_ = Drawn::Nothing;
+    Drawn drawnBefore_ = Drawn::Nothing;
     // The characters of the history's entries, counted for this many of
     // them: the history is emptied elsewhere too, and then counted again.
     qsizetype historyChars_ = 0;

@@ -10,7 +10,6 @@
 #include "session/CountdownAnimation.h"
 #include "session/fConnection.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -124,7 +123,7 @@ void Interpreter::ShowMessageBox(const CommandUnit& unit)
     w.MsgPic->raise();
     w.LayoutMessageBox();
     w.MakeDefaultButton(*w.MBCommand[0]);
-    QApplication::processEvents();
+    LetEventsRunOnceAFrame();
     AddToHistory(unit);
 }
 

@@ -10,7 +10,6 @@
 #include "interpreter/Interpreter.h"
 #include "session/fConnection.h"
 
-#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -82,7 +81,7 @@ void Interpreter::ShowProgress(const CommandUnit& unit)
         CenterInParent(*w.ProgBarPic, *w.MainPic);
         w.ProgBarPic->show();
     }
-    QApplication::processEvents();
+    LetEventsRunOnceAFrame();
     AddToHistory(unit);
     w.ProgBarPic->raise();
 }

@@ -10,8 +10,6 @@
 #include "interpreter/Interpreter.h"
 #include "session/fConnection.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -19,10 +17,6 @@
 namespace zor {
 
 namespace {
-
-// How often streamed procedure text lets the window's events run: about a
-// frame of a screen.
-constexpr qint64 ProcTextEventsMs = 16;
 
 // The text after the first "=", trimmed; the whole text trimmed when it has
 // none.
@@ -97,14 +91,8 @@ void Interpreter::ProcedureText(const QString& text)
         w.fProcInput->setFocus();
     } else {
         AppendProcText(*w.ProcText, text + QStringLiteral("\r\n"));
-        // The panel shows the text as the host streams it, at the pace a
-        // screen can show it: a host streaming thousands of lines would
-        // otherwise repaint the panel once a line.
-        static QElapsedTimer sinceEvents;
-        if (!sinceEvents.isValid() || sinceEvents.elapsed() >= ProcTextEventsMs) {
-            QApplication::processEvents();
-            sinceEvents.start();
-        }
+        // The panel shows the text as the host streams it.
+        LetEventsRunOnceAFrame();
     }
 }
 

@@ -4,11 +4,11 @@
 #include "core/SharedState.h"
 #include "core/Surface.h"
 #include "core/Text.h"
+#include "core/WindowUtils.h"
 #include "interpreter/CommandUnit.h"
 #include "interpreter/Interpreter.h"
 #include "session/fConnection.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -72,7 +72,9 @@ void Interpreter::ClearScreen(const CommandUnit& unit)
 
 void Interpreter::Redraw(const CommandUnit& unit)
 {
-    window_.DrawEntities();
+    if (drawnBefore_ == Drawn::Nothing)
+        window_.DrawEntities();
+    Drew(drawnBefore_ == Drawn::Nothing ? Drawn::Entities : drawnBefore_);
     if (InputPending)
         (CurPage == 0 ? window_.INTextPic : window_.lvINTextPic)->show();
     AddToHistory(unit);
@@ -124,7 +126,7 @@ void Interpreter::OpenSubWindow(const CommandUnit& unit)
     window_.GuiWindowCap->resize(sub.width(), window_.GuiWindowCap->height());
     sub.show();
     sub.raise();
-    QApplication::processEvents();
+    LetEventsRunOnceAFrame();
     AddToHistory(unit);
     CurPage = 1;
 }
@@ -159,7 +161,11 @@ void Interpreter::RestoreScreen(const CommandUnit& unit)
 
 void Interpreter::SwitchTestMode(const CommandUnit& unit)
 {
+    const qint16 before = TestMode;
     TestMode = Val(unit.Field(2)) != 0 ? VbTrue : VbFalse;
+    Drew(Drawn::BackdropAndEntities);
+    if (drawnBefore_ == Drawn::BackdropAndEntities && TestMode == before)
+        return;
     window_.PaintBackdrop();
     window_.DrawEntities();
 }

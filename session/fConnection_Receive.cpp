@@ -43,8 +43,9 @@ void fConnection::CreateChannel()
     };
     hooks.ConsoleVisible = [this] { return Console->isVisible(); };
     hooks.Console = [this](const QString& unit) { AppendConsole(*ConsoleText, unit); };
-    hooks.Process = [this](const QString& unit) { Process(unit); };
+    hooks.Process = [this](const QString& unit) { mInterpreter.Process(unit, true); };
     hooks.AfterUnits = [this] {
+        mInterpreter.StreamEnds();
         if (ScreenChanged)
             DrawEntities();
         if (Console->isVisible()) {
