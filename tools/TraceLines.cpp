@@ -1,13 +1,16 @@
 #include "tools/TraceLines.h"
 
 #include "core/Trace.h"
+#include "core/WindowUtils.h"
 
-#include <QTimer>
+#include <algorithm>
 
 namespace zor {
 
 TraceLines::TraceLines(QObject* parent) : QAbstractListModel(parent), mRows(static_cast<int>(Trace().Lines.size()))
 {
+    mUpdateTimer.setSingleShot(true);
+    connect(&mUpdateTimer, &QTimer::timeout, this, &TraceLines::Update);
     Trace().LineAdded = [this](const QString&) { UpdateLater(); };
     Trace().FirstLineRemoved = [this]() {
         ++mFirstTraceLine;
@@ -23,15 +26,16 @@ TraceLines::~TraceLines()
 
 void TraceLines::UpdateLater()
 {
-    if (mUpdatePending)
+    if (mUpdateTimer.isActive())
         return;
-    mUpdatePending = true;
-    QTimer::singleShot(0, this, &TraceLines::Update);
+    const qint64 since = mSinceUpdate.isValid() ? mSinceUpdate.elapsed() : FrameMs;
+    mUpdateTimer.start(static_cast<int>(std::max<qint64>(0, FrameMs - since)));
 }
 
 void TraceLines::Update()
 {
-    mUpdatePending = false;
+    mUpdateTimer.stop();
+    mSinceUpdate.start();
     const qint64 dropped = std::min<qint64>(mFirstTraceLine - mFirstRowLine, mRows);
     if (dropped > 0) {
         beginRemoveRows(QModelIndex(), 0, static_cast<int>(dropped - 1));

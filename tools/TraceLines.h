@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QAbstractListModel>
+#include <QElapsedTimer>
 #include <QSize>
+#include <QTimer>
 
 namespace zor {
 
 // The trace's lines as a list model. The trace only tells it that lines came
-// and went; the rows follow once per turn of the event loop, in one insertion
-// and one removal, so a flood of trace lines costs the list nothing per line.
+// and went; the rows follow at the next turn of the event loop, and at most
+// once a frame, in one insertion and one removal, so a flood of trace lines
+// costs the list nothing per line, nor a layout of every row at each turn of
+// a host that lets the events run once a unit.
 class TraceLines : public QAbstractListModel {
     Q_OBJECT
 
@@ -36,7 +40,8 @@ private:
     qint64 mFirstRowLine = 0;
     qint64 mFirstTraceLine = 0;
     int mRows = 0;
-    bool mUpdatePending = false;
+    QTimer mUpdateTimer;
+    QElapsedTimer mSinceUpdate;
     QSize mRowSize;
 };
 
