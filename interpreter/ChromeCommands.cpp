@@ -82,6 +82,9 @@ void Interpreter::InlineHelp(const CommandUnit& unit)
 
 void Interpreter::SaveScreenCache(const CommandUnit& unit)
 {
+    Saved(unit.Text());
+    if (doneBefore_.savedBy == unit.Text())
+        return;
     if (UseScreenCache != 0)
         window_.SaveCache(unit.FieldText(2), unit.FieldText(3));
 }

@@ -52,9 +52,9 @@ void Interpreter::Process(const QString& received, bool streamed)
 {
     if (IsBlank(received))
         return;
-    drawnBefore_ = std::exchange(drawn_, Drawn::Nothing);
+    doneBefore_ = std::exchange(done_, Done());
     if (!streamed)
-        drawnBefore_ = Drawn::Nothing;
+        doneBefore_ = Done();
     streamed_ = streamed;
     TraceUnit(received);
 
@@ -92,13 +92,20 @@ void Interpreter::Process(const QString& received, bool streamed)
 
 void Interpreter::StreamEnds()
 {
-    drawn_ = Drawn::Nothing;
+    done_ = Done();
 }
 
+// Only the next unit of the stream finds things as this one left them.
 void Interpreter::Drew(Drawn drawn)
 {
-    // Only the next unit of the stream finds the screen as this one drew it.
-    drawn_ = streamed_ ? drawn : Drawn::Nothing;
+    if (streamed_)
+        done_.drawn = drawn;
+}
+
+void Interpreter::Saved(const QString& unit)
+{
+    if (streamed_)
+        done_.savedBy = unit;
 }
 
 void Interpreter::AddToHistory(const CommandUnit& unit)

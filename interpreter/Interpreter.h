@@ -26,7 +26,9 @@ public:
     // Streamed, the unit was cut from the host's text: the units of one
     // stream run one right after the other with nothing else between them,
     // so a redraw that follows a redraw there finds the screen as that drew
-    // it and draws nothing again, and a flood of redraws costs one.
+    // it and draws nothing again, and a save of the screen cache right after
+    // the same save finds the file as that saved it: a flood of either costs
+    // one.
     void Process(const QString& unit, bool streamed = false);
     // What runs after the stream may change the screen without a unit.
     void StreamEnds();
@@ -118,13 +120,19 @@ private:
     std::optional<size_t> ItemListNamed(const CommandUnit& unit);
 
     fConnection& window_;
-    // What the last unit drew of the whole screen, kept only for the next
-    // unit of the same stream, which sees it in drawnBefore_ while it runs.
+    // What the last unit did that the next unit of the same stream need not
+    // do again: drew the whole screen, or saved the screen cache as the
+    // unit's text asked. The unit that runs sees it in doneBefore_.
     enum class Drawn { Nothing, Entities, BackdropAndEntities };
+    struct Done {
+        Drawn drawn = Drawn::Nothing;
+        QString savedBy;
+    };
     void Drew(Drawn drawn);
+    void Saved(const QString& unit);
     bool streamed_ = false;
-    Drawn drawn_ = Drawn::Nothing;
-    Drawn drawnBefore_ = Drawn::Nothing;
+    Done done_;
+    Done doneBefore_;
     // The characters of the history's entries, counted for this many of
     // them: the history is emptied elsewhere too, and then counted again.
     qsizetype historyChars_ = 0;

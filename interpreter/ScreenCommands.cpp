@@ -72,9 +72,10 @@ void Interpreter::ClearScreen(const CommandUnit& unit)
 
 void Interpreter::Redraw(const CommandUnit& unit)
 {
-    if (drawnBefore_ == Drawn::Nothing)
+    const Drawn before = doneBefore_.drawn;
+    if (before == Drawn::Nothing)
         window_.DrawEntities();
-    Drew(drawnBefore_ == Drawn::Nothing ? Drawn::Entities : drawnBefore_);
+    Drew(before == Drawn::Nothing ? Drawn::Entities : before);
     if (InputPending)
         (CurPage == 0 ? window_.INTextPic : window_.lvINTextPic)->show();
     AddToHistory(unit);
@@ -164,7 +165,7 @@ void Interpreter::SwitchTestMode(const CommandUnit& unit)
     const qint16 before = TestMode;
     TestMode = Val(unit.Field(2)) != 0 ? VbTrue : VbFalse;
     Drew(Drawn::BackdropAndEntities);
-    if (drawnBefore_ == Drawn::BackdropAndEntities && TestMode == before)
+    if (doneBefore_.drawn == Drawn::BackdropAndEntities && TestMode == before)
         return;
     window_.PaintBackdrop();
     window_.DrawEntities();
