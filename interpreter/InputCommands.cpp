@@ -19,6 +19,7 @@
 
 #include <QLineEdit>
 #include <QListWidget>
+#include <algorithm>
 
 namespace zor {
 
@@ -53,8 +54,10 @@ void OpenBox(PictureBox& picture, QLineEdit& box, const CommandUnit& unit, doubl
         font.setPointSizeF(cellWidth);
     box.setFont(font);
 
-    picture.setGeometry(WithinSize(
-        QRect(ToPixel(left), ToPixel(top), ToPixel((Val(unit.Field(4)) + 1) * cellWidth), ToPixel(cellHeight)), most));
+    // A width below none is none before it meets the place: a place and a
+    // width both far below zero would add up past the range of an int.
+    const int width = std::max(0, ToPixel((Val(unit.Field(4)) + 1) * cellWidth));
+    picture.setGeometry(WithinSize(QRect(ToPixel(left), ToPixel(top), width, ToPixel(cellHeight)), most));
     box.setGeometry(0, 0, picture.width(), picture.height());
 
     box.setText(IsBlank(TypeAhead) ? unit.FieldText(6) : TypeAhead);
