@@ -59,6 +59,9 @@ void Interpreter::ShowParameters(const CommandUnit& unit)
     w.ParmFrame->show();
     w.ParmFrame->raise();
     w.MakeDefaultButton(*w.PLCommand[0]);
+    // Shown as it comes, like the message box: and what showing it leaves
+    // for the event loop must not pile up over a flood of panels.
+    LetEventsRunOnceAFrame();
     AddToHistory(unit);
 }
 
