@@ -320,3 +320,21 @@ TEST_F(CacheTest, ACacheFolderThatIsALinkIsNotUsed)
     EXPECT_EQ(QDir(elsewhere.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.bef"});
     EXPECT_TRUE(TraceLines().contains(QStringLiteral("[CACHE]not used, a link: ") + CachePath(QString()).chopped(1)));
 }
+
+TEST_F(CacheTest, TheSameSaveAgainInOneStreamKeepsWhatChangedBetweenAndANewStreamSavesAnew)
+{
+    MakeScreen({QStringLiteral("First")});
+    const QChar esc(0x1b);
+    QString stream = esc + QStringLiteral("vs^menu^1") + esc + QStringLiteral("to^9^2^8^l^Second^^1") + esc +
+                     QStringLiteral("vs^menu^1") + esc + QStringLiteral("vs^menu^1") + esc;
+    window.Socket_Receive(stream);
+    const QByteArray saved = CacheBytes(QStringLiteral("menu.bef"));
+    EXPECT_EQ(saved.size(), 50 + 2 * 255);
+    EXPECT_TRUE(saved.contains("Second"));
+
+    // Whatever happens between two streams, the next one's save is written.
+    QFile::remove(CachePath(QStringLiteral("menu.bef")));
+    QString again = esc + QStringLiteral("vs^menu^1") + esc;
+    window.Socket_Receive(again);
+    EXPECT_EQ(CacheBytes(QStringLiteral("menu.bef")), saved);
+}
