@@ -43,7 +43,7 @@ QString HostileText(const HostileSubject& subject, HostileShape shape);
 
 struct HostileOutcome {
     double seconds = 0;
-    double grownMb = 0;    // resident memory, the most the row took over what there was before
+    double grownMb = 0;    // memory held, the most the row took over what there was before
     bool answered = false; // the next "vn" was answered with the version line
 };
 
