@@ -97,20 +97,25 @@ void FillTableOfSizes()
         Entities[static_cast<size_t>(i)].FontAdjust = static_cast<quint8>(i % 256);
 }
 
-// A redraw of such a screen (state.range(0) 0), or its first draw
-// (state.range(0) 1): every iteration then asks for sizes not drawn before.
+// A redraw of such a screen (state.range(0) 0), its first draw
+// (state.range(0) 1): every iteration then asks for sizes not drawn before,
+// or a redraw after one entity changed (state.range(0) 2): one of the
+// largest sizes, its characters spread over the screen's width, enabled and
+// disabled in turn, as a click on a list does.
 void BM_DrawEntitiesFontSizes(benchmark::State& state)
 {
     FillTableOfSizes();
-    const bool firstDraw = state.range(0) == 1;
     ScreenPictures screen;
     const ScreenSurfaces surfaces = screen.Surfaces();
     DrawEntities(surfaces);
+    Entity& largest = Entities[250];
     for (auto _ : state) {
-        if (firstDraw) {
+        if (state.range(0) == 1) {
             // A ten-thousandth of a point more: every face is new.
             for (EntityAttr& attr : EntityAttrs)
                 attr.FontScale = Currency::fromRaw(attr.FontScale.raw + 1);
+        } else if (state.range(0) == 2) {
+            largest.Active = largest.Active ? VbFalse : VbTrue;
         }
         DrawEntities(surfaces);
         benchmark::DoNotOptimize(screen.target.constBits());
@@ -118,7 +123,7 @@ void BM_DrawEntitiesFontSizes(benchmark::State& state)
     state.counters["resident_mb"] = ResidentMb();
     state.counters["peak_mb"] = PeakResidentMb();
 }
-BENCHMARK(BM_DrawEntitiesFontSizes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DrawEntitiesFontSizes)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PaintBackdropTiled(benchmark::State& state)
 {

@@ -112,6 +112,7 @@ Raster::Raster(QImage& image)
     bits_ = image.bits();
     stride_ = image.bytesPerLine();
     width_ = image.width();
+    right_ = width_;
     bottom_ = image.height();
 }
 
@@ -123,12 +124,20 @@ Raster Raster::Rows(int top, int bottom) const
     return rows;
 }
 
+Raster Raster::Columns(int left, int right) const
+{
+    Raster columns = *this;
+    columns.left_ = std::max(left, left_);
+    columns.right_ = std::max(columns.left_, std::min(right, right_));
+    return columns;
+}
+
 void Raster::Span(int x, int y, int length, QRgb colour)
 {
     if (!bits_ || y < top_ || y >= bottom_)
         return;
-    const int left = std::max(x, 0);
-    const int right = static_cast<int>(std::min<qint64>(qint64(x) + length, width_));
+    const int left = std::max(x, left_);
+    const int right = static_cast<int>(std::min<qint64>(qint64(x) + length, right_));
     if (left >= right)
         return;
     QRgb* line = Line(y);
@@ -137,8 +146,8 @@ void Raster::Span(int x, int y, int length, QRgb colour)
 
 void Raster::Fill(int x1, int y1, int x2, int y2, QRgb colour)
 {
-    const int left = std::max(std::min(x1, x2), 0);
-    const int right = std::min(std::max(x1, x2), width_ - 1);
+    const int left = std::max(std::min(x1, x2), left_);
+    const int right = std::min(std::max(x1, x2), right_ - 1);
     const int top = std::max(std::min(y1, y2), top_);
     const int bottom = std::min(std::max(y1, y2), bottom_ - 1);
     if (left > right)
@@ -171,8 +180,8 @@ void Raster::Put(const QImage& picture, const QRect& part, const QRect& target, 
         converted = picture.convertToFormat(QImage::Format_RGB32);
         source = &converted;
     }
-    const qint64 left = std::max<qint64>(target.x(), 0);
-    const qint64 right = std::min<qint64>(qint64(target.x()) + target.width(), width_);
+    const qint64 left = std::max<qint64>(target.x(), left_);
+    const qint64 right = std::min<qint64>(qint64(target.x()) + target.width(), right_);
     const qint64 top = std::max<qint64>(target.y(), top_);
     const qint64 bottom = std::min<qint64>(qint64(target.y()) + target.height(), bottom_);
     if (left >= right)

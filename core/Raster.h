@@ -20,8 +20,13 @@ public:
     // The same pixels with drawing kept to rows top .. bottom - 1. Views of
     // rows that do not overlap may be drawn on from different threads.
     Raster Rows(int top, int bottom) const;
+    // The same pixels with drawing kept to columns left .. right - 1 too.
+    Raster Columns(int left, int right) const;
 
     int Width() const { return width_; }
+    // The columns drawing is kept to: Left() .. Right() - 1.
+    int Left() const { return left_; }
+    int Right() const { return right_; }
     int Top() const { return top_; }
     int Bottom() const { return bottom_; }
     // The pixels of row y, which must lie in Top() .. Bottom() - 1.
@@ -46,6 +51,8 @@ private:
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
     int width_ = 0;
+    int left_ = 0;
+    int right_ = 0;
     int top_ = 0;
     int bottom_ = 0;
 };

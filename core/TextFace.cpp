@@ -164,19 +164,19 @@ void TextFace::Draw(Raster& raster, int x, int top, QStringView text, QRgb colou
         return std::lower_bound(runs.begin(), runs.end(), firstRow,
                                 [](const Run& run, int row) { return run.dy < row; });
     };
-    // Most texts lie wholly inside the surface's width: their runs are then
+    // Most texts lie wholly inside the raster's columns: their runs are then
     // written without clipping each one.
     const qint64 left = qint64(x) + inkLeft_;
     const qint64 right = qint64(x) + Width(text) + inkRight_;
-    if (left < 0 || right > raster.Width()) {
-        // Glyphs wholly beside the surface are passed over; a large text
+    if (left < raster.Left() || right > raster.Right()) {
+        // Glyphs wholly beside the columns are passed over; a large text
         // runs far off its right edge.
         qint64 pen = x;
         for (const QChar c : text) {
-            if (pen + inkLeft_ >= raster.Width())
+            if (pen + inkLeft_ >= raster.Right())
                 break;
             const Glyph& glyph = glyphs_[Code(c)];
-            if (pen + glyph.advance + inkRight_ > 0) {
+            if (pen + glyph.advance + inkRight_ > raster.Left()) {
                 for (auto run = runsFrom(glyph.runs); run != glyph.runs.end() && run->dy < endRow; ++run)
                     raster.Span(static_cast<int>(pen) + run->dx, top + run->dy, run->length, colour);
             }

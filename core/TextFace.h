@@ -36,6 +36,11 @@ public:
     // The rows any glyph may set, relative to the text's top.
     int InkTop() const { return inkTop_; }
     int InkBottom() const { return inkBottom_; }
+    // The pixels the text may set with its top left at (x, top).
+    QRect Extent(int x, int top, QStringView text) const
+    {
+        return QRect(QPoint(x + inkLeft_, top + inkTop_), QPoint(x + Width(text) + inkRight_ - 1, top + inkBottom_));
+    }
     // Rasterises the glyphs of the text that are not yet. Drawing a text
     // needs this first; measuring does not. Safe from several threads.
     void Prepare(QStringView text) const;
