@@ -409,7 +409,7 @@ void DrawEntities(const ScreenSurfaces& s)
     for (Reading& r : readings)
         drawn.push_back(std::move(r.drawn));
     ScreenInputs inputs = ScreenInputs::Of(s);
-    const ScreenChanges changes = last.Compare(inputs, image.cacheKey(), subImage.cacheKey(), drawn);
+    const ScreenChanges changes = last.Compare(inputs, image.cacheKey(), SubWindowState::Of(s), drawn);
 
     // The target gets Work's pixels shared rather than copied; copy-on-write
     // keeps the two apart when either is drawn on alone later. While the
@@ -434,7 +434,7 @@ void DrawEntities(const ScreenSurfaces& s)
         s.Target = image;
     else
         CopyOver(s.Target, image);
-    last.Keep(std::move(inputs), image.cacheKey(), subImage.cacheKey(), std::move(drawn));
+    last.Keep(std::move(inputs), image.cacheKey(), SubWindowState::Of(s), std::move(drawn));
 }
 
 } // namespace zor

@@ -19,12 +19,15 @@ ScreenInputs ScreenInputs::Of(const ScreenSurfaces& s)
         for (const QImage& picture : pictures)
             inputs.Pictures.push_back(picture.cacheKey());
     }
-    inputs.SubWindowShown = s.SubWindowShown;
-    inputs.SubWindowCaptionHeight = s.SubWindowCaptionHeight;
     return inputs;
 }
 
-ScreenChanges DrawnScreen::Compare(const ScreenInputs& inputs, qint64 work, qint64 subWindow,
+SubWindowState SubWindowState::Of(const ScreenSurfaces& s)
+{
+    return {s.SubWindow.Image.cacheKey(), s.SubWindowShown, s.SubWindowCaptionHeight};
+}
+
+ScreenChanges DrawnScreen::Compare(const ScreenInputs& inputs, qint64 work, const SubWindowState& subWindow,
                                    std::span<const DrawnEntity> entities) const
 {
     ScreenChanges changes;
@@ -60,7 +63,8 @@ ScreenChanges DrawnScreen::Compare(const ScreenInputs& inputs, qint64 work, qint
     return changes;
 }
 
-void DrawnScreen::Keep(ScreenInputs inputs, qint64 work, qint64 subWindow, std::vector<DrawnEntity> entities)
+void DrawnScreen::Keep(ScreenInputs inputs, qint64 work, const SubWindowState& subWindow,
+                       std::vector<DrawnEntity> entities)
 {
     kept_ = true;
     inputs_ = std::move(inputs);

@@ -32,7 +32,8 @@ struct DrawnEntity {
 };
 
 // All that a redraw's pixels depend on besides its entities and the
-// surfaces' pixels.
+// surfaces' pixels. Whether the sub-window is shown, and its caption's
+// height, reach only the sub-window.
 struct ScreenInputs {
     std::array<EntityAttr, EntityAttrSlots> Attrs;
     Currency CellWidth;
@@ -42,11 +43,20 @@ struct ScreenInputs {
     qint32 BackColor = 0;
     qint64 BackDrop = 0;
     std::vector<qint64> Pictures;
-    bool SubWindowShown = false;
-    int SubWindowCaptionHeight = 0;
 
     static ScreenInputs Of(const ScreenSurfaces& surfaces);
     friend bool operator==(const ScreenInputs&, const ScreenInputs&) = default;
+};
+
+// The sub-window's picture as a redraw finds it or leaves it, known by its
+// cache key: any drawing on it, or another picture, makes it new.
+struct SubWindowState {
+    qint64 Picture = 0;
+    bool Shown = false;
+    int CaptionHeight = 0;
+
+    static SubWindowState Of(const ScreenSurfaces& surfaces);
+    friend bool operator==(const SubWindowState&, const SubWindowState&) = default;
 };
 
 // Where a redraw must draw again. A surface is drawn whole, only within
@@ -65,17 +75,17 @@ struct ScreenChanges {
 // changed, the surfaces already show what a redraw would draw.
 class DrawnScreen {
 public:
-    // The surfaces are known by their pictures' cache keys: any drawing on
-    // them since the last redraw, or another picture, makes them new.
-    ScreenChanges Compare(const ScreenInputs& inputs, qint64 work, qint64 subWindow,
+    // The work surface is known by its picture's cache key, as the
+    // sub-window is.
+    ScreenChanges Compare(const ScreenInputs& inputs, qint64 work, const SubWindowState& subWindow,
                           std::span<const DrawnEntity> entities) const;
-    void Keep(ScreenInputs inputs, qint64 work, qint64 subWindow, std::vector<DrawnEntity> entities);
+    void Keep(ScreenInputs inputs, qint64 work, const SubWindowState& subWindow, std::vector<DrawnEntity> entities);
 
 private:
     bool kept_ = false;
     ScreenInputs inputs_;
     qint64 work_ = 0;
-    qint64 subWindow_ = 0;
+    SubWindowState subWindow_;
     std::vector<DrawnEntity> entities_; // by Index, rising
 };
 

@@ -688,6 +688,7 @@ TEST_F(ScreenDrawing, ARedrawAfterAChangeShowsWhatAWholeDrawShows)
     struct Case {
         const char* what;
         std::function<void()> change;
+        bool showOrHideSubWindow = false;
     };
     const Case cases[] = {
         {"nothing", [] {}},
@@ -717,6 +718,7 @@ TEST_F(ScreenDrawing, ARedrawAfterAChangeShowsWhatAWholeDrawShows)
              DrawEntity({target, font}, Make(20, 10, 3, 1), EntityAttrs[KindField], {});
          }},
         {"painted on the sub-window", [this] { sub.image.fill(Qt::cyan); }},
+        {"the sub-window shown or hidden", [] {}, true},
     };
     for (const bool subShown : {false, true}) {
         for (const Case& c : cases) {
@@ -728,9 +730,10 @@ TEST_F(ScreenDrawing, ARedrawAfterAChangeShowsWhatAWholeDrawShows)
             const QFont subFont = sub.font;
             const QImage subBefore = sub.image.copy();
             const qint64 shown = work.image.cacheKey();
-            Draw(subShown);
-            if (std::string(c.what) == "nothing") {
-                EXPECT_EQ(work.image.cacheKey(), shown) << "a redraw with nothing changed draws nothing";
+            const bool subShownNow = subShown != c.showOrHideSubWindow;
+            Draw(subShownNow);
+            if (std::string(c.what) == "nothing" || c.showOrHideSubWindow) {
+                EXPECT_EQ(work.image.cacheKey(), shown) << what << ": the screen is not drawn again";
             }
 
             Canvas fresh{MakeSurfaceImage(work.image.size(), Qt::white), workFont};
@@ -740,7 +743,7 @@ TEST_F(ScreenDrawing, ARedrawAfterAChangeShowsWhatAWholeDrawShows)
                           .Work = fresh.surface(),
                           .Target = freshTarget,
                           .SubWindow = freshSub.surface(),
-                          .SubWindowShown = subShown,
+                          .SubWindowShown = subShownNow,
                           .SubWindowCaptionHeight = 20,
                           .Pictures = {pictures, pictures}});
             EXPECT_EQ(work.image, fresh.image) << what;
