@@ -14,7 +14,6 @@ namespace {
 
 constexpr QRgb Opaque = 0xFF000000u;
 
-// A redraw fills millions of pixels: as many at a time as the processor can.
 void FillNarrow(QRgb* first, QRgb* last, QRgb colour)
 {
 #if defined(__SSE2__)
@@ -31,7 +30,11 @@ __attribute__((target("avx2"))) void FillWide(QRgb* first, QRgb* last, QRgb colo
     const __m256i eight = _mm256_set1_epi32(static_cast<int>(colour));
     for (; last - first >= 8; first += 8)
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(first), eight);
-    std::fill(first, last, colour);
+    // The few pixels left, mostly the whole of a glyph's stroke, in one
+    // store that leaves the pixels beyond them alone.
+    const __m256i left = _mm256_set1_epi32(static_cast<int>(last - first));
+    const __m256i mask = _mm256_cmpgt_epi32(left, _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(first), mask, eight);
 }
 
 using FillFunction = void (*)(QRgb*, QRgb*, QRgb);
@@ -42,9 +45,9 @@ FillFunction ChooseFill()
     return __builtin_cpu_supports("avx2") ? FillWide : FillNarrow;
 }
 
-const FillFunction FillPixels = ChooseFill();
+const FillFunction ChosenFill = ChooseFill();
 #else
-constexpr auto FillPixels = FillNarrow;
+constexpr auto ChosenFill = FillNarrow;
 #endif
 
 bool IsDirect(QImage::Format format)
@@ -102,6 +105,11 @@ struct ColumnStep {
 };
 
 } // namespace
+
+void FillPixels(QRgb* first, QRgb* last, QRgb colour)
+{
+    ChosenFill(first, last, colour);
+}
 
 Raster::Raster(QImage& image)
 {

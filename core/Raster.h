@@ -6,6 +6,10 @@
 
 namespace zor {
 
+// Sets the pixels first .. last - 1 to the colour, as many at a time as the
+// processor can: a redraw fills millions of pixels.
+void FillPixels(QRgb* first, QRgb* last, QRgb colour);
+
 // Solid drawing straight into the scan lines of a 32-bit surface, clipped to
 // it: the rectangles, text runs and pictures of a redraw, without a painter's
 // set-up cost for each of the thousands of small shapes of a screen.

@@ -188,8 +188,10 @@ void TextFace::Draw(Raster& raster, int x, int top, QStringView text, QRgb colou
     int pen = x;
     for (const QChar c : text) {
         const Glyph& glyph = glyphs_[Code(c)];
-        for (auto run = runsFrom(glyph.runs); run != glyph.runs.end() && run->dy < endRow; ++run)
-            std::fill_n(raster.Line(top + run->dy) + pen + run->dx, run->length, solid);
+        for (auto run = runsFrom(glyph.runs); run != glyph.runs.end() && run->dy < endRow; ++run) {
+            QRgb* const first = raster.Line(top + run->dy) + pen + run->dx;
+            FillPixels(first, first + run->length, solid);
+        }
         pen += glyph.advance;
     }
 }
