@@ -47,30 +47,33 @@ struct KeptFace {
 } // namespace
 
 TextFace::TextFace(const QFont& font, const QPaintDevice& device)
-    : font_(font), hinted_(Hinted(font, device)), dpi_(device.logicalDpiY())
+    : font_(font), hinted_(Hinted(font, device)), metrics_(hinted_, &device), dpi_(device.logicalDpiY())
 {
-    const QFontMetrics metrics(hinted_, &device);
-    height_ = metrics.height();
-    ascent_ = metrics.ascent();
-    // The ink bounds come from the glyphs' boxes, so that they hold for the
-    // glyphs rasterised later as for those now.
-    for (int c = 0; c < 256; ++c) {
-        Glyph& glyph = glyphs_[static_cast<size_t>(c)];
-        glyph.advance = metrics.horizontalAdvance(QChar(c));
-        if (c <= ' ' || c == 0x7F) {
-            glyph.ready = true;
-            continue;
-        }
-        glyph.box = metrics.boundingRect(QChar(c)).adjusted(-2, -2, 2, 2);
+    height_ = metrics_.height();
+    ascent_ = metrics_.ascent();
+}
+
+void TextFace::Measure(size_t code) const
+{
+    Glyph& glyph = glyphs_[code];
+    if (glyph.measured.load(std::memory_order_relaxed))
+        return;
+    const QChar c(static_cast<char16_t>(code));
+    glyph.advance = metrics_.horizontalAdvance(c);
+    if (code <= ' ' || code == 0x7F) {
+        glyph.ready = true;
+    } else {
+        glyph.box = metrics_.boundingRect(c).adjusted(-2, -2, 2, 2);
         if (glyph.box.isEmpty()) {
             glyph.ready = true;
-            continue;
+        } else {
+            inkTop_ = std::min(inkTop_, ascent_ + glyph.box.top());
+            inkBottom_ = std::max(inkBottom_, ascent_ + glyph.box.bottom());
+            inkLeft_ = std::min(inkLeft_, glyph.box.left());
+            inkRight_ = std::max(inkRight_, glyph.box.right() + 1 - glyph.advance);
         }
-        inkTop_ = std::min(inkTop_, ascent_ + glyph.box.top());
-        inkBottom_ = std::max(inkBottom_, ascent_ + glyph.box.bottom());
-        inkLeft_ = std::min(inkLeft_, glyph.box.left());
-        inkRight_ = std::max(inkRight_, glyph.box.right() + 1 - glyph.advance);
     }
+    glyph.measured.store(true, std::memory_order_release);
 }
 
 void TextFace::Rasterise(Glyph& glyph, int c) const
@@ -110,6 +113,7 @@ void TextFace::Prepare(QStringView text) const
     for (const QChar c : text) {
         const size_t code = Code(c);
         Glyph& glyph = glyphs_[code];
+        Measure(code);
         if (!glyph.ready) {
             Rasterise(glyph, static_cast<int>(code));
             glyph.ready = true;
