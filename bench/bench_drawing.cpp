@@ -58,6 +58,15 @@ struct ScreenPictures {
     QFont subFont = DefaultSurfaceFont();
     std::vector<QImage> hostPictures = std::vector<QImage>(EntitySlots);
 
+    // The pictures the table's image displays show.
+    void LoadHostPictures()
+    {
+        QImage picture(64, 48, QImage::Format_RGB32);
+        picture.fill(QColor(40, 120, 200));
+        for (int i = 0; i < 3; ++i)
+            hostPictures[static_cast<size_t>(i)] = picture;
+    }
+
     ScreenSurfaces Surfaces()
     {
         return {.BackDrop = backDrop,
@@ -74,10 +83,7 @@ void BM_DrawEntities(benchmark::State& state)
 {
     FillTable();
     ScreenPictures screen;
-    QImage picture(64, 48, QImage::Format_RGB32);
-    picture.fill(QColor(40, 120, 200));
-    for (int i = 0; i < 3; ++i)
-        screen.hostPictures[static_cast<size_t>(i)] = picture;
+    screen.LoadHostPictures();
     const ScreenSurfaces surfaces = screen.Surfaces();
     for (auto _ : state) {
         DrawEntities(surfaces);
@@ -88,6 +94,22 @@ void BM_DrawEntities(benchmark::State& state)
 // counts is the time on the clock, not that of the calling thread alone.
 BENCHMARK(BM_DrawEntities)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The full table with its backdrop's colour changed at every redraw, as
+// applied settings do: every pixel is drawn again.
+void BM_DrawEntitiesWhole(benchmark::State& state)
+{
+    FillTable();
+    ScreenPictures screen;
+    screen.LoadHostPictures();
+    const ScreenSurfaces surfaces = screen.Surfaces();
+    for (auto _ : state) {
+        Settings.BackColor ^= 1;
+        DrawEntities(surfaces);
+        benchmark::DoNotOptimize(screen.target.constBits());
+    }
+}
+BENCHMARK(BM_DrawEntitiesWhole)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // The full table with a font adjustment of its own for each entity, 0 to
 // 255: hundreds of sizes on one screen.
 void FillTableOfSizes()
@@ -97,20 +119,29 @@ void FillTableOfSizes()
         Entities[static_cast<size_t>(i)].FontAdjust = static_cast<quint8>(i % 256);
 }
 
-// A redraw of such a screen (state.range(0) 0), or its first draw
-// (state.range(0) 1): every iteration then asks for sizes not drawn before.
+// A redraw of such a screen (state.range(0) 0), its first draw
+// (state.range(0) 1): every iteration then asks for sizes not drawn before,
+// a redraw after one entity changed (state.range(0) 2): one of the largest
+// sizes, its characters spread over the screen's width, enabled and
+// disabled in turn, as a click on a list does, or a redraw of every pixel
+// with the sizes already at hand (state.range(0) 3): the backdrop's colour
+// changes, as applied settings do.
 void BM_DrawEntitiesFontSizes(benchmark::State& state)
 {
     FillTableOfSizes();
-    const bool firstDraw = state.range(0) == 1;
     ScreenPictures screen;
     const ScreenSurfaces surfaces = screen.Surfaces();
     DrawEntities(surfaces);
+    Entity& largest = Entities[250];
     for (auto _ : state) {
-        if (firstDraw) {
+        if (state.range(0) == 1) {
             // A ten-thousandth of a point more: every face is new.
             for (EntityAttr& attr : EntityAttrs)
                 attr.FontScale = Currency::fromRaw(attr.FontScale.raw + 1);
+        } else if (state.range(0) == 2) {
+            largest.Active = largest.Active ? VbFalse : VbTrue;
+        } else if (state.range(0) == 3) {
+            Settings.BackColor ^= 1;
         }
         DrawEntities(surfaces);
         benchmark::DoNotOptimize(screen.target.constBits());
@@ -118,7 +149,7 @@ void BM_DrawEntitiesFontSizes(benchmark::State& state)
     state.counters["resident_mb"] = ResidentMb();
     state.counters["peak_mb"] = PeakResidentMb();
 }
-BENCHMARK(BM_DrawEntitiesFontSizes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_DrawEntitiesFontSizes)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_PaintBackdropTiled(benchmark::State& state)
 {

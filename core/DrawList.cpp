@@ -24,6 +24,17 @@ DrawList::Shape& DrawList::Add(Kind kind, const QRect& area)
     return shape;
 }
 
+QRect DrawList::Bounds(size_t first) const
+{
+    QRect bounds;
+    for (size_t i = first; i < shapes_.size(); ++i) {
+        const QRect& area = shapes_[i].area;
+        if (!area.isEmpty())
+            bounds = bounds.isEmpty() ? area : bounds.united(area);
+    }
+    return bounds;
+}
+
 void DrawList::Clear()
 {
     shapes_.clear();
@@ -52,12 +63,10 @@ void DrawList::Text(const std::shared_ptr<const TextFace>& face, int x, int top,
     face->Prepare(text);
     if (faces_.empty() || faces_.back() != face)
         faces_.push_back(face);
-    // Only the rows matter for banding; the text's width is the raster's
-    // business.
-    Shape& shape = Add(Kind::Text, QRect(QPoint(x, top + face->InkTop()), QPoint(x, top + face->InkBottom())));
+    Shape& shape = Add(Kind::Text, face->Extent(x, top, text));
     shape.colour = colour;
     shape.item = static_cast<int>(texts_.size());
-    texts_.push_back({face.get(), chars_.size(), static_cast<size_t>(text.size())});
+    texts_.push_back({face.get(), x, top, chars_.size(), static_cast<size_t>(text.size())});
     chars_.insert(chars_.end(), text.begin(), text.end());
 }
 
@@ -81,7 +90,7 @@ void DrawList::DrawShape(Raster& rows, const Shape& shape) const
         break;
     case Kind::Text: {
         const TextItem& item = texts_[static_cast<size_t>(shape.item)];
-        item.face->Draw(rows, shape.area.left(), shape.area.top() - item.face->InkTop(),
+        item.face->Draw(rows, item.x, item.top,
                         QStringView(chars_.data() + item.from, static_cast<qsizetype>(item.length)), shape.colour);
         break;
     }
@@ -93,39 +102,65 @@ void DrawList::DrawShape(Raster& rows, const Shape& shape) const
     }
 }
 
-DrawList::Bands DrawList::Plan(std::span<const DrawList> lists, QImage& image)
+DrawList::Bands DrawList::Plan(const DrawJob& job)
 {
-    Bands plan{Raster(image), {}, {}, {}};
+    QImage& image = job.image;
+    Bands plan{Raster(image), job.under, {}, {}, {}, {}};
     const int bands = (image.height() + BandRows - 1) / BandRows;
     if (bands <= 0)
         return plan;
+    std::vector<std::pair<int, int>>& columns = plan.columns;
+    if (job.only) {
+        columns.assign(static_cast<size_t>(bands), {0, 0});
+        for (const QRect& wanted : *job.only) {
+            const QRect r = wanted & image.rect();
+            if (r.isEmpty())
+                continue;
+            for (int b = r.top() / BandRows; b <= r.bottom() / BandRows; ++b) {
+                auto& [left, right] = columns[static_cast<size_t>(b)];
+                left = left < right ? std::min(left, r.left()) : r.left();
+                right = std::max(right, r.right() + 1);
+            }
+        }
+    }
     // The bands a shape reaches, none when first > last.
     const auto reach = [&](const QRect& area) {
         if (area.bottom() < 0 || area.top() >= image.height())
             return std::pair(1, 0);
         return std::pair(std::max(area.top(), 0) / BandRows, std::min(area.bottom(), image.height() - 1) / BandRows);
     };
+    const auto drawnIn = [&](const QRect& area, int band) {
+        if (columns.empty())
+            return true;
+        const auto [left, right] = columns[static_cast<size_t>(band)];
+        return area.left() < right && area.right() >= left && area.left() <= area.right();
+    };
+    const auto forEachReach = [&](auto&& take) {
+        for (const DrawList& list : job.lists) {
+            for (int i = 0; i < static_cast<int>(list.shapes_.size()); ++i) {
+                const QRect& area = list.shapes_[static_cast<size_t>(i)].area;
+                const auto [from, to] = reach(area);
+                for (int b = from; b <= to; ++b) {
+                    if (drawnIn(area, b))
+                        take(list, i, b);
+                }
+            }
+        }
+    };
     std::vector<int>& first = plan.first;
     first.assign(static_cast<size_t>(bands) + 1, 0);
-    for (const DrawList& list : lists) {
-        for (const Shape& shape : list.shapes_) {
-            const auto [from, to] = reach(shape.area);
-            for (int b = from; b <= to; ++b)
-                ++first[static_cast<size_t>(b) + 1];
-        }
-    }
+    forEachReach([&](const DrawList&, int, int b) { ++first[static_cast<size_t>(b) + 1]; });
     std::partial_sum(first.begin(), first.end(), first.begin());
     plan.order.resize(static_cast<size_t>(first.back()));
     std::vector<int> next(first.begin(), first.end() - 1);
-    for (const DrawList& list : lists) {
-        for (int i = 0; i < static_cast<int>(list.shapes_.size()); ++i) {
-            const auto [from, to] = reach(list.shapes_[static_cast<size_t>(i)].area);
-            for (int b = from; b <= to; ++b)
-                plan.order[static_cast<size_t>(next[static_cast<size_t>(b)]++)] = {&list, i};
-        }
-    }
+    forEachReach([&](const DrawList& list, int i, int b) {
+        plan.order[static_cast<size_t>(next[static_cast<size_t>(b)]++)] = {&list, i};
+    });
     for (int b = 0; b < bands; ++b) {
-        if (first[static_cast<size_t>(b)] < first[static_cast<size_t>(b) + 1])
+        const bool shapes = first[static_cast<size_t>(b)] < first[static_cast<size_t>(b) + 1];
+        const bool columnsDrawn =
+            columns.empty() || columns[static_cast<size_t>(b)].first < columns[static_cast<size_t>(b)].second;
+        if (columnsDrawn && (shapes || job.under))
             plan.busy.push_back(b);
     }
     return plan;
@@ -134,19 +169,25 @@ DrawList::Bands DrawList::Plan(std::span<const DrawList> lists, QImage& image)
 void DrawList::DrawBand(const Bands& bands, int band)
 {
     Raster rows = bands.raster.Rows(band * BandRows, (band + 1) * BandRows);
+    if (!bands.columns.empty()) {
+        const auto [left, right] = bands.columns[static_cast<size_t>(band)];
+        rows = rows.Columns(left, right);
+    }
+    if (bands.under)
+        rows.Put(*bands.under, 0, 0, Raster::Combine::Copy);
     for (int k = bands.first[static_cast<size_t>(band)]; k < bands.first[static_cast<size_t>(band) + 1]; ++k) {
         const auto [list, shape] = bands.order[static_cast<size_t>(k)];
         list->DrawShape(rows, list->shapes_[static_cast<size_t>(shape)]);
     }
 }
 
-void Draw(std::initializer_list<DrawJob> jobs)
+void Draw(std::span<const DrawJob> jobs)
 {
     // Every busy band of every job, numbered one after another.
     std::vector<DrawList::Bands> plans;
     std::vector<std::pair<size_t, int>> work;
     for (const DrawJob& job : jobs) {
-        plans.push_back(DrawList::Plan(job.lists, job.image));
+        plans.push_back(DrawList::Plan(job));
         for (const int band : plans.back().busy)
             work.emplace_back(plans.size() - 1, band);
     }

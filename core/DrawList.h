@@ -22,10 +22,21 @@ class DrawList;
 struct DrawJob {
     std::span<const DrawList> lists;
     QImage& image;
+    // A picture put under the shapes first, its top left at the image's.
+    const QImage* under = nullptr;
+    // When given, only the rows of these rectangles are drawn, each band of
+    // rows between the leftmost and the rightmost of them that reach it:
+    // there the image gets what drawing it whole gives, elsewhere it keeps
+    // its pixels.
+    const std::vector<QRect>* only = nullptr;
 };
 
 // Draws every job; the bands of all of them are drawn side by side.
-void Draw(std::initializer_list<DrawJob> jobs);
+void Draw(std::span<const DrawJob> jobs);
+inline void Draw(std::initializer_list<DrawJob> jobs)
+{
+    Draw(std::span(jobs.begin(), jobs.size()));
+}
 
 // The shapes of a redraw in the order they are drawn, so that a surface can
 // be painted band by band: each band of rows stays in its processor's cache
@@ -47,6 +58,11 @@ public:
     // The part of a picture stretched over the target rectangle, combined
     // with what lies below.
     void Put(const QImage& picture, const QRect& part, const QRect& target, Raster::Combine how);
+
+    // How many shapes the list holds, and the pixels that the shapes from
+    // the first'th on may touch.
+    size_t Shapes() const { return shapes_.size(); }
+    QRect Bounds(size_t first) const;
 
     // Forgets the shapes and keeps the room they took.
     void Clear();
@@ -77,20 +93,25 @@ private:
     };
     struct TextItem {
         const TextFace* face;
+        int x, top;
         size_t from; // in chars_
         size_t length;
     };
     // The bands of one image with the shapes that reach each of them.
     struct Bands {
         Raster raster;
+        const QImage* under = nullptr;
         std::vector<int> first; // the shapes of band b: order[first[b]] .. order[first[b + 1] - 1]
         std::vector<std::pair<const DrawList*, int>> order;
         std::vector<int> busy; // the bands with anything to draw
+        // The columns drawn in band b, left included, right not; all when
+        // empty.
+        std::vector<std::pair<int, int>> columns;
     };
-    friend void Draw(std::initializer_list<DrawJob> jobs);
+    friend void Draw(std::span<const DrawJob> jobs);
 
     Shape& Add(Kind kind, const QRect& area);
-    static Bands Plan(std::span<const DrawList> lists, QImage& image);
+    static Bands Plan(const DrawJob& job);
     static void DrawBand(const Bands& bands, int band);
     void DrawShape(Raster& rows, const Shape& shape) const;
 

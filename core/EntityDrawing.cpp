@@ -4,6 +4,7 @@
 #include "core/DrawList.h"
 #include "core/Parallel.h"
 #include "core/Rounding.h"
+#include "core/ScreenChanges.h"
 #include "core/SharedState.h"
 #include "core/Text.h"
 #include "core/TextFace.h"
@@ -297,15 +298,13 @@ void DrawEntity(Surface surface, const Entity& entity, const EntityAttr& attr, c
 
 namespace {
 
-// An entity of the screen to record: the list it goes to and the face of its
-// text, worked out in screen order before the entities are recorded side by
-// side.
+// An entity of the screen to record: its place in the table, the list it
+// goes to and the face of its text, worked out in screen order before the
+// entities are recorded side by side.
 struct Reading {
-    const Entity* entity;
+    DrawnEntity drawn;
     const EntityAttr* attr;
-    std::shared_ptr<const TextFace> face;
     bool design;
-    bool subWindow;
 };
 
 // Entities recorded by one job.
@@ -354,30 +353,7 @@ void DrawEntities(const ScreenSurfaces& s)
     QImage& image = s.Work.Image;
     if (image.isNull())
         return;
-    // The target gets Work's pixels shared rather than copied; copy-on-write
-    // keeps the two apart when either is drawn on alone later. While the
-    // target still shares the last screen it lets go of it, so that drawing
-    // on Work does not first copy the picture it replaces. Nothing shows the
-    // target before it is given the new screen.
-    const bool shareWithTarget = image.size() == s.Target.size() && image.format() == s.Target.format();
-    if (shareWithTarget && s.Target.constBits() == image.constBits())
-        s.Target = QImage();
-
-    // The backdrop goes under the screen and the sub-window on the other
-    // cores while this thread reads the entities.
     QImage& subImage = s.SubWindow.Image;
-    const Raster screen(image);
-    const Raster subWindow(subImage);
-    const bool subFrame = !subImage.isNull() && s.SubWindowShown;
-    const int bands = (image.height() + DrawList::BandRows - 1) / DrawList::BandRows;
-    Spread backdrop(bands + (subFrame ? 1 : 0), [&](int job) {
-        if (job == bands) {
-            DrawSubWindowFrame(subWindow, s.BackDrop, s.SubWindowCaptionHeight);
-            return;
-        }
-        const int top = job * DrawList::BandRows;
-        screen.Rows(top, top + DrawList::BandRows).Put(s.BackDrop, 0, 0, Raster::Combine::Copy);
-    });
 
     std::vector<Reading> readings;
     const int count = qMin<int>(EntityCount, EntitySlots);
@@ -401,7 +377,7 @@ void DrawEntities(const ScreenSurfaces& s)
         // Glyphs are rasterised here, one after another, rather than by the
         // threads that record the entities.
         face->Prepare(entity.Caption);
-        readings.push_back({&entity, &attr, std::move(face), design, inSubWindow});
+        readings.push_back({{i, entity, std::move(face), inSubWindow, {}}, &attr, design});
     }
     if (!readings.empty()) {
         EntityAttrs[KindOptionButton].TrimMode = 0;
@@ -417,17 +393,48 @@ void DrawEntities(const ScreenSurfaces& s)
         DrawList& sub = lists.SubWindow[static_cast<size_t>(part)];
         screen.Reserve(EntitiesPerPart);
         for (size_t i = first; i < last; ++i) {
-            const Reading& r = readings[i];
-            RecordEntity(r.subWindow ? sub : screen, r.face, *r.entity, *r.attr, r.design, s.Pictures);
+            Reading& r = readings[i];
+            DrawList& list = r.drawn.SubWindow ? sub : screen;
+            const size_t shapes = list.Shapes();
+            RecordEntity(list, r.drawn.Face, r.drawn.Record, *r.attr, r.design, s.Pictures);
+            r.drawn.Bounds = list.Bounds(shapes);
         }
     });
 
-    backdrop.Wait();
-    Draw({{std::span(lists.Screen.data(), parts), image}, {std::span(lists.SubWindow.data(), parts), subImage}});
+    // A screen redrawn with nothing changed on it is drawn again only where
+    // its entities changed.
+    static DrawnScreen last;
+    std::vector<DrawnEntity> drawn;
+    drawn.reserve(readings.size());
+    for (Reading& r : readings)
+        drawn.push_back(std::move(r.drawn));
+    ScreenInputs inputs = ScreenInputs::Of(s);
+    const ScreenChanges changes = last.Compare(inputs, image.cacheKey(), SubWindowState::Of(s), drawn);
+
+    // The target gets Work's pixels shared rather than copied; copy-on-write
+    // keeps the two apart when either is drawn on alone later. While the
+    // target still shares the last screen it lets go of it, so that drawing
+    // on Work does not first copy the picture it replaces. Nothing shows the
+    // target before it is given the new screen.
+    const bool shareWithTarget = image.size() == s.Target.size() && image.format() == s.Target.format();
+    std::vector<DrawJob> jobs;
+    if (changes.ScreenChanged()) {
+        if (shareWithTarget && s.Target.constBits() == image.constBits())
+            s.Target = QImage();
+        jobs.push_back({std::span(lists.Screen.data(), parts), image, &s.BackDrop,
+                        changes.WholeScreen ? nullptr : &changes.Screen});
+    }
+    if (changes.WholeSubWindow && !subImage.isNull()) {
+        if (s.SubWindowShown)
+            DrawSubWindowFrame(Raster(subImage), s.BackDrop, s.SubWindowCaptionHeight);
+        jobs.push_back({std::span(lists.SubWindow.data(), parts), subImage});
+    }
+    Draw(jobs);
     if (shareWithTarget)
         s.Target = image;
     else
         CopyOver(s.Target, image);
+    last.Keep(std::move(inputs), image.cacheKey(), SubWindowState::Of(s), std::move(drawn));
 }
 
 } // namespace zor

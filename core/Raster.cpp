@@ -14,7 +14,6 @@ namespace {
 
 constexpr QRgb Opaque = 0xFF000000u;
 
-// A redraw fills millions of pixels: as many at a time as the processor can.
 void FillNarrow(QRgb* first, QRgb* last, QRgb colour)
 {
 #if defined(__SSE2__)
@@ -31,7 +30,11 @@ __attribute__((target("avx2"))) void FillWide(QRgb* first, QRgb* last, QRgb colo
     const __m256i eight = _mm256_set1_epi32(static_cast<int>(colour));
     for (; last - first >= 8; first += 8)
         _mm256_storeu_si256(reinterpret_cast<__m256i*>(first), eight);
-    std::fill(first, last, colour);
+    // The few pixels left, mostly the whole of a glyph's stroke, in one
+    // store that leaves the pixels beyond them alone.
+    const __m256i left = _mm256_set1_epi32(static_cast<int>(last - first));
+    const __m256i mask = _mm256_cmpgt_epi32(left, _mm256_setr_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+    _mm256_maskstore_epi32(reinterpret_cast<int*>(first), mask, eight);
 }
 
 using FillFunction = void (*)(QRgb*, QRgb*, QRgb);
@@ -42,9 +45,9 @@ FillFunction ChooseFill()
     return __builtin_cpu_supports("avx2") ? FillWide : FillNarrow;
 }
 
-const FillFunction FillPixels = ChooseFill();
+const FillFunction ChosenFill = ChooseFill();
 #else
-constexpr auto FillPixels = FillNarrow;
+constexpr auto ChosenFill = FillNarrow;
 #endif
 
 bool IsDirect(QImage::Format format)
@@ -103,6 +106,11 @@ struct ColumnStep {
 
 } // namespace
 
+void FillPixels(QRgb* first, QRgb* last, QRgb colour)
+{
+    ChosenFill(first, last, colour);
+}
+
 Raster::Raster(QImage& image)
 {
     if (!image.isNull() && !IsDirect(image.format()))
@@ -112,6 +120,7 @@ Raster::Raster(QImage& image)
     bits_ = image.bits();
     stride_ = image.bytesPerLine();
     width_ = image.width();
+    right_ = width_;
     bottom_ = image.height();
 }
 
@@ -123,12 +132,20 @@ Raster Raster::Rows(int top, int bottom) const
     return rows;
 }
 
+Raster Raster::Columns(int left, int right) const
+{
+    Raster columns = *this;
+    columns.left_ = std::max(left, left_);
+    columns.right_ = std::max(columns.left_, std::min(right, right_));
+    return columns;
+}
+
 void Raster::Span(int x, int y, int length, QRgb colour)
 {
     if (!bits_ || y < top_ || y >= bottom_)
         return;
-    const int left = std::max(x, 0);
-    const int right = static_cast<int>(std::min<qint64>(qint64(x) + length, width_));
+    const int left = std::max(x, left_);
+    const int right = static_cast<int>(std::min<qint64>(qint64(x) + length, right_));
     if (left >= right)
         return;
     QRgb* line = Line(y);
@@ -137,8 +154,8 @@ void Raster::Span(int x, int y, int length, QRgb colour)
 
 void Raster::Fill(int x1, int y1, int x2, int y2, QRgb colour)
 {
-    const int left = std::max(std::min(x1, x2), 0);
-    const int right = std::min(std::max(x1, x2), width_ - 1);
+    const int left = std::max(std::min(x1, x2), left_);
+    const int right = std::min(std::max(x1, x2), right_ - 1);
     const int top = std::max(std::min(y1, y2), top_);
     const int bottom = std::min(std::max(y1, y2), bottom_ - 1);
     if (left > right)
@@ -171,8 +188,8 @@ void Raster::Put(const QImage& picture, const QRect& part, const QRect& target, 
         converted = picture.convertToFormat(QImage::Format_RGB32);
         source = &converted;
     }
-    const qint64 left = std::max<qint64>(target.x(), 0);
-    const qint64 right = std::min<qint64>(qint64(target.x()) + target.width(), width_);
+    const qint64 left = std::max<qint64>(target.x(), left_);
+    const qint64 right = std::min<qint64>(qint64(target.x()) + target.width(), right_);
     const qint64 top = std::max<qint64>(target.y(), top_);
     const qint64 bottom = std::min<qint64>(qint64(target.y()) + target.height(), bottom_);
     if (left >= right)

@@ -6,6 +6,10 @@
 
 namespace zor {
 
+// Sets the pixels first .. last - 1 to the colour, as many at a time as the
+// processor can: a redraw fills millions of pixels.
+void FillPixels(QRgb* first, QRgb* last, QRgb colour);
+
 // Solid drawing straight into the scan lines of a 32-bit surface, clipped to
 // it: the rectangles, text runs and pictures of a redraw, without a painter's
 // set-up cost for each of the thousands of small shapes of a screen.
@@ -20,8 +24,13 @@ public:
     // The same pixels with drawing kept to rows top .. bottom - 1. Views of
     // rows that do not overlap may be drawn on from different threads.
     Raster Rows(int top, int bottom) const;
+    // The same pixels with drawing kept to columns left .. right - 1 too.
+    Raster Columns(int left, int right) const;
 
     int Width() const { return width_; }
+    // The columns drawing is kept to: Left() .. Right() - 1.
+    int Left() const { return left_; }
+    int Right() const { return right_; }
     int Top() const { return top_; }
     int Bottom() const { return bottom_; }
     // The pixels of row y, which must lie in Top() .. Bottom() - 1.
@@ -46,6 +55,8 @@ private:
     uchar* bits_ = nullptr;
     qsizetype stride_ = 0;
     int width_ = 0;
+    int left_ = 0;
+    int right_ = 0;
     int top_ = 0;
     int bottom_ = 0;
 };

@@ -47,30 +47,33 @@ struct KeptFace {
 } // namespace
 
 TextFace::TextFace(const QFont& font, const QPaintDevice& device)
-    : font_(font), hinted_(Hinted(font, device)), dpi_(device.logicalDpiY())
+    : font_(font), hinted_(Hinted(font, device)), metrics_(hinted_, &device), dpi_(device.logicalDpiY())
 {
-    const QFontMetrics metrics(hinted_, &device);
-    height_ = metrics.height();
-    ascent_ = metrics.ascent();
-    // The ink bounds come from the glyphs' boxes, so that they hold for the
-    // glyphs rasterised later as for those now.
-    for (int c = 0; c < 256; ++c) {
-        Glyph& glyph = glyphs_[static_cast<size_t>(c)];
-        glyph.advance = metrics.horizontalAdvance(QChar(c));
-        if (c <= ' ' || c == 0x7F) {
-            glyph.ready = true;
-            continue;
-        }
-        glyph.box = metrics.boundingRect(QChar(c)).adjusted(-2, -2, 2, 2);
+    height_ = metrics_.height();
+    ascent_ = metrics_.ascent();
+}
+
+void TextFace::Measure(size_t code) const
+{
+    Glyph& glyph = glyphs_[code];
+    if (glyph.measured.load(std::memory_order_relaxed))
+        return;
+    const QChar c(static_cast<char16_t>(code));
+    glyph.advance = metrics_.horizontalAdvance(c);
+    if (code <= ' ' || code == 0x7F) {
+        glyph.ready = true;
+    } else {
+        glyph.box = metrics_.boundingRect(c).adjusted(-2, -2, 2, 2);
         if (glyph.box.isEmpty()) {
             glyph.ready = true;
-            continue;
+        } else {
+            inkTop_ = std::min(inkTop_, ascent_ + glyph.box.top());
+            inkBottom_ = std::max(inkBottom_, ascent_ + glyph.box.bottom());
+            inkLeft_ = std::min(inkLeft_, glyph.box.left());
+            inkRight_ = std::max(inkRight_, glyph.box.right() + 1 - glyph.advance);
         }
-        inkTop_ = std::min(inkTop_, ascent_ + glyph.box.top());
-        inkBottom_ = std::max(inkBottom_, ascent_ + glyph.box.bottom());
-        inkLeft_ = std::min(inkLeft_, glyph.box.left());
-        inkRight_ = std::max(inkRight_, glyph.box.right() + 1 - glyph.advance);
     }
+    glyph.measured.store(true, std::memory_order_release);
 }
 
 void TextFace::Rasterise(Glyph& glyph, int c) const
@@ -110,6 +113,7 @@ void TextFace::Prepare(QStringView text) const
     for (const QChar c : text) {
         const size_t code = Code(c);
         Glyph& glyph = glyphs_[code];
+        Measure(code);
         if (!glyph.ready) {
             Rasterise(glyph, static_cast<int>(code));
             glyph.ready = true;
@@ -164,19 +168,19 @@ void TextFace::Draw(Raster& raster, int x, int top, QStringView text, QRgb colou
         return std::lower_bound(runs.begin(), runs.end(), firstRow,
                                 [](const Run& run, int row) { return run.dy < row; });
     };
-    // Most texts lie wholly inside the surface's width: their runs are then
+    // Most texts lie wholly inside the raster's columns: their runs are then
     // written without clipping each one.
     const qint64 left = qint64(x) + inkLeft_;
     const qint64 right = qint64(x) + Width(text) + inkRight_;
-    if (left < 0 || right > raster.Width()) {
-        // Glyphs wholly beside the surface are passed over; a large text
+    if (left < raster.Left() || right > raster.Right()) {
+        // Glyphs wholly beside the columns are passed over; a large text
         // runs far off its right edge.
         qint64 pen = x;
         for (const QChar c : text) {
-            if (pen + inkLeft_ >= raster.Width())
+            if (pen + inkLeft_ >= raster.Right())
                 break;
             const Glyph& glyph = glyphs_[Code(c)];
-            if (pen + glyph.advance + inkRight_ > 0) {
+            if (pen + glyph.advance + inkRight_ > raster.Left()) {
                 for (auto run = runsFrom(glyph.runs); run != glyph.runs.end() && run->dy < endRow; ++run)
                     raster.Span(static_cast<int>(pen) + run->dx, top + run->dy, run->length, colour);
             }
@@ -188,8 +192,10 @@ void TextFace::Draw(Raster& raster, int x, int top, QStringView text, QRgb colou
     int pen = x;
     for (const QChar c : text) {
         const Glyph& glyph = glyphs_[Code(c)];
-        for (auto run = runsFrom(glyph.runs); run != glyph.runs.end() && run->dy < endRow; ++run)
-            std::fill_n(raster.Line(top + run->dy) + pen + run->dx, run->length, solid);
+        for (auto run = runsFrom(glyph.runs); run != glyph.runs.end() && run->dy < endRow; ++run) {
+            QRgb* const first = raster.Line(top + run->dy) + pen + run->dx;
+            FillPixels(first, first + run->length, solid);
+        }
         pen += glyph.advance;
     }
 }

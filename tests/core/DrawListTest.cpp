@@ -145,6 +145,71 @@ TEST(DrawList, TextCutByAnEdgeLeavesTheOtherSideOfTheSurfaceAlone)
     EXPECT_GT(blue, 0);
 }
 
+std::shared_ptr<const TextFace> LargeFace(const QImage& surface)
+{
+    QFont font = DefaultSurfaceFont();
+    font.setPointSizeF(90);
+    return TextFace::For(font, surface);
+}
+
+TEST(DrawList, TheBoundsOfAShapeHoldEveryPixelItSets)
+{
+    const QSize size(333, 517);
+    const QImage background = MakeSurfaceImage(size, QColor(Back));
+    for (const auto& face : {Face(background), LargeFace(background)}) {
+        QImage scratch = MakeSurfaceImage(QSize(1, 1), Qt::white);
+        Raster nowhere = Raster(scratch).Rows(0, 0);
+        for (const Step& step : Scatter(size, face)) {
+            DrawList list;
+            step(list, nowhere);
+            const QRect bounds = list.Bounds(0);
+            QImage drawn = background.copy();
+            list.Draw(drawn);
+            for (int y = 0; y < size.height(); ++y) {
+                for (int x = 0; x < size.width(); ++x) {
+                    if (drawn.pixel(x, y) != background.pixel(x, y)) {
+                        ASSERT_TRUE(bounds.contains(x, y)) << x << "," << y << " outside the bounds";
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(DrawList, DrawingOnlyWithinRectanglesGivesTheWholeDrawThereAndLeavesOtherRows)
+{
+    const QSize size(333, 517);
+    QImage background = MakeSurfaceImage(size, QColor(Back));
+    for (int y = 0; y < size.height(); y += 3)
+        background.setPixel(y % size.width(), y, qRgb(9, 9, 9));
+    QImage expected = background.copy();
+    Raster reference(expected);
+    DrawList list;
+    for (const auto& face : {Face(background), LargeFace(background)}) {
+        for (const Step& step : Scatter(size, face))
+            step(list, reference);
+    }
+    const QRgb blank = qRgb(255, 255, 255);
+
+    // The picture under the shapes stands for what the image held.
+    QImage whole = MakeSurfaceImage(size, QColor(blank));
+    Draw({{{&list, 1}, whole, &background}});
+    EXPECT_EQ(whole, expected);
+
+    // Rows 50..79 reach bands 1 and 2, rows 300..389 bands 9 to 12.
+    const std::vector<QRect> only = {QRect(40, 50, 100, 30), QRect(200, 300, 50, 90)};
+    QImage part = MakeSurfaceImage(size, QColor(blank));
+    Draw({{{&list, 1}, part, &background, &only}});
+    for (const QRect& r : only) {
+        EXPECT_EQ(part.copy(r), expected.copy(r)) << r.x() << "," << r.y();
+    }
+    const QRect untouched[] = {QRect(0, 0, 333, 32), QRect(0, 96, 333, 192), QRect(0, 416, 333, 101),
+                               QRect(140, 32, 193, 64), QRect(0, 288, 200, 128)};
+    for (const QRect& r : untouched) {
+        EXPECT_EQ(part.copy(r), MakeSurfaceImage(r.size(), QColor(blank))) << r.x() << "," << r.y();
+    }
+}
+
 TEST(DrawList, AClearedListDrawsNothingAndTakesNewShapes)
 {
     QImage image = MakeSurfaceImage(QSize(50, 50), QColor(Back));

@@ -7,7 +7,9 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <functional>
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 using namespace zor;
@@ -456,6 +458,8 @@ protected:
     Canvas sub;
     QImage target = MakeSurfaceImage(QSize(810, 500), Qt::white);
 
+    std::vector<QImage> pictures = {MakeSurfaceImage(QSize(4, 4), QColor(0, 0, 255))};
+
     void Draw(bool subShown, int captionHeight = 20)
     {
         DrawEntities({.BackDrop = backDrop,
@@ -464,7 +468,57 @@ protected:
                       .SubWindow = sub.surface(),
                       .SubWindowShown = subShown,
                       .SubWindowCaptionHeight = captionHeight,
-                      .Pictures = {}});
+                      .Pictures = {pictures, pictures}});
+    }
+
+    // A screen of overlapping entities of every way of drawing: text in
+    // sizes that change from entity to entity, frames, shadows, option
+    // pictures with their shadow, host pictures; "[design]" entities that
+    // keep the size the one before them set, and entities of the
+    // sub-window. Enough of them to be read in several parts, crossing the
+    // rows where the screen is drawn in parts.
+    void Crowd()
+    {
+        CellWidth = Currency::fromDouble(10);
+        Settings.BackColor = BackdropColour;
+        EntityAttr& field = EntityAttrs[KindField];
+        field = Plain();
+        field.FillBackground = VbTrue;
+        field.BackColor = Fill;
+        field.FrameStyle = FrameEngraved;
+        field.ShadowLines = VbTrue;
+        field.TextShadow = VbTrue;
+        EntityAttr& option = EntityAttrs[KindOptionButton];
+        option = Plain();
+        option.HasImage = VbTrue;
+        option.ImagePlacement = 1;
+        option.ImageShadow = VbTrue;
+        EntityAttr& image = EntityAttrs[KindImageDisplay];
+        image = Plain();
+        image.HasImage = VbTrue;
+        image.ImagePlacement = 2;
+        const qint16 kinds[] = {KindField, KindOptionButton, KindImageDisplay};
+        SubWindowRect = {10, 5, 40, 12};
+        EntityCount = 0;
+        for (int i = 0; i < 150; ++i) {
+            Entity e =
+                Make((i * 7) % 60, (i * 5) % 23, 4 + i % 9, 1 + i % 3, QStringLiteral("Row %1 text").arg(i), i % 5);
+            e.EntityType = kinds[i % 3];
+            e.FontAdjust = static_cast<quint8>(i % 4 + (i % 7 == 0 ? 30 : 0));
+            if (i % 6 == 5) {
+                e.SetTag(QStringLiteral("[design]"));
+                e.X = static_cast<qint16>((i * 13) % 700);
+                e.Y = static_cast<qint16>((i * 7) % 450);
+                e.Width = static_cast<qint16>(e.X + 60 + i % 50);
+                e.Height = static_cast<qint16>(e.Y + 20 + i % 30);
+            }
+            if (i % 10 == 9) {
+                e.Region = 1;
+                e.X = static_cast<qint16>(10 + i % 20);
+                e.Y = static_cast<qint16>(5 + i % 8);
+            }
+            Entities[static_cast<size_t>(EntityCount++)] = e;
+        }
     }
 };
 
@@ -600,51 +654,7 @@ TEST_F(ScreenDrawing, ShownSubWindowGetsTheBackdropBelowItsCaptionAndARaisedBord
 
 TEST_F(ScreenDrawing, ScreenIsTheSameAsItsEntitiesDrawnOneByOne)
 {
-    // Shapes that cross the rows where the screen is drawn in parts: text,
-    // frames, shadows, option pictures with their shadow, host pictures.
-    QImage picture(4, 4, QImage::Format_RGB32);
-    picture.fill(qRgb(0, 0, 255));
-    const std::vector<QImage> pictures = {picture};
-    EntityAttr& field = EntityAttrs[KindField];
-    field = Plain();
-    field.FillBackground = VbTrue;
-    field.BackColor = Fill;
-    field.FrameStyle = FrameEngraved;
-    field.ShadowLines = VbTrue;
-    field.TextShadow = VbTrue;
-    EntityAttr& option = EntityAttrs[KindOptionButton];
-    option = Plain();
-    option.HasImage = VbTrue;
-    option.ImagePlacement = 1;
-    option.ImageShadow = VbTrue;
-    EntityAttr& image = EntityAttrs[KindImageDisplay];
-    image = Plain();
-    image.HasImage = VbTrue;
-    image.ImagePlacement = 2;
-    const qint16 kinds[] = {KindField, KindOptionButton, KindImageDisplay};
-    // Enough entities to be read in several parts; font sizes that change
-    // from entity to entity, "[design]" entities that keep the size the one
-    // before them set, and entities of the sub-window.
-    SubWindowRect = {10, 5, 40, 12};
-    EntityCount = 0;
-    for (int i = 0; i < 150; ++i) {
-        Entity e = Make((i * 7) % 60, (i * 5) % 23, 4 + i % 9, 1 + i % 3, QStringLiteral("Row %1 text").arg(i), i % 5);
-        e.EntityType = kinds[i % 3];
-        e.FontAdjust = static_cast<quint8>(i % 4);
-        if (i % 6 == 5) {
-            e.SetTag(QStringLiteral("[design]"));
-            e.X = static_cast<qint16>((i * 13) % 700);
-            e.Y = static_cast<qint16>((i * 7) % 450);
-            e.Width = static_cast<qint16>(e.X + 60 + i % 50);
-            e.Height = static_cast<qint16>(e.Y + 20 + i % 30);
-        }
-        if (i % 10 == 9) {
-            e.Region = 1;
-            e.X = static_cast<qint16>(10 + i % 20);
-            e.Y = static_cast<qint16>(5 + i % 8);
-        }
-        Entities[static_cast<size_t>(EntityCount++)] = e;
-    }
+    Crowd();
     backDrop.fill(Back);
     QImage expected = backDrop.copy();
     QImage expectedSub = sub.image.copy();
@@ -669,6 +679,80 @@ TEST_F(ScreenDrawing, ScreenIsTheSameAsItsEntitiesDrawnOneByOne)
               (std::vector<qint32>(std::begin(bevels), std::end(bevels))));
     EXPECT_EQ(work.image, expected);
     EXPECT_EQ(target, expected);
+}
+
+TEST_F(ScreenDrawing, ARedrawAfterAChangeShowsWhatAWholeDrawShows)
+{
+    // Each change comes between two redraws of the crowded screen; the
+    // second must show what drawing the changed screen afresh shows.
+    struct Case {
+        const char* what;
+        std::function<void()> change;
+        bool showOrHideSubWindow = false;
+    };
+    const Case cases[] = {
+        {"nothing", [] {}},
+        {"a caption", [] { Entities[7].SetCaption(QStringLiteral("Paid")); }},
+        {"the largest size", [] { Entities[12].FontAdjust = 255; }},
+        {"a size a design entity keeps", [] { Entities[4].FontAdjust = 40; }},
+        {"disabled", [] { Entities[3].Active = VbFalse; }},
+        {"removed", [] { Entities[20].EntityType = 0; }},
+        {"moved",
+         [] {
+             Entities[30].X += 5;
+             Entities[30].Y += 3;
+         }},
+        {"added", [] { Entities[EntityCount++] = Make(3, 4, 20, 2, QStringLiteral("New"), 2); }},
+        {"fewer", [] { EntityCount -= 10; }},
+        {"in the sub-window", [] { Entities[19].SetCaption(QStringLiteral("Sub")); }},
+        {"a kind's colours", [] { EntityAttrs[KindField].TextColor = RGBLong(0, 99, 0); }},
+        {"the cell size", [] { CellWidth = Currency::fromDouble(11); }},
+        {"the backdrop colour", [] { Settings.BackColor = RGBLong(9, 200, 9); }},
+        {"the backdrop", [this] { backDrop.fill(qRgb(0, 60, 60)); }},
+        {"a picture", [this] { pictures[0].fill(qRgb(200, 0, 200)); }},
+        {"the sub-window's place", [] { SubWindowRect[0] = 12; }},
+        {"painted on the work surface", [this] { QPainter(&work.image).fillRect(100, 100, 300, 200, Qt::yellow); }},
+        {"an entity drawn onto the target alone",
+         [this] {
+             QFont font = DefaultSurfaceFont();
+             DrawEntity({target, font}, Make(20, 10, 3, 1), EntityAttrs[KindField], {});
+         }},
+        {"painted on the sub-window", [this] { sub.image.fill(Qt::cyan); }},
+        {"the sub-window shown or hidden", [] {}, true},
+    };
+    for (const bool subShown : {false, true}) {
+        for (const Case& c : cases) {
+            const std::string what = std::string(c.what) + (subShown ? ", sub-window shown" : "");
+            Crowd();
+            Draw(subShown);
+            c.change();
+            const QFont workFont = work.font;
+            const QFont subFont = sub.font;
+            const QImage subBefore = sub.image.copy();
+            const qint64 shown = work.image.cacheKey();
+            const bool subShownNow = subShown != c.showOrHideSubWindow;
+            Draw(subShownNow);
+            if (std::string(c.what) == "nothing" || c.showOrHideSubWindow) {
+                EXPECT_EQ(work.image.cacheKey(), shown) << what << ": the screen is not drawn again";
+            }
+
+            Canvas fresh{MakeSurfaceImage(work.image.size(), Qt::white), workFont};
+            Canvas freshSub{subBefore, subFont};
+            QImage freshTarget = MakeSurfaceImage(target.size(), Qt::white);
+            DrawEntities({.BackDrop = backDrop,
+                          .Work = fresh.surface(),
+                          .Target = freshTarget,
+                          .SubWindow = freshSub.surface(),
+                          .SubWindowShown = subShownNow,
+                          .SubWindowCaptionHeight = 20,
+                          .Pictures = {pictures, pictures}});
+            EXPECT_EQ(work.image, fresh.image) << what;
+            EXPECT_EQ(target, freshTarget) << what;
+            EXPECT_EQ(sub.image, freshSub.image) << what;
+            EXPECT_EQ(work.font, fresh.font) << what;
+            EXPECT_EQ(sub.font, freshSub.font) << what;
+        }
+    }
 }
 
 } // namespace

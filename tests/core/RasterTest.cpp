@@ -98,12 +98,30 @@ TEST(Raster, PicturesOfOtherFormatsAndSurfacesOfOtherFormatsAreDrawnAsColours)
     EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
 }
 
-TEST(Raster, FillsKeepToTheRowsOfTheirView)
+TEST(Raster, FillsKeepToTheRowsAndColumnsOfTheirView)
 {
     QImage image = MakeSurfaceImage(QSize(10, 10), QColor(Back));
-    Raster(image).Rows(4, 6).Fill(-5, -5, 20, 20, qRgb(1, 2, 3));
-    for (int y = 0; y < 10; ++y)
-        EXPECT_EQ(image.pixel(5, y), y == 4 || y == 5 ? qRgb(1, 2, 3) : Back) << y;
+    Raster(image).Rows(4, 6).Columns(2, 7).Fill(-5, -5, 20, 20, qRgb(1, 2, 3));
+    for (int y = 0; y < 10; ++y) {
+        for (int x = 0; x < 10; ++x) {
+            const bool inside = (y == 4 || y == 5) && x >= 2 && x < 7;
+            EXPECT_EQ(image.pixel(x, y), inside ? qRgb(1, 2, 3) : Back) << x << "," << y;
+        }
+    }
+}
+
+TEST(Raster, PixelFillsOfEveryLengthSetExactlyTheirPixels)
+{
+    for (int from = 0; from < 9; ++from) {
+        for (int length = 0; length <= 20; ++length) {
+            std::vector<QRgb> line(40, Back);
+            FillPixels(line.data() + from, line.data() + from + length, qRgb(1, 2, 3));
+            for (int x = 0; x < 40; ++x) {
+                const bool inside = x >= from && x < from + length;
+                ASSERT_EQ(line[static_cast<size_t>(x)], inside ? qRgb(1, 2, 3) : Back) << from << "+" << length;
+            }
+        }
+    }
 }
 
 } // namespace

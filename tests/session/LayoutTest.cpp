@@ -1,3 +1,5 @@
+#include "core/Colors.h"
+#include "core/EntityDrawing.h"
 #include "core/Twips.h"
 #include "session/fConnection.h"
 #include "tests/support/ScreenStateScope.h"
@@ -9,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolBar>
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace zor;
@@ -77,6 +80,67 @@ TEST_F(Layout, CellsAndSurfacesFollowTheMainPicture)
     SizeMainPic(800, 480);
     EXPECT_EQ(CellWidth, Currency::fromRaw(98765));
     EXPECT_EQ(CellHeight, Currency::fromDouble(19.2));
+}
+
+TEST_F(Layout, TheScreenShowsEveryChangeAtOnceAsAFreshDrawWould)
+{
+    EntityAttr& field = EntityAttrs[KindField];
+    field.FillBackground = VbTrue;
+    field.BackColor = RGBLong(0, 0, 200);
+    field.TextShadow = VbTrue;
+    field.FontScale = Currency::fromDouble(1);
+    for (int i = 0; i < 40; ++i) {
+        Entities[static_cast<size_t>(i)] =
+            test::MakeEntity(KindField, (i * 7) % 70, (i * 3) % 24, 4 + i % 9, 1, QStringLiteral("Item %1").arg(i));
+        Entities[static_cast<size_t>(i)].FontAdjust = static_cast<quint8>((i * 37) % 200);
+    }
+    EntityCount = 40;
+
+    // The window's screen against the same entities drawn afresh, from the
+    // font the window's redraw started with.
+    const auto expectFresh = [this](const QFont& startFont, const char* what) {
+        QImage work = MakeSurfaceImage(w.Work.size(), Qt::white);
+        QFont font = startFont;
+        QImage target = MakeSurfaceImage(w.MainPic->size(), Qt::white);
+        QImage sub = w.lvMainPic->Image().copy();
+        QFont subFont = w.lvMainPic->DrawFont;
+        DrawEntities({.BackDrop = w.BackDrop,
+                      .Work = {work, font},
+                      .Target = target,
+                      .SubWindow = {sub, subFont},
+                      .SubWindowShown = false,
+                      .SubWindowCaptionHeight = w.GuiWindowCap->height(),
+                      .Pictures = w.Pictures()});
+        EXPECT_EQ(w.MainPic->Image(), target) << what;
+    };
+    struct Step {
+        const char* what;
+        std::function<void()> change;
+    };
+    const Step steps[] = {
+        {"a caption and its colour",
+         [] {
+             Entities[5].SetCaption(QStringLiteral("Changed"));
+             Entities[5].Active = VbFalse;
+         }},
+        {"a new entity", [] { Entities[EntityCount++] = test::MakeEntity(KindField, 30, 10, 8, 2, "New"); }},
+        {"a larger size", [] { Entities[9].FontAdjust = 255; }},
+        {"an entity drawn alone first",
+         [this] {
+             Entities[12].SetCaption(QStringLiteral("Alone"));
+             DrawEntity(w.MainPic->Surface(), Entities[12], EntityAttrs[KindField], w.Pictures());
+         }},
+    };
+    for (const Step& step : steps) {
+        w.DrawEntities();
+        step.change();
+        const QFont startFont = w.WorkFont;
+        w.DrawEntities();
+        expectFresh(startFont, step.what);
+    }
+    const QFont startFont = w.WorkFont;
+    SizeMainPic(700, 450);
+    expectFresh(startFont, "a resize");
 }
 
 TEST_F(Layout, SubWindowAndItsShadowSitOnTheirCells)
