@@ -1,5 +1,6 @@
 #include "app/StartUp.h"
 #include "core/TerminationSignals.h"
+#include "devices/CupsRawPrinter.h"
 
 #include <QApplication>
 
@@ -10,5 +11,9 @@ int main(int argc, char** argv)
     zor::EndOnTerminationSignals();
     if (!zor::Main(zor::CommandLineConfig(app.arguments())))
         return 0;
-    return app.exec();
+    const int code = app.exec();
+    // A receipt or report asked for last is with the print server before the
+    // program goes, unless the server does not answer in time.
+    zor::FinishPrintServerCalls(zor::PrintServerWait);
+    return code;
 }

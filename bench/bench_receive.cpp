@@ -8,6 +8,7 @@
 #include "session/ReceivePipeline.h"
 #include "session/fConnection.h"
 #include "tests/support/CupsPeer.h"
+#include "tests/support/RawPrinterAnswers.h"
 #include "tests/support/RawPrinterRecorder.h"
 #include "tools/ReportStore.h"
 
@@ -254,7 +255,8 @@ void BM_RawJob(benchmark::State& state)
     for (auto _ : state) {
         QElapsedTimer clock;
         clock.start();
-        const zor::RawJobResult result = zor::TheRawPrinter().PrintRaw(text, queue, QStringLiteral("GUI Print"));
+        const zor::RawJobResult result =
+            zor::test::PrintAndWait(zor::TheRawPrinter(), text, queue, QStringLiteral("GUI Print"));
         state.PauseTiming();
         arrived += size;
         if (!result.Ok || !cups.WaitForBytes(queue, arrived, 60000)) {

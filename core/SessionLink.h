@@ -21,6 +21,9 @@ struct SessionLink {
     std::function<void()> Beep;
     // Tells in the session's caption that receipts cannot be printed.
     std::function<void()> ReceiptPrinterNotAvailable;
+    // The installed printers came in after the settings window had them
+    // shown: Printers and PrinterMap changed under it.
+    std::function<void()> PrintersListed;
 };
 
 SessionLink& Link();

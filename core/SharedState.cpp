@@ -26,6 +26,7 @@ void SetStartValues()
     PrinterMap.fill(0);
     PrinterCount = 0;
     Printers.clear();
+    InstalledPrintersKnown = false;
     CurrentPrinterType = 0;
     UseComPortDriver = false;
     UseComm = false;

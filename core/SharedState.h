@@ -88,6 +88,9 @@ inline std::array<qint16, PrinterTypeSlots> PrinterMap = {};
 // The installed printers, then ComPortPrinterName at PrinterCount, then "".
 inline qint16 PrinterCount = 0;
 inline QStringList Printers;
+// Whether the print server has listed the installed printers this session;
+// until then Printers holds those the printer map file names.
+inline bool InstalledPrintersKnown = false;
 inline qint16 CurrentPrinterType = 0;
 // Report capture: lines straight to the printer (1) or into the report
 // store (0); the printer type that gets the report at its end (-1 the

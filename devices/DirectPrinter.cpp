@@ -1,11 +1,17 @@
 #include "devices/DirectPrinter.h"
 
+#include "core/Dialogs.h"
 #include "core/SharedState.h"
+#include "core/Trace.h"
+#include "devices/RawPrinter.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFontMetrics>
+#include <QLocale>
 #include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
+#include <QPdfWriter>
+#include <QTemporaryFile>
 
 namespace zor {
 
@@ -15,25 +21,50 @@ DirectPrinter::~DirectPrinter()
     End();
 }
 
+namespace {
+
+const QString DocName = QStringLiteral("Report");
+
+void TellNotPrinted(const RawJobResult& result)
+{
+    if (result.Ok)
+        return;
+    WriteTrace(QStringLiteral("RE"), QStringLiteral("Report not printed: ") + result.Error);
+    Dialogs::MsgBox(QStringLiteral("The report could not be printed: ") + result.Error, Dialogs::Critical,
+                    QStringLiteral("Printer Error"));
+}
+
+} // namespace
+
 bool DirectPrinter::Begin()
 {
-    if (!DirectPrintFile.isEmpty()) {
-        printer_ = std::make_unique<QPrinter>();
-        printer_->setOutputFormat(QPrinter::PdfFormat);
-        printer_->setOutputFileName(DirectPrintFile);
-    } else {
-        // The program's own current printer; the system's default stays.
-        const QPrinterInfo info =
-            PrinterCount > 0 ? QPrinterInfo::printerInfo(Printers.value(0)) : QPrinterInfo::defaultPrinter();
-        if (info.isNull())
+    QString file = DirectPrintFile;
+    if (file.isEmpty()) {
+        // The program's own current printer. The document is made here and
+        // handed over whole at its end, so the window never waits on the
+        // print server while lines come.
+        if (PrinterCount <= 0)
             return false;
-        printer_ = std::make_unique<QPrinter>(info);
+        target_ = Printers.value(0);
+        spool_ = std::make_unique<QTemporaryFile>(QDir::temp().filePath(QStringLiteral("zor-report-XXXXXX.pdf")));
+        if (!spool_->open()) {
+            spool_.reset();
+            return false;
+        }
+        file = spool_->fileName();
+        spool_->close();
     }
-    printer_->setDocName(QStringLiteral("Report"));
+    // A PDF writer, not a printer object: making one of those asks the print
+    // server for its default printer, and waits as long as it does.
+    printer_ = std::make_unique<QPdfWriter>(file);
+    printer_->setTitle(DocName);
+    printer_->setPageSize(
+        QPageSize(QLocale().measurementSystem() == QLocale::ImperialUSSystem ? QPageSize::Letter : QPageSize::A4));
     painter_ = std::make_unique<QPainter>();
     if (!painter_->begin(printer_.get())) {
         painter_.reset();
         printer_.reset();
+        spool_.reset();
         return false;
     }
     painter_->setFont(QFont(QStringLiteral("Courier New"), 10));
@@ -51,7 +82,7 @@ bool DirectPrinter::PrintLine(const QString& line)
         NewPage();
     painter_->drawText(0, y_ + metrics.ascent(), line);
     y_ += metrics.lineSpacing();
-    return printer_->printerState() != QPrinter::Error;
+    return true;
 }
 
 void DirectPrinter::NewPage()
@@ -68,6 +99,15 @@ void DirectPrinter::End()
         painter_->end();
     painter_.reset();
     printer_.reset();
+    if (!spool_)
+        return;
+    QFile pdf(spool_->fileName());
+    const QByteArray document = pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
+    spool_.reset();
+    if (document.isEmpty())
+        TellNotPrinted({false, QStringLiteral("the document could not be made")});
+    else
+        TheRawPrinter().PrintDocument(document, target_, DocName, TellNotPrinted);
 }
 
 bool DirectPrinter::IsOpen() const

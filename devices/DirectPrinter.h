@@ -4,20 +4,21 @@
 #include <memory>
 
 class QPainter;
-class QPrinter;
+class QPdfWriter;
+class QTemporaryFile;
 
 namespace zor {
 
-// Report lines printed as they come, on the first installed printer (or the
-// system's default one): one document from the first line to End, in
-// "Courier New", a new page where the next line would not fit and at each
-// host page break.
+// Report lines printed as they come, on the first installed printer: one PDF
+// document from the first line to End, in "Courier New", a new page where
+// the next line would not fit and at each host page break. The document goes
+// to the printer as one job at End; a job that fails is traced and told.
 class DirectPrinter {
 public:
     DirectPrinter();
     ~DirectPrinter();
-    // Begins the document at the first line. False when the printer cannot
-    // print (none, or it failed); the line is not printed then.
+    // Begins the document at the first line. False when there is no printer
+    // or the document cannot be made; the line is not printed then.
     bool PrintLine(const QString& line);
     void NewPage();
     // Ends an open document, which releases it to the printer.
@@ -26,8 +27,11 @@ public:
 
 private:
     bool Begin();
-    std::unique_ptr<QPrinter> printer_;
+    std::unique_ptr<QPdfWriter> printer_;
     std::unique_ptr<QPainter> painter_;
+    // The document being made for the printer, and the printer.
+    std::unique_ptr<QTemporaryFile> spool_;
+    QString target_;
     int y_ = 0;
 };
 

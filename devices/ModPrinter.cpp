@@ -2,12 +2,17 @@
 
 #include "core/FileSave.h"
 #include "core/ProgramFolder.h"
+#include "core/SessionLink.h"
 #include "core/SharedState.h"
 #include "devices/RawPrinter.h"
+#include "devices/modComm.h"
 
 #include <QFile>
+#include <QSerialPort>
 #include <QStringDecoder>
 #include <algorithm>
+#include <memory>
+#include <optional>
 
 namespace zor {
 
@@ -93,6 +98,100 @@ bool IsPrinterIndex(int index)
     return index >= 0 && index <= PrinterCount && index < Printers.size();
 }
 
+QString PrinterMapFileContents()
+{
+    QFile file(PrinterMapPath());
+    return file.open(QIODevice::ReadOnly) ? MapFileText(file.readAll()) : QString();
+}
+
+void SetPrinters(const QStringList& names)
+{
+    PrinterCount = static_cast<qint16>(std::min<qsizetype>(names.size(), 32000));
+    Printers = names.mid(0, PrinterCount);
+    Printers << ComPortPrinterName << QString();
+    if (PrinterCount == 0)
+        Printers << QString();
+}
+
+// An entry that pointed at a printer by name keeps pointing at it; one left
+// past the new list falls back to 0.
+void UsePrinterList(const QStringList& installed)
+{
+    std::array<QString, PrinterTypeSlots> wasMapped;
+    for (int type = 0; type < PrinterTypeSlots; ++type)
+        wasMapped[type] = MappedPrinter(type);
+    SetPrinters(installed);
+    for (int type = 0; type < PrinterTypeSlots; ++type) {
+        const qsizetype found = wasMapped[type].isEmpty() ? -1 : Printers.indexOf(wasMapped[type]);
+        if (found >= 0 && found <= PrinterCount)
+            PrinterMap[type] = static_cast<qint16>(found);
+        else if (!IsPrinterIndex(PrinterMap[type]))
+            PrinterMap[type] = 0;
+    }
+    UpdateComPortDriver();
+}
+
+void ReadMapFile()
+{
+    QFile file(PrinterMapPath());
+    if (file.open(QIODevice::ReadOnly))
+        ReadPrinterMap(file.readAll());
+}
+
+// While the first list is awaited, the map file's printers stand in for the
+// installed ones. What there was before, so that the list is taken as if it
+// had come at once, unless the user chose a printer among the stand-ins.
+struct StandIn {
+    QStringList Printers;
+    qint16 Count = 0;
+    std::array<qint16, PrinterTypeSlots> MapBefore;
+    bool Chosen = false;
+};
+
+std::optional<StandIn>& PendingStandIn()
+{
+    static std::optional<StandIn> standIn;
+    return standIn;
+}
+
+// A type the file does not name points at no printer until the list comes.
+void UseMapFilePrinters()
+{
+    std::optional<StandIn>& standIn = PendingStandIn();
+    if (!standIn)
+        standIn = StandIn{Printers, PrinterCount, PrinterMap};
+    QStringList names;
+    for (const QString& name : WrittenItems(PrinterMapFileContents())) {
+        if (!name.isEmpty() && name != ComPortPrinterName && !names.contains(name))
+            names << name;
+    }
+    SetPrinters(names);
+    PrinterMap.fill(-1);
+}
+
+void TakeLaterList(const QStringList& installed)
+{
+    std::optional<StandIn>& standIn = PendingStandIn();
+    if (standIn && !standIn->Chosen) {
+        Printers = standIn->Printers;
+        PrinterCount = standIn->Count;
+        PrinterMap = standIn->MapBefore;
+        UsePrinterList(installed);
+        ReadMapFile();
+    } else {
+        // A printer chosen among the stand-ins was chosen by its name.
+        UsePrinterList(installed);
+    }
+    standIn.reset();
+    UpdateComPortDriver();
+    // Start-up opened the receipt port only if the stand-ins made it the
+    // receipt printer.
+    if (UseComPortDriver && UseComm && !ReceiptPrinter().isOpen())
+        OpenComPort();
+    if (Link().PrintersListed)
+        Link().PrintersListed();
+}
+
 } // namespace
 
 QString PrinterMapPath()
@@ -104,28 +203,32 @@ void LoadPrinters()
 {
     for (int type = 0; type < NamedPrinterTypes; ++type)
         PrinterTypes[type] = QLatin1String(TypeNames[type]);
-    std::array<QString, PrinterTypeSlots> wasMapped;
-    for (int type = 0; type < PrinterTypeSlots; ++type)
-        wasMapped[type] = MappedPrinter(type);
-
-    const QStringList installed = TheRawPrinter().ListPrinters();
-    PrinterCount = static_cast<qint16>(std::min<qsizetype>(installed.size(), 32000));
-    Printers = installed.mid(0, PrinterCount);
-    Printers << ComPortPrinterName << QString();
-    if (PrinterCount == 0)
-        Printers << QString();
-
-    for (int type = 0; type < PrinterTypeSlots; ++type) {
-        const qsizetype found = wasMapped[type].isEmpty() ? -1 : Printers.indexOf(wasMapped[type]);
-        if (found >= 0 && found <= PrinterCount)
-            PrinterMap[type] = static_cast<qint16>(found);
-        else if (!IsPrinterIndex(PrinterMap[type]))
-            PrinterMap[type] = 0;
-    }
-    QFile file(PrinterMapPath());
-    if (file.open(QIODevice::ReadOnly))
-        ReadPrinterMap(file.readAll());
+    const auto asking = std::make_shared<bool>(true);
+    bool answeredAtOnce = false;
+    // answeredAtOnce is written only while this call runs.
+    TheRawPrinter().ListPrinters([asking, &answeredAtOnce](const std::optional<QStringList>& installed) {
+        if (*asking)
+            answeredAtOnce = true;
+        // A server that did not answer leaves the printers known so far.
+        if (!installed)
+            return;
+        InstalledPrintersKnown = true;
+        if (*asking)
+            UsePrinterList(*installed);
+        else
+            TakeLaterList(*installed);
+    });
+    *asking = false;
+    if (!answeredAtOnce && !InstalledPrintersKnown)
+        UseMapFilePrinters();
+    ReadMapFile();
     UpdateComPortDriver();
+}
+
+void NoteChosenPrinter()
+{
+    if (PendingStandIn())
+        PendingStandIn()->Chosen = true;
 }
 
 QString MappedPrinter(int type)

@@ -19,11 +19,15 @@ constexpr int MapFileTypes = 10;
 // "<base>_printers.dat" in the program folder.
 QString PrinterMapPath();
 
-// Names the types, takes the installed printers from the raw printer and
+// Names the types, asks the raw printer for the installed printers and
 // builds Printers from them, then reads the map file. An entry that pointed
 // at a printer by name keeps pointing at it; one left past the new list
-// falls back to 0.
+// falls back to 0. A list that comes in a later event is taken the same way
+// and told through Link().PrintersListed; until the first one came, the map
+// file's printers stand for the installed ones.
 void LoadPrinters();
+// The user chose a type's printer: a list that comes later keeps it by name.
+void NoteChosenPrinter();
 
 // The printer of a type: "" for a type or a map entry out of range, which
 // callers treat as "no printer".

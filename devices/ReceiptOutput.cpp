@@ -41,13 +41,14 @@ void ComPortOut(const QString& text)
         WriteTrace(Tag, cleaned);
         if (cleaned.isEmpty())
             return;
-        const RawJobResult result =
-            TheRawPrinter().PrintRaw(cleaned, MappedPrinter(ReceiptPrinterType), ReceiptDocName);
-        if (!result.Ok) {
-            WriteTrace(Tag, QStringLiteral("Receipt not printed: ") + result.Error);
-            if (Link().ReceiptPrinterNotAvailable)
-                Link().ReceiptPrinterNotAvailable();
-        }
+        TheRawPrinter().PrintRaw(cleaned, MappedPrinter(ReceiptPrinterType), ReceiptDocName,
+                                 [](const RawJobResult& result) {
+                                     if (result.Ok)
+                                         return;
+                                     WriteTrace(Tag, QStringLiteral("Receipt not printed: ") + result.Error);
+                                     if (Link().ReceiptPrinterNotAvailable)
+                                         Link().ReceiptPrinterNotAvailable();
+                                 });
         return;
     }
     WriteTrace(Tag, QStringLiteral("Using ComPort Driver"));

@@ -23,11 +23,16 @@ namespace {
 // Fuzzing never prints: raw jobs are counted, not sent.
 class RawJobCounter : public RawPrinter {
 public:
-    QStringList ListPrinters() override { return {QStringLiteral("fuzz")}; }
-    RawJobResult PrintRaw(const QString& text, const QString&, const QString&) override
+    void ListPrinters(ListDone done) override { done(QStringList{QStringLiteral("fuzz")}); }
+    void PrintRaw(const QString& text, const QString&, const QString&, JobDone done) override
     {
         bytes += text.size();
-        return {!text.isEmpty(), QString()};
+        done({!text.isEmpty(), QString()});
+    }
+    void PrintDocument(const QByteArray& pdf, const QString&, const QString&, JobDone done) override
+    {
+        bytes += pdf.size();
+        done({!pdf.isEmpty(), QString()});
     }
     qint64 bytes = 0;
 };

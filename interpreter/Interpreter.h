@@ -108,8 +108,9 @@ private:
     void ProcedureText(const QString& text);
     void ReportLine(const QString& text);
     void ReportPageBreak();
-    // False when the job failed: the report stays for the viewer.
-    bool PrintReportRaw(ReportStore& report);
+    // Hands the captured rows to their printer as one raw job. Once it is
+    // printed they are dropped; when it fails they stay and the viewer shows.
+    void PrintReportRaw(const ReportStore& report);
     void AddToHistory(const CommandUnit& unit);
     // Draws one entity at once on the picture of its level.
     void DrawAlone(const Entity& entity);

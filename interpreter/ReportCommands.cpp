@@ -60,8 +60,10 @@ void Interpreter::ReportEnd(const CommandUnit& unit)
     TheDirectPrinter().End();
     ReportDirect = 0;
     bool show = false;
-    if (!wasDirect)
-        show = !(TargetPrinter != -1 && PrinterCount > 0 && PrintReportRaw(report));
+    if (!wasDirect && TargetPrinter != -1 && PrinterCount > 0)
+        PrintReportRaw(report);
+    else if (!wasDirect)
+        show = true;
     AddToHistory(unit);
     report.End();
     ReportRowCount = report.LineCount();
@@ -70,11 +72,11 @@ void Interpreter::ReportEnd(const CommandUnit& unit)
     WriteTrace(QStringLiteral("RE"), QStringLiteral("Printing complete."));
 }
 
-bool Interpreter::PrintReportRaw(ReportStore& report)
+void Interpreter::PrintReportRaw(const ReportStore& report)
 {
     if (!report.Captured || report.CapturedRows == 0) {
         WriteTrace(QStringLiteral("RE"), QStringLiteral("Nothing captured to print"));
-        return true;
+        return;
     }
     ReportBuffer = RawReportText(report.Rows, report.CapturedRows);
     if (ReportBuffer.contains(QLatin1String("<!"))) {
@@ -88,15 +90,26 @@ bool Interpreter::PrintReportRaw(ReportStore& report)
     }
     if (TargetPrinter == ReportPrinterType)
         ReportBuffer = CutAfterLastFormFeed(ReportBuffer);
-    const RawJobResult result = TheRawPrinter().PrintRaw(ReportBuffer, MappedPrinter(TargetPrinter), ReportDocName);
-    if (!result.Ok) {
-        // The rows stay for the viewer, where they can be printed or saved.
-        WriteTrace(QStringLiteral("RE"), QStringLiteral("Report not printed: ") + result.Error);
-        return false;
-    }
-    report.Rows.clear();
-    ReportBuffer.clear();
-    return true;
+    const quint64 printed = report.Number;
+    TheRawPrinter().PrintRaw(
+        ReportBuffer, MappedPrinter(TargetPrinter), ReportDocName, [printed](const RawJobResult& result) {
+            fReport& viewer = fReport::instance();
+            if (!result.Ok) {
+                // The rows stay for the viewer, where they can be printed or saved.
+                WriteTrace(QStringLiteral("RE"), QStringLiteral("Report not printed: ") + result.Error);
+                viewer.ShowReport();
+                return;
+            }
+            // A report begun since has its own rows.
+            ReportStore& report = Report();
+            if (report.Number != printed)
+                return;
+            report.DropPrintedRows();
+            ReportBuffer.clear();
+            ReportRowCount = report.LineCount();
+            if (viewer.isVisible())
+                viewer.ShowReport();
+        });
 }
 
 void Interpreter::PrinterInfo(const CommandUnit& unit)

@@ -1,5 +1,6 @@
 #include "settings/Properties.h"
 
+#include "core/SessionLink.h"
 #include "core/SharedState.h"
 #include "core/WindowUtils.h"
 #include "devices/ModPrinter.h"
@@ -42,6 +43,10 @@ Properties::Properties()
         const QList<QListWidgetItem*> found = List6->findItems(entry, Qt::MatchExactly | Qt::MatchCaseSensitive);
         if (!found.isEmpty())
             delete List6->takeItem(List6->row(found.first()));
+    };
+    Link().PrintersListed = [this] {
+        if (mLoaded)
+            ShowPrinters();
     };
 }
 

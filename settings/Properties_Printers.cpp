@@ -83,6 +83,7 @@ void Properties::cbPrinterSelect_Click()
     if (entry < 0 || entry >= indexes.size())
         return;
     PrinterMap[type] = static_cast<qint16>(indexes[entry]);
+    NoteChosenPrinter();
     CmndBtnOptions->setEnabled(OffersComPort(type) && PrinterMap[type] == ComPortPrinterIndex());
     UpdateComPortDriver();
 }

@@ -5,6 +5,7 @@ namespace zor {
 void ReportStore::Begin(const QString& caption)
 {
     Caption = caption;
+    ++Number;
     Rows.clear();
     Stack.clear();
     CapturedRows = 0;
@@ -40,11 +41,17 @@ void ReportStore::End()
 
 void ReportStore::Replace(const QStringList& lines)
 {
+    ++Number;
     Rows = lines;
     Stack = lines;
     CapturedRows = 0;
     Captured = false;
     SpareRows = 0;
+}
+
+void ReportStore::DropPrintedRows()
+{
+    Rows.remove(0, LineCount());
 }
 
 ReportStore& Report()

@@ -18,6 +18,8 @@ struct ReportStore {
     bool Captured = false;
     // The blank rows at the end of Rows that are no report lines.
     qsizetype SpareRows = 0;
+    // Which report this is: each "rh" and each report from a file is a new one.
+    quint64 Number = 0;
 
     // "rh": a new report.
     void Begin(const QString& caption);
@@ -32,6 +34,8 @@ struct ReportStore {
     qsizetype LineCount() const { return Rows.size() - SpareRows; }
     // A report opened from a file: its lines only, no capture pending.
     void Replace(const QStringList& lines);
+    // The report went to its printer: its lines are no longer kept.
+    void DropPrintedRows();
 };
 
 inline const QString PageBreakRow = QStringLiteral("+newpage");

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace zor {
@@ -156,11 +157,20 @@ TEST(PrinterSettings, TheSettingsWindowShowsTheCupsQueuesAndTheReceiptPrinter)
     home.write(QStringLiteral("shop_printers.dat"), "\"Com Port Printer\"\r\n\"beta\"\r\n");
     Properties::instance().Unload();
     Properties& window = Properties::instance();
+    const auto items = [&] {
+        QStringList shown;
+        for (int i = 0; i < window.cbPrinterSelect->count(); ++i)
+            shown << window.cbPrinterSelect->itemText(i);
+        return shown;
+    };
+    // Until the server answers, the printers of the map file stand in.
+    EXPECT_EQ(items(), Names({"beta", "Com Port Printer"}));
+    EXPECT_EQ(window.cbPrinterSelect->currentText(), Pseudo);
+    EXPECT_TRUE(UseComPortDriver);
+    EXPECT_EQ(MappedPrinter(ReportPrinterType), QStringLiteral("beta"));
 
-    QStringList items;
-    for (int i = 0; i < window.cbPrinterSelect->count(); ++i)
-        items << window.cbPrinterSelect->itemText(i);
-    EXPECT_EQ(items, Names({"alpha", "beta", "Com Port Printer"}));
+    ASSERT_TRUE(QTest::qWaitFor([] { return InstalledPrintersKnown; }, 15000));
+    EXPECT_EQ(items(), Names({"alpha", "beta", "Com Port Printer"}));
     EXPECT_EQ(window.cbPrinterSelect->currentText(), Pseudo);
     EXPECT_EQ(window.lblPrinterType->text(), QStringLiteral("  Receipt Printer"));
     EXPECT_TRUE(UseComPortDriver);
@@ -179,7 +189,7 @@ TEST(PrinterSettings, QueueNamesOutsideLatin1SurviveTheMapFile)
     test::ProgramFolderScope home;
     SetStartValues();
     ConfigFile = QStringLiteral("shop.ntt");
-    LoadPrinters();
+    ASSERT_TRUE(test::LoadPrintersFromServer());
     ASSERT_EQ(Printers.mid(0, 2), (QStringList{latin1, euro}));
     PrinterMap[ReceiptPrinterType] = 1;
     PrinterMap[ReportPrinterType] = 0;
@@ -190,6 +200,9 @@ TEST(PrinterSettings, QueueNamesOutsideLatin1SurviveTheMapFile)
 
     SetStartValues();
     LoadPrinters();
+    EXPECT_EQ(MappedPrinter(ReceiptPrinterType), euro);
+    EXPECT_EQ(MappedPrinter(ReportPrinterType), latin1);
+    ASSERT_TRUE(QTest::qWaitFor([] { return InstalledPrintersKnown; }, 15000));
     EXPECT_EQ(MappedPrinter(ReceiptPrinterType), euro);
     EXPECT_EQ(MappedPrinter(ReportPrinterType), latin1);
 }

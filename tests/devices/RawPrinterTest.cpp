@@ -1,5 +1,6 @@
 #include "devices/CupsRawPrinter.h"
 #include "tests/support/CupsPeer.h"
+#include "tests/support/RawPrinterAnswers.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,8 @@ namespace zor {
 namespace {
 
 using test::CupsPeer;
+using test::ListAndWait;
+using test::PrintAndWait;
 
 QString AllByteValues()
 {
@@ -30,17 +33,17 @@ protected:
 
 TEST_F(RawPrinterTest, ListsTheQueuesByName)
 {
-    EXPECT_EQ(printer.ListPrinters(), (QStringList{QStringLiteral("alpha"), QStringLiteral("beta")}));
+    EXPECT_EQ(ListAndWait(printer), (QStringList{QStringLiteral("alpha"), QStringLiteral("beta")}));
 }
 
 TEST_F(RawPrinterTest, EveryByteValueArrivesUntranslatedOneJobPerCall)
 {
     const QString bytes = AllByteValues();
-    const RawJobResult first = printer.PrintRaw(bytes, QStringLiteral("alpha"), QStringLiteral("GUI Print"));
+    const RawJobResult first = PrintAndWait(printer, bytes, QStringLiteral("alpha"), QStringLiteral("GUI Print"));
     ASSERT_TRUE(first.Ok) << first.Error.toStdString();
     ASSERT_TRUE(cups.WaitForBytes(QStringLiteral("alpha"), 256));
     const RawJobResult second =
-        printer.PrintRaw(QStringLiteral("Total\r\n\x0c"), QStringLiteral("alpha"), QStringLiteral("ZOR Receipt"));
+        PrintAndWait(printer, QStringLiteral("Total\r\n\x0c"), QStringLiteral("alpha"), QStringLiteral("ZOR Receipt"));
     ASSERT_TRUE(second.Ok) << second.Error.toStdString();
     ASSERT_TRUE(cups.WaitForBytes(QStringLiteral("alpha"), 256 + 8));
 
@@ -65,20 +68,41 @@ TEST_F(RawPrinterTest, WhatCannotPrintFailsAndLeavesNoJob)
         {"an empty text", QString(), QStringLiteral("alpha")},
     };
     for (const Case& c : cases) {
-        const RawJobResult result = printer.PrintRaw(c.text, c.printer, QStringLiteral("ZOR Receipt"));
+        const RawJobResult result = PrintAndWait(printer, c.text, c.printer, QStringLiteral("ZOR Receipt"));
         EXPECT_FALSE(result.Ok) << c.why;
         EXPECT_FALSE(result.Error.isEmpty()) << c.why;
     }
     EXPECT_TRUE(cups.Jobs(QString()).isEmpty());
 }
 
+// A server stopped as a hung one stands takes the connection and answers
+// nothing: each call gives up at the bound, and the server, back again,
+// answers the next ones.
+TEST_F(RawPrinterTest, AServerThatStopsAnsweringFailsEachCallAtTheBound)
+{
+    const test::PrintServerWaitScope bound(std::chrono::milliseconds(500));
+    cups.Stall();
+    EXPECT_EQ(ListAndWait(printer, 10000), std::nullopt);
+    const RawJobResult job =
+        PrintAndWait(printer, QStringLiteral("Receipt"), QStringLiteral("alpha"), QStringLiteral("ZOR Receipt"), 10000);
+    EXPECT_FALSE(job.Ok);
+    EXPECT_TRUE(job.Error.contains(QStringLiteral("did not answer within 500 ms"))) << job.Error.toStdString();
+
+    cups.Resume();
+    EXPECT_EQ(ListAndWait(printer), (QStringList{QStringLiteral("alpha"), QStringLiteral("beta")}));
+    const RawJobResult next =
+        PrintAndWait(printer, QStringLiteral("Receipt"), QStringLiteral("alpha"), QStringLiteral("ZOR Receipt"));
+    EXPECT_TRUE(next.Ok) << next.Error.toStdString();
+    EXPECT_TRUE(cups.WaitForBytes(QStringLiteral("alpha"), 7));
+}
+
 TEST(RawPrinterWithoutServer, ListsNothingAndFails)
 {
     test::NoCupsScope noServer;
     CupsRawPrinter printer;
-    EXPECT_TRUE(printer.ListPrinters().isEmpty());
+    EXPECT_EQ(ListAndWait(printer), QStringList());
     const RawJobResult result =
-        printer.PrintRaw(QStringLiteral("x"), QStringLiteral("alpha"), QStringLiteral("GUI Print"));
+        PrintAndWait(printer, QStringLiteral("x"), QStringLiteral("alpha"), QStringLiteral("GUI Print"));
     EXPECT_FALSE(result.Ok);
     EXPECT_FALSE(result.Error.isEmpty());
 }

@@ -1,9 +1,14 @@
 #include "tests/support/CupsPeer.h"
 
+#include "core/SharedState.h"
+#include "devices/CupsRawPrinter.h"
+#include "devices/ModPrinter.h"
 #include "tests/support/Loopback.h"
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
+#include <csignal>
 #include <cups/cups.h>
 
 namespace zor::test {
@@ -49,14 +54,29 @@ CupsPeer::CupsPeer()
     ready_ = cupsd_.waitForStarted(5000) && WaitForListener(port_);
     previousServer_ = CurrentServer();
     cupsSetServer(server().toLatin1().constData());
+    previousPrinter_ = InstallRawPrinter(std::make_unique<CupsRawPrinter>());
 }
 
 CupsPeer::~CupsPeer()
 {
+    Resume();
     for (auto& [name, listener] : listeners_)
         StopProcess(*listener);
     StopProcess(cupsd_);
     cupsSetServer(previousServer_.isEmpty() ? nullptr : previousServer_.constData());
+    InstallRawPrinter(std::move(previousPrinter_));
+}
+
+void CupsPeer::Stall()
+{
+    if (cupsd_.processId() > 0)
+        ::kill(static_cast<pid_t>(cupsd_.processId()), SIGSTOP);
+}
+
+void CupsPeer::Resume()
+{
+    if (cupsd_.processId() > 0)
+        ::kill(static_cast<pid_t>(cupsd_.processId()), SIGCONT);
 }
 
 bool CupsPeer::AddQueue(const QString& name)
@@ -112,6 +132,23 @@ NoCupsScope::NoCupsScope() : previousServer_(CurrentServer())
 NoCupsScope::~NoCupsScope()
 {
     cupsSetServer(previousServer_.isEmpty() ? nullptr : previousServer_.constData());
+}
+
+bool LoadPrintersFromServer(int timeoutMs)
+{
+    InstalledPrintersKnown = false;
+    LoadPrinters();
+    return QTest::qWaitFor([] { return InstalledPrintersKnown; }, timeoutMs);
+}
+
+PrintServerWaitScope::PrintServerWaitScope(std::chrono::milliseconds wait) : previous_(PrintServerWait)
+{
+    PrintServerWait = wait;
+}
+
+PrintServerWaitScope::~PrintServerWaitScope()
+{
+    PrintServerWait = previous_;
 }
 
 } // namespace zor::test

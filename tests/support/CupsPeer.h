@@ -2,13 +2,17 @@
 
 // A CUPS server of the test's own on 127.0.0.1, whose raw queues each end at
 // a socat listener that appends what it receives to a file. The program's
-// CUPS calls go to it while it lives.
+// raw printer is the CUPS one, and its calls go to this server, while it
+// lives.
+
+#include "devices/RawPrinter.h"
 
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -36,14 +40,32 @@ public:
     // Every job the queue has had (every queue for ""), in order, finished
     // ones included.
     QList<CupsJob> Jobs(const QString& queue) const;
+    // Stops the server as a hung one stands (SIGSTOP): it still takes
+    // connections, as the kernel queues them, and answers none. Resume goes on.
+    void Stall();
+    void Resume();
 
 private:
     QTemporaryDir dir_;
     QProcess cupsd_;
     std::map<QString, std::unique_ptr<QProcess>> listeners_;
     QByteArray previousServer_;
+    std::unique_ptr<RawPrinter> previousPrinter_;
     quint16 port_ = 0;
     bool ready_ = false;
+};
+
+// LoadPrinters, then waits until the print server's list has come.
+bool LoadPrintersFromServer(int timeoutMs = 15000);
+
+// How long a print-server call may take, while the scope lives.
+class PrintServerWaitScope {
+public:
+    explicit PrintServerWaitScope(std::chrono::milliseconds wait);
+    ~PrintServerWaitScope();
+
+private:
+    std::chrono::milliseconds previous_;
 };
 
 // Points the program's CUPS calls at a server nobody runs, while it lives.

@@ -8,27 +8,40 @@
 namespace zor::test {
 
 // A raw printer that lists the names it is given and keeps the jobs it is
-// sent, installed as the program's while the scope lives.
+// sent, answering each at once, installed as the program's while the scope
+// lives.
 class RawPrinterRecorder : public RawPrinter {
 public:
     struct Job {
         QString Text;
         QString Printer;
         QString DocName;
+        // "raw", or "pdf" for a document.
+        QString Format = QStringLiteral("raw");
     };
     QStringList printers;
     QList<Job> jobs;
     // The answer to every job that is not empty; Ok when Error is "".
     QString error;
 
-    QStringList ListPrinters() override { return printers; }
-    RawJobResult PrintRaw(const QString& text, const QString& printer, const QString& docName) override
+    void ListPrinters(ListDone done) override { done(printers); }
+    void PrintRaw(const QString& text, const QString& printer, const QString& docName, JobDone done) override
     {
-        if (text.isEmpty())
+        done(Record({text, printer, docName}));
+    }
+    void PrintDocument(const QByteArray& pdf, const QString& printer, const QString& docName, JobDone done) override
+    {
+        done(Record({QString::fromLatin1(pdf), printer, docName, QStringLiteral("pdf")}));
+    }
+
+private:
+    RawJobResult Record(const Job& job)
+    {
+        if (job.Text.isEmpty())
             return {false, QStringLiteral("Nothing to print")};
         if (!error.isEmpty())
             return {false, error};
-        jobs.append({text, printer, docName});
+        jobs.append(job);
         return {true, QString()};
     }
 };
