@@ -58,28 +58,31 @@ TEST_F(PrinterMapTest, PrintersAreTheQueuesThenThePseudoPrinterThenNone)
     EXPECT_EQ(PrinterComboIndexes(), (QList<int>{1, 0}));
 }
 
+struct MapFileCase {
+    const char* why;
+    QStringList installed;
+    QByteArray file;
+    std::array<qint16, 3> map; // types 0..2
+    bool serialReceipts;
+};
+
+const MapFileCase MapFileCases[] = {
+    {"no file", Names({"alpha", "beta"}), {}, {0, 0, 0}, false},
+    {"the pseudo printer for receipts",
+     Names({"alpha", "beta"}),
+     "\"Com Port Printer\"\r\n\"beta\"\r\n",
+     {2, 1, 0},
+     true},
+    {"unknown names keep the entry", Names({"alpha", "beta"}), "\"gone\"\r\n\"beta\"\r\n", {0, 1, 0}, false},
+    {"blanks and commas inside the quotes", Names({"a, b", "c"}), "\"c\"\r\n\"a, b\", \"c\"\r\n", {1, 0, 1}, false},
+    {"unquoted items", Names({"alpha", "beta"}), "beta\r\n  alpha  \r\n", {1, 0, 0}, false},
+    {"no printers: only the pseudo printer", {}, "\"Com Port Printer\"\r\n\"alpha\"\r\n", {0, 0, 0}, true},
+    {"no printers and no file: receipts to the port", {}, {}, {0, 0, 0}, true},
+};
+
 TEST_F(PrinterMapTest, TheMapFileNamesEachTypesPrinter)
 {
-    struct Case {
-        const char* why;
-        QStringList installed;
-        QByteArray file;
-        std::array<qint16, 3> map; // types 0..2
-        bool serialReceipts;
-    };
-    const Case cases[] = {
-        {"no file", Names({"alpha", "beta"}), {}, {0, 0, 0}, false},
-        {"the pseudo printer for receipts",
-         Names({"alpha", "beta"}),
-         "\"Com Port Printer\"\r\n\"beta\"\r\n",
-         {2, 1, 0},
-         true},
-        {"unknown names keep the entry", Names({"alpha", "beta"}), "\"gone\"\r\n\"beta\"\r\n", {0, 1, 0}, false},
-        {"blanks and commas inside the quotes", Names({"a, b", "c"}), "\"c\"\r\n\"a, b\", \"c\"\r\n", {1, 0, 1}, false},
-        {"unquoted items", Names({"alpha", "beta"}), "beta\r\n  alpha  \r\n", {1, 0, 0}, false},
-        {"no printers: only the pseudo printer", {}, "\"Com Port Printer\"\r\n\"alpha\"\r\n", {0, 0, 0}, true},
-    };
-    for (const Case& c : cases) {
+    for (const MapFileCase& c : MapFileCases) {
         SetStartValues();
         QFile::remove(PrinterMapPath());
         if (!c.file.isNull())
@@ -90,6 +93,45 @@ TEST_F(PrinterMapTest, TheMapFileNamesEachTypesPrinter)
         EXPECT_EQ(PrinterMap[2], c.map[2]) << c.why;
         EXPECT_EQ(UseComPortDriver, c.serialReceipts) << c.why;
     }
+}
+
+// Until the list comes, the types the map file names print to those names;
+// once it comes, the map is what it would have been had it come at once.
+TEST_F(PrinterMapTest, AListThatComesLaterEndsAsOneThatCameAtOnce)
+{
+    raw->holdLists = true;
+    for (const MapFileCase& c : MapFileCases) {
+        SetStartValues();
+        QFile::remove(PrinterMapPath());
+        if (!c.file.isNull())
+            home.write(QStringLiteral("shop_printers.dat"), c.file);
+        raw->printers = c.installed;
+        LoadPrinters();
+        EXPECT_FALSE(InstalledPrintersKnown) << c.why;
+        EXPECT_EQ(UseComPortDriver, c.file.startsWith("\"Com Port Printer\"")) << c.why;
+        EXPECT_EQ(MappedPrinter(1).isEmpty(), c.file.isEmpty()) << c.why;
+
+        raw->AnswerHeldLists();
+        EXPECT_TRUE(InstalledPrintersKnown) << c.why;
+        EXPECT_EQ(PrinterMap[0], c.map[0]) << c.why;
+        EXPECT_EQ(PrinterMap[1], c.map[1]) << c.why;
+        EXPECT_EQ(PrinterMap[2], c.map[2]) << c.why;
+        EXPECT_EQ(UseComPortDriver, c.serialReceipts) << c.why;
+    }
+}
+
+TEST_F(PrinterMapTest, APrinterChosenBeforeTheListCameIsKeptByName)
+{
+    raw->holdLists = true;
+    raw->printers = Names({"alpha", "beta", "gamma"});
+    home.write(QStringLiteral("shop_printers.dat"), "\"beta\"\r\n\"gamma\"\r\n");
+    LoadPrinters();
+    ASSERT_EQ(Printers.mid(0, PrinterCount), Names({"beta", "gamma"}));
+    PrinterMap[0] = 1;
+    NoteChosenPrinter();
+    raw->AnswerHeldLists();
+    EXPECT_EQ(MappedPrinter(0), QStringLiteral("gamma"));
+    EXPECT_EQ(MappedPrinter(1), QStringLiteral("gamma"));
 }
 
 TEST_F(PrinterMapTest, SavedMapIsTenQuotedLines)

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <memory>
+#include <vector>
 
 namespace zor::test {
 
@@ -23,8 +24,24 @@ public:
     QList<Job> jobs;
     // The answer to every job that is not empty; Ok when Error is "".
     QString error;
+    // Lists are answered when the test says, as a print server answers in a
+    // later event.
+    bool holdLists = false;
 
-    void ListPrinters(ListDone done) override { done(printers); }
+    void ListPrinters(ListDone done) override
+    {
+        if (holdLists)
+            heldLists.push_back(std::move(done));
+        else
+            done(printers);
+    }
+    void AnswerHeldLists()
+    {
+        std::vector<ListDone> held;
+        held.swap(heldLists);
+        for (const ListDone& done : held)
+            done(printers);
+    }
     void PrintRaw(const QString& text, const QString& printer, const QString& docName, JobDone done) override
     {
         done(Record({text, printer, docName}));
@@ -35,6 +52,8 @@ public:
     }
 
 private:
+    std::vector<ListDone> heldLists;
+
     RawJobResult Record(const Job& job)
     {
         if (job.Text.isEmpty())
