@@ -109,7 +109,8 @@ private:
     void ReportLine(const QString& text);
     void ReportPageBreak();
     // Hands the captured rows to their printer as one raw job. Once it is
-    // printed they are dropped; when it fails they stay and the viewer shows.
+    // printed they are dropped; when it fails they stay and the viewer shows
+    // them, or, when a newer report holds the viewer by then, a report file.
     void PrintReportRaw(const ReportStore& report);
     void AddToHistory(const CommandUnit& unit);
     // Draws one entity at once on the picture of its level.

@@ -4,7 +4,9 @@
 
 #include "core/Dialogs.h"
 #include "core/Fields.h"
+#include "core/FileSave.h"
 #include "core/NumberConversion.h"
+#include "core/ProgramFolder.h"
 #include "core/SendReply.h"
 #include "core/SharedState.h"
 #include "core/Trace.h"
@@ -17,9 +19,12 @@
 #include "interpreter/CommandUnit.h"
 #include "interpreter/ReportText.h"
 #include "session/fConnection.h"
+#include "tools/ReportFile.h"
 #include "tools/ReportStore.h"
 #include "tools/fReport.h"
 
+#include <QDateTime>
+#include <QFileInfo>
 #include <QLabel>
 
 namespace zor {
@@ -30,6 +35,48 @@ const QString ReportDocName = QStringLiteral("GUI Print");
 const QString PrinterErrorText =
     QStringLiteral("An error occured attempting to print to default printer. The only way to cancel this print job "
                    "is to terminate this connection.  Would you like to terminate now?");
+
+// The rows of a report that failed once a newer one held the viewer: kept in
+// a report file of their own in the program folder, which the viewer opens.
+void KeepUnprintedReport(const QString& caption, const QStringList& rows, const QString& error)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
+    QString path = ProgramFile(QStringLiteral("unprinted-%1.qmr").arg(stamp));
+    for (int more = 2; QFileInfo::exists(path); ++more)
+        path = ProgramFile(QStringLiteral("unprinted-%1-%2.qmr").arg(stamp).arg(more));
+    const QString reason = QStringLiteral("The report \"%1\" could not be printed: %2").arg(caption, error);
+    if (SaveFileWhole(path, ReportFileBytes(rows, std::nullopt))) {
+        WriteTrace(QStringLiteral("RE"), QStringLiteral("Report kept in ") + path);
+        Dialogs::MsgBox(reason + QStringLiteral("\r\nIt is kept in ") + path, Dialogs::Critical,
+                        QStringLiteral("Printer Error"));
+    } else {
+        Dialogs::MsgBox(reason + QStringLiteral("\r\nIt could not be kept in ") + path, Dialogs::Critical,
+                        QStringLiteral("Printer Error"));
+    }
+}
+
+// The answer to the raw job of report number `printed`.
+void TakeReportJobAnswer(quint64 printed, const QString& caption, const QStringList& rows, const RawJobResult& result)
+{
+    ReportStore& report = Report();
+    const bool current = report.Number == printed;
+    if (!result.Ok) {
+        WriteTrace(QStringLiteral("RE"), QStringLiteral("Report not printed: ") + result.Error);
+        if (current)
+            fReport::instance().ShowReport();
+        else
+            KeepUnprintedReport(caption, rows, result.Error);
+        return;
+    }
+    // A report begun since has its own rows.
+    if (!current)
+        return;
+    report.DropPrintedRows();
+    ReportBuffer.clear();
+    ReportRowCount = report.LineCount();
+    if (fReport::instance().isVisible())
+        fReport::instance().ShowReport();
+}
 
 } // namespace
 
@@ -91,25 +138,10 @@ void Interpreter::PrintReportRaw(const ReportStore& report)
     if (TargetPrinter == ReportPrinterType)
         ReportBuffer = CutAfterLastFormFeed(ReportBuffer);
     const quint64 printed = report.Number;
-    TheRawPrinter().PrintRaw(
-        ReportBuffer, MappedPrinter(TargetPrinter), ReportDocName, [printed](const RawJobResult& result) {
-            fReport& viewer = fReport::instance();
-            if (!result.Ok) {
-                // The rows stay for the viewer, where they can be printed or saved.
-                WriteTrace(QStringLiteral("RE"), QStringLiteral("Report not printed: ") + result.Error);
-                viewer.ShowReport();
-                return;
-            }
-            // A report begun since has its own rows.
-            ReportStore& report = Report();
-            if (report.Number != printed)
-                return;
-            report.DropPrintedRows();
-            ReportBuffer.clear();
-            ReportRowCount = report.LineCount();
-            if (viewer.isVisible())
-                viewer.ShowReport();
-        });
+    TheRawPrinter().PrintRaw(ReportBuffer, MappedPrinter(TargetPrinter), ReportDocName,
+                             [printed, rows = report.Rows, caption = report.Caption](const RawJobResult& result) {
+                                 TakeReportJobAnswer(printed, caption, rows, result);
+                             });
 }
 
 void Interpreter::PrinterInfo(const CommandUnit& unit)

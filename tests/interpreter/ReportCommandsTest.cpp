@@ -8,6 +8,7 @@
 #include "tools/ReportStore.h"
 #include "tools/fReport.h"
 
+#include <QDir>
 #include <QFile>
 
 namespace zor {
@@ -154,6 +155,34 @@ TEST_F(ReportCommandsTest, WithoutAPrinterOrWhenItFailsTheViewerShowsTheReport)
     EXPECT_TRUE(fReport::instance().isVisible());
     EXPECT_EQ(Report().Rows.value(0), QStringLiteral("Keep me"));
     EXPECT_TRUE(TraceLines().contains(QStringLiteral("[RE]Report not printed: No such printer")));
+}
+
+// Jobs answered later, as a print server answers, after the host began the
+// next report: a printed one drops none of the newer rows, and a failed one
+// is kept whole, in the viewer when it is still the newest, else in a file.
+TEST_F(ReportCommandsTest, ReportsAnsweredAfterTheNextOneBeganAreNeitherMixedNorLost)
+{
+    raw->holdJobs = true;
+    Run({QStringLiteral("rh^First^^^1"), QStringLiteral("first row"), QStringLiteral("re"),
+         QStringLiteral("rh^Second^^^1"), QStringLiteral("second row")});
+    raw->AnswerHeldJobs();
+    ASSERT_EQ(raw->jobs.size(), 1);
+    EXPECT_EQ(Report().Rows, QStringList{QStringLiteral("second row")});
+    Run({QStringLiteral("re")});
+
+    raw->error = QStringLiteral("The print server did not answer");
+    Run({QStringLiteral("rh^Third^^^1"), QStringLiteral("third row"), QStringLiteral("re")});
+    test::DialogScript dialogs;
+    raw->AnswerHeldJobs();
+    ASSERT_EQ(dialogs.asked.size(), 1);
+    EXPECT_EQ(dialogs.asked[0].title, QStringLiteral("Printer Error"));
+    EXPECT_TRUE(dialogs.asked[0].prompt.contains(QStringLiteral("\"Second\" could not be printed")));
+    const QStringList kept = QDir(home.path()).entryList({QStringLiteral("unprinted-*.qmr")});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(home.read(kept[0]), "second row\r\n");
+    EXPECT_TRUE(fReport::instance().isVisible());
+    EXPECT_EQ(Report().Rows.value(0), QStringLiteral("third row"));
+    EXPECT_EQ(ReportRowCount, 1);
 }
 
 TEST_F(ReportCommandsTest, RepeatedReportEndsKeepTheReportAtItsOwnSize)

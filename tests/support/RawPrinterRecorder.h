@@ -24,9 +24,10 @@ public:
     QList<Job> jobs;
     // The answer to every job that is not empty; Ok when Error is "".
     QString error;
-    // Lists are answered when the test says, as a print server answers in a
-    // later event.
+    // Lists and jobs are answered when the test says, as a print server
+    // answers in a later event.
     bool holdLists = false;
+    bool holdJobs = false;
 
     void ListPrinters(ListDone done) override
     {
@@ -42,17 +43,33 @@ public:
         for (const ListDone& done : held)
             done(printers);
     }
+    void AnswerHeldJobs()
+    {
+        std::vector<std::pair<Job, JobDone>> held;
+        held.swap(heldJobs);
+        for (const auto& [job, done] : held)
+            done(Record(job));
+    }
     void PrintRaw(const QString& text, const QString& printer, const QString& docName, JobDone done) override
     {
-        done(Record({text, printer, docName}));
+        Answer({text, printer, docName}, std::move(done));
     }
     void PrintDocument(const QByteArray& pdf, const QString& printer, const QString& docName, JobDone done) override
     {
-        done(Record({QString::fromLatin1(pdf), printer, docName, QStringLiteral("pdf")}));
+        Answer({QString::fromLatin1(pdf), printer, docName, QStringLiteral("pdf")}, std::move(done));
     }
 
 private:
     std::vector<ListDone> heldLists;
+    std::vector<std::pair<Job, JobDone>> heldJobs;
+
+    void Answer(const Job& job, JobDone done)
+    {
+        if (holdJobs)
+            heldJobs.emplace_back(job, std::move(done));
+        else
+            done(Record(job));
+    }
 
     RawJobResult Record(const Job& job)
     {
