@@ -4,6 +4,7 @@
 #include "core/SharedState.h"
 #include "core/Trace.h"
 #include "devices/RawPrinter.h"
+#include "devices/UnprintedJob.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,14 +26,7 @@ namespace {
 
 const QString DocName = QStringLiteral("Report");
 
-void TellNotPrinted(const RawJobResult& result)
-{
-    if (result.Ok)
-        return;
-    WriteTrace(QStringLiteral("RE"), QStringLiteral("Report not printed: ") + result.Error);
-    Dialogs::MsgBox(QStringLiteral("The report could not be printed: ") + result.Error, Dialogs::Critical,
-                    QStringLiteral("Printer Error"));
-}
+const QString What = QStringLiteral("The report printed line by line");
 
 } // namespace
 
@@ -104,10 +98,16 @@ void DirectPrinter::End()
     QFile pdf(spool_->fileName());
     const QByteArray document = pdf.open(QIODevice::ReadOnly) ? pdf.readAll() : QByteArray();
     spool_.reset();
-    if (document.isEmpty())
-        TellNotPrinted({false, QStringLiteral("the document could not be made")});
-    else
-        TheRawPrinter().PrintDocument(document, target_, DocName, TellNotPrinted);
+    if (document.isEmpty()) {
+        WriteTrace(QStringLiteral("RE"), What + QStringLiteral(" could not be made"));
+        Dialogs::MsgBox(What + QStringLiteral(" could not be made"), Dialogs::Critical,
+                        QStringLiteral("Printer Error"));
+        return;
+    }
+    TheRawPrinter().PrintDocument(document, target_, DocName, [document](const RawJobResult& result) {
+        if (!result.Ok)
+            KeepUnprintedJob(What, document, QStringLiteral("pdf"), result.Error);
+    });
 }
 
 bool DirectPrinter::IsOpen() const

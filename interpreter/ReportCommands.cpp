@@ -4,9 +4,7 @@
 
 #include "core/Dialogs.h"
 #include "core/Fields.h"
-#include "core/FileSave.h"
 #include "core/NumberConversion.h"
-#include "core/ProgramFolder.h"
 #include "core/SendReply.h"
 #include "core/SharedState.h"
 #include "core/Trace.h"
@@ -15,6 +13,7 @@
 #include "devices/ModPrinter.h"
 #include "devices/RawPrinter.h"
 #include "devices/ReceiptOutput.h"
+#include "devices/UnprintedJob.h"
 #include "devices/modComm.h"
 #include "interpreter/CommandUnit.h"
 #include "interpreter/ReportText.h"
@@ -23,8 +22,6 @@
 #include "tools/ReportStore.h"
 #include "tools/fReport.h"
 
-#include <QDateTime>
-#include <QFileInfo>
 #include <QLabel>
 
 namespace zor {
@@ -36,25 +33,6 @@ const QString PrinterErrorText =
     QStringLiteral("An error occured attempting to print to default printer. The only way to cancel this print job "
                    "is to terminate this connection.  Would you like to terminate now?");
 
-// The rows of a report that failed once a newer one held the viewer: kept in
-// a report file of their own in the program folder, which the viewer opens.
-void KeepUnprintedReport(const QString& caption, const QStringList& rows, const QString& error)
-{
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss-zzz"));
-    QString path = ProgramFile(QStringLiteral("unprinted-%1.qmr").arg(stamp));
-    for (int more = 2; QFileInfo::exists(path); ++more)
-        path = ProgramFile(QStringLiteral("unprinted-%1-%2.qmr").arg(stamp).arg(more));
-    const QString reason = QStringLiteral("The report \"%1\" could not be printed: %2").arg(caption, error);
-    if (SaveFileWhole(path, ReportFileBytes(rows, std::nullopt))) {
-        WriteTrace(QStringLiteral("RE"), QStringLiteral("Report kept in ") + path);
-        Dialogs::MsgBox(reason + QStringLiteral("\r\nIt is kept in ") + path, Dialogs::Critical,
-                        QStringLiteral("Printer Error"));
-    } else {
-        Dialogs::MsgBox(reason + QStringLiteral("\r\nIt could not be kept in ") + path, Dialogs::Critical,
-                        QStringLiteral("Printer Error"));
-    }
-}
-
 // The answer to the raw job of report number `printed`.
 void TakeReportJobAnswer(quint64 printed, const QString& caption, const QStringList& rows, const RawJobResult& result)
 {
@@ -65,7 +43,10 @@ void TakeReportJobAnswer(quint64 printed, const QString& caption, const QStringL
         if (current)
             fReport::instance().ShowReport();
         else
-            KeepUnprintedReport(caption, rows, result.Error);
+            // A newer report holds the viewer: this one is kept in a report
+            // file, which the viewer opens.
+            KeepUnprintedJob(QStringLiteral("The report \"%1\"").arg(caption), ReportFileBytes(rows, std::nullopt),
+                             QStringLiteral("qmr"), result.Error);
         return;
     }
     // A report begun since has its own rows.

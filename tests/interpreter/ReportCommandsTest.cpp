@@ -185,6 +185,23 @@ TEST_F(ReportCommandsTest, ReportsAnsweredAfterTheNextOneBeganAreNeitherMixedNor
     EXPECT_EQ(ReportRowCount, 1);
 }
 
+TEST_F(ReportCommandsTest, AReportPrintedLineByLineGoesAsOnePdfAndIsKeptWhenItFails)
+{
+    Run({QStringLiteral("rh^Direct^p"), QStringLiteral("first"), QStringLiteral("re")});
+    ASSERT_EQ(raw->jobs.size(), 1);
+    EXPECT_EQ(raw->jobs[0].Printer + raw->jobs[0].Format, QStringLiteral("alphapdf"));
+    EXPECT_TRUE(raw->jobs[0].Text.startsWith(QStringLiteral("%PDF")));
+
+    raw->error = QStringLiteral("The print server did not answer");
+    test::DialogScript dialogs;
+    Run({QStringLiteral("rh^Direct^p"), QStringLiteral("second"), QStringLiteral("re")});
+    ASSERT_EQ(dialogs.asked.size(), 1);
+    EXPECT_TRUE(dialogs.asked[0].prompt.contains(raw->error));
+    const QStringList kept = QDir(home.path()).entryList({QStringLiteral("unprinted-*.pdf")});
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(home.read(kept[0]).startsWith("%PDF"));
+}
+
 TEST_F(ReportCommandsTest, RepeatedReportEndsKeepTheReportAtItsOwnSize)
 {
     struct Case {
