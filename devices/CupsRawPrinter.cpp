@@ -42,8 +42,7 @@ class ServerCall {
 public:
     explicit ServerCall(const ServerCallPlan& plan) : deadline_(Clock::now() + plan.Wait), plan_(plan)
     {
-        // What libcups does of its own within a call (finding the queue, its
-        // attributes) goes to the same server.
+        // The queue URIs libcups builds name this thread's server and port.
         cupsSetServer(plan.Host.constData());
         ippSetPort(plan.Port);
         cupsSetEncryption(plan.Encryption);
