@@ -9,7 +9,6 @@
 
 #include <QComboBox>
 #include <QLabel>
-#include <QTest>
 #include <gtest/gtest.h>
 
 namespace zor {
@@ -23,39 +22,6 @@ QStringList Names(std::initializer_list<const char*> names)
     for (const char* name : names)
         list << QString::fromLatin1(name);
     return list;
-}
-
-class PrinterMapTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        SetStartValues();
-        ConfigFile = QStringLiteral("shop.ntt");
-    }
-    void Load(const QStringList& installed)
-    {
-        raw->printers = installed;
-        LoadPrinters();
-    }
-    test::ProgramFolderScope home;
-    test::RawPrinterScope raw;
-};
-
-TEST_F(PrinterMapTest, PrintersAreTheQueuesThenThePseudoPrinterThenNone)
-{
-    Load(Names({"alpha", "beta"}));
-    EXPECT_EQ(Printers, Names({"alpha", "beta", "Com Port Printer", ""}));
-    EXPECT_EQ(PrinterCount, 2);
-    EXPECT_EQ(PrinterTypes[0], QStringLiteral("Receipt Printer"));
-    EXPECT_EQ(PrinterTypes[8], QStringLiteral("Alt 9"));
-    EXPECT_EQ(PrinterTypes[9], QString());
-    EXPECT_EQ(PrinterComboIndexes(), (QList<int>{0, 1, 2}));
-
-    Load({});
-    EXPECT_EQ(Printers, Names({"Com Port Printer", "", ""}));
-    EXPECT_EQ(PrinterCount, 0);
-    // The placeholder stands for no printer; the pseudo printer can be chosen.
-    EXPECT_EQ(PrinterComboIndexes(), (QList<int>{1, 0}));
 }
 
 struct MapFileCase {
@@ -80,18 +46,60 @@ const MapFileCase MapFileCases[] = {
     {"no printers and no file: receipts to the port", {}, {}, {0, 0, 0}, true},
 };
 
-TEST_F(PrinterMapTest, TheMapFileNamesEachTypesPrinter)
-{
-    for (const MapFileCase& c : MapFileCases) {
+class PrinterMapTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetStartValues();
+        ConfigFile = QStringLiteral("shop.ntt");
+    }
+    void Load(const QStringList& installed)
+    {
+        raw->printers = installed;
+        LoadPrinters();
+    }
+    // Start values and the case's map file.
+    void Begin(const MapFileCase& c)
+    {
         SetStartValues();
         QFile::remove(PrinterMapPath());
         if (!c.file.isNull())
             home.write(QStringLiteral("shop_printers.dat"), c.file);
-        Load(c.installed);
+    }
+    static void ExpectMapOf(const MapFileCase& c)
+    {
         EXPECT_EQ(PrinterMap[0], c.map[0]) << c.why;
         EXPECT_EQ(PrinterMap[1], c.map[1]) << c.why;
         EXPECT_EQ(PrinterMap[2], c.map[2]) << c.why;
         EXPECT_EQ(UseComPortDriver, c.serialReceipts) << c.why;
+    }
+    test::ProgramFolderScope home;
+    test::RawPrinterScope raw;
+};
+
+TEST_F(PrinterMapTest, PrintersAreTheQueuesThenThePseudoPrinterThenNone)
+{
+    Load(Names({"alpha", "beta"}));
+    EXPECT_EQ(Printers, Names({"alpha", "beta", "Com Port Printer", ""}));
+    EXPECT_EQ(PrinterCount, 2);
+    EXPECT_EQ(PrinterTypes[0], QStringLiteral("Receipt Printer"));
+    EXPECT_EQ(PrinterTypes[8], QStringLiteral("Alt 9"));
+    EXPECT_EQ(PrinterTypes[9], QString());
+    EXPECT_EQ(PrinterComboIndexes(), (QList<int>{0, 1, 2}));
+
+    Load({});
+    EXPECT_EQ(Printers, Names({"Com Port Printer", "", ""}));
+    EXPECT_EQ(PrinterCount, 0);
+    // The placeholder stands for no printer; the pseudo printer can be chosen.
+    EXPECT_EQ(PrinterComboIndexes(), (QList<int>{1, 0}));
+}
+
+TEST_F(PrinterMapTest, TheMapFileNamesEachTypesPrinter)
+{
+    for (const MapFileCase& c : MapFileCases) {
+        Begin(c);
+        Load(c.installed);
+        ExpectMapOf(c);
     }
 }
 
@@ -101,22 +109,15 @@ TEST_F(PrinterMapTest, AListThatComesLaterEndsAsOneThatCameAtOnce)
 {
     raw->holdLists = true;
     for (const MapFileCase& c : MapFileCases) {
-        SetStartValues();
-        QFile::remove(PrinterMapPath());
-        if (!c.file.isNull())
-            home.write(QStringLiteral("shop_printers.dat"), c.file);
-        raw->printers = c.installed;
-        LoadPrinters();
+        Begin(c);
+        Load(c.installed);
         EXPECT_FALSE(InstalledPrintersKnown) << c.why;
         EXPECT_EQ(UseComPortDriver, c.file.startsWith("\"Com Port Printer\"")) << c.why;
         EXPECT_EQ(MappedPrinter(1).isEmpty(), c.file.isEmpty()) << c.why;
 
         raw->AnswerHeldLists();
         EXPECT_TRUE(InstalledPrintersKnown) << c.why;
-        EXPECT_EQ(PrinterMap[0], c.map[0]) << c.why;
-        EXPECT_EQ(PrinterMap[1], c.map[1]) << c.why;
-        EXPECT_EQ(PrinterMap[2], c.map[2]) << c.why;
-        EXPECT_EQ(UseComPortDriver, c.serialReceipts) << c.why;
+        ExpectMapOf(c);
     }
 }
 
@@ -211,7 +212,7 @@ TEST(PrinterSettings, TheSettingsWindowShowsTheCupsQueuesAndTheReceiptPrinter)
     EXPECT_TRUE(UseComPortDriver);
     EXPECT_EQ(MappedPrinter(ReportPrinterType), QStringLiteral("beta"));
 
-    ASSERT_TRUE(QTest::qWaitFor([] { return InstalledPrintersKnown; }, 15000));
+    ASSERT_TRUE(test::WaitForServerPrinters());
     EXPECT_EQ(items(), Names({"alpha", "beta", "Com Port Printer"}));
     EXPECT_EQ(window.cbPrinterSelect->currentText(), Pseudo);
     EXPECT_EQ(window.lblPrinterType->text(), QStringLiteral("  Receipt Printer"));
@@ -244,7 +245,7 @@ TEST(PrinterSettings, QueueNamesOutsideLatin1SurviveTheMapFile)
     LoadPrinters();
     EXPECT_EQ(MappedPrinter(ReceiptPrinterType), euro);
     EXPECT_EQ(MappedPrinter(ReportPrinterType), latin1);
-    ASSERT_TRUE(QTest::qWaitFor([] { return InstalledPrintersKnown; }, 15000));
+    ASSERT_TRUE(test::WaitForServerPrinters());
     EXPECT_EQ(MappedPrinter(ReceiptPrinterType), euro);
     EXPECT_EQ(MappedPrinter(ReportPrinterType), latin1);
 }

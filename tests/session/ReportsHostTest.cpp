@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QSerialPort>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <thread>
@@ -328,7 +327,7 @@ TEST(StalledPrintServerAtStartUp, TheMapFilesPrintersStandInUntilTheServerLists)
     EXPECT_EQ(MappedPrinter(ReceiptPrinterType), QStringLiteral("beta"));
     EXPECT_FALSE(UseComPortDriver);
 
-    ASSERT_TRUE(QTest::qWaitFor([] { return InstalledPrintersKnown; }, 15000));
+    ASSERT_TRUE(test::WaitForServerPrinters());
     EXPECT_EQ(Printers.mid(0, 2), (QStringList{"alpha", "beta"}));
     EXPECT_EQ(MappedPrinter(ReceiptPrinterType), QStringLiteral("beta"));
     EXPECT_EQ(MappedPrinter(ReportPrinterType), QStringLiteral("beta"));

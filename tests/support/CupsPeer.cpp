@@ -7,7 +7,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QTest>
 #include <csignal>
 #include <cups/cups.h>
 
@@ -134,11 +133,16 @@ NoCupsScope::~NoCupsScope()
     cupsSetServer(previousServer_.isEmpty() ? nullptr : previousServer_.constData());
 }
 
+bool WaitForServerPrinters(int timeoutMs)
+{
+    return WaitUntil([] { return InstalledPrintersKnown; }, timeoutMs);
+}
+
 bool LoadPrintersFromServer(int timeoutMs)
 {
     InstalledPrintersKnown = false;
     LoadPrinters();
-    return QTest::qWaitFor([] { return InstalledPrintersKnown; }, timeoutMs);
+    return WaitForServerPrinters(timeoutMs);
 }
 
 PrintServerWaitScope::PrintServerWaitScope(std::chrono::milliseconds wait) : previous_(PrintServerWait)

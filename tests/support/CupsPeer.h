@@ -55,6 +55,8 @@ private:
     bool ready_ = false;
 };
 
+// Waits until the print server's list of printers has come.
+bool WaitForServerPrinters(int timeoutMs = 15000);
 // LoadPrinters, then waits until the print server's list has come.
 bool LoadPrintersFromServer(int timeoutMs = 15000);
 

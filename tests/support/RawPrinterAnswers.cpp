@@ -1,7 +1,7 @@
 #include "tests/support/RawPrinterAnswers.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
+#include "tests/support/Loopback.h"
+
 #include <memory>
 
 namespace zor::test {
@@ -11,9 +11,7 @@ namespace {
 template <typename Answer>
 std::optional<Answer> WaitFor(const std::shared_ptr<std::optional<Answer>>& answer, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!*answer && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+    WaitUntil([&] { return answer->has_value(); }, timeoutMs);
     return *answer;
 }
 
