@@ -98,10 +98,10 @@ bool IsPrinterIndex(int index)
     return index >= 0 && index <= PrinterCount && index < Printers.size();
 }
 
-QString PrinterMapFileContents()
+QByteArray MapFileBytes()
 {
     QFile file(PrinterMapPath());
-    return file.open(QIODevice::ReadOnly) ? MapFileText(file.readAll()) : QString();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 void SetPrinters(const QStringList& names)
@@ -131,13 +131,6 @@ void UsePrinterList(const QStringList& installed)
     UpdateComPortDriver();
 }
 
-void ReadMapFile()
-{
-    QFile file(PrinterMapPath());
-    if (file.open(QIODevice::ReadOnly))
-        ReadPrinterMap(file.readAll());
-}
-
 // While the first list is awaited, the map file's printers stand in for the
 // installed ones. What there was before, so that the list is taken as if it
 // had come at once, unless the user chose a printer among the stand-ins.
@@ -155,13 +148,13 @@ std::optional<StandIn>& PendingStandIn()
 }
 
 // A type the file does not name points at no printer until the list comes.
-void UseMapFilePrinters()
+void UseMapFilePrinters(const QByteArray& mapFile)
 {
     std::optional<StandIn>& standIn = PendingStandIn();
     if (!standIn)
         standIn = StandIn{Printers, PrinterCount, PrinterMap};
     QStringList names;
-    for (const QString& name : WrittenItems(PrinterMapFileContents())) {
+    for (const QString& name : WrittenItems(MapFileText(mapFile))) {
         if (!name.isEmpty() && name != ComPortPrinterName && !names.contains(name))
             names << name;
     }
@@ -177,7 +170,7 @@ void TakeLaterList(const QStringList& installed)
         PrinterCount = standIn->Count;
         PrinterMap = standIn->MapBefore;
         UsePrinterList(installed);
-        ReadMapFile();
+        ReadPrinterMap(MapFileBytes());
     } else {
         // A printer chosen among the stand-ins was chosen by its name.
         UsePrinterList(installed);
@@ -219,9 +212,10 @@ void LoadPrinters()
             TakeLaterList(*installed);
     });
     *asking = false;
+    const QByteArray mapFile = MapFileBytes();
     if (!answeredAtOnce && !InstalledPrintersKnown)
-        UseMapFilePrinters();
-    ReadMapFile();
+        UseMapFilePrinters(mapFile);
+    ReadPrinterMap(mapFile);
     UpdateComPortDriver();
 }
 
