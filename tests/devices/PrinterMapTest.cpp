@@ -7,8 +7,10 @@
 #include "tests/support/RawPrinterRecorder.h"
 #include "tests/support/TestSupport.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace zor {
@@ -121,18 +123,30 @@ TEST_F(PrinterMapTest, AListThatComesLaterEndsAsOneThatCameAtOnce)
     }
 }
 
+// The user picks the receipt printer among the stand-ins with the keyboard in
+// the settings window before the list comes: that printer stays.
 TEST_F(PrinterMapTest, APrinterChosenBeforeTheListCameIsKeptByName)
 {
     raw->holdLists = true;
     raw->printers = Names({"alpha", "beta", "gamma"});
     home.write(QStringLiteral("shop_printers.dat"), "\"beta\"\r\n\"gamma\"\r\n");
-    LoadPrinters();
-    ASSERT_EQ(Printers.mid(0, PrinterCount), Names({"beta", "gamma"}));
-    PrinterMap[0] = 1;
-    NoteChosenPrinter();
+    test::DialogScript dialogs;
+    Properties::instance().Unload();
+    Properties& window = Properties::instance();
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.cbPrinterSelect->setFocus();
+    ASSERT_EQ(window.cbPrinterSelect->currentText(), QStringLiteral("beta"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    ASSERT_EQ(MappedPrinter(0), QStringLiteral("gamma"));
+
     raw->AnswerHeldLists();
+    EXPECT_EQ(window.cbPrinterSelect->count(), 4);
+    EXPECT_EQ(window.cbPrinterSelect->currentText(), QStringLiteral("gamma"));
     EXPECT_EQ(MappedPrinter(0), QStringLiteral("gamma"));
     EXPECT_EQ(MappedPrinter(1), QStringLiteral("gamma"));
+    window.Unload();
 }
 
 TEST_F(PrinterMapTest, SavedMapIsTenQuotedLines)
